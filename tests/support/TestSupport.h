@@ -1,0 +1,44 @@
+// Helpers shared by the tests: temporary folders, time-zone scoping, file bytes.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace testsupport {
+
+/// A fresh temporary directory, removed with everything in it when the object dies.
+class TempDir {
+public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir &) = delete;
+  TempDir & operator=(const TempDir &) = delete;
+
+  /// The directory's path.
+  const std::filesystem::path & path() const { return mPath; }
+  /// The full path of a file called `name` inside the directory.
+  std::string file(const std::string & name) const { return (mPath / name).string(); }
+
+private:
+  std::filesystem::path mPath;
+};
+
+/// Sets TZ for the lifetime of the object and restores the previous value after.
+class ScopedTimeZone {
+public:
+  explicit ScopedTimeZone(const char * zone);
+  ~ScopedTimeZone();
+  ScopedTimeZone(const ScopedTimeZone &) = delete;
+  ScopedTimeZone & operator=(const ScopedTimeZone &) = delete;
+
+private:
+  bool mHadValue = false;
+  std::string mOldValue;
+};
+
+/// The whole contents of a file as bytes; empty when it cannot be read.
+std::string ReadFileBytes(const std::string & path);
+/// Replaces the contents of a file by `bytes`.
+void WriteFileBytes(const std::string & path, const std::string & bytes);
+
+} // namespace testsupport
