@@ -12,7 +12,7 @@
 
 class SFile {
 public:
-  enum EPermission { eRead = 0, eWrite = 1, eReadWrite = 2 };
+  enum EPermission : int { eRead = 0, eWrite = 1, eReadWrite = 2 };
 
 #ifdef _WIN32
   using NativeHandle = void *; // a HANDLE

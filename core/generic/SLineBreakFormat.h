@@ -5,7 +5,8 @@
 /// (Windows, the default) or line feed (UNIX).
 class SLineBreakFormat {
 public:
-  enum EFormat { eMac = 0, eDOS = 1, eUNIX = 2 };
+  // A fixed underlying type, so that any stored number is a valid (if unknown) format.
+  enum EFormat : int { eMac = 0, eDOS = 1, eUNIX = 2 };
 
   /// `eDOS`.
   SLineBreakFormat() = default;
