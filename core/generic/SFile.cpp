@@ -43,17 +43,14 @@ enum class ECreated { eCreated, eExists, eFailed };
 
 using Handle = SFile::NativeHandle;
 
-// The index where the last component of a path starts.
-std::size_t NameStart(const std::string & inPath);
-
 #ifdef _WIN32
 // ---- Windows ---------------------------------------------------------------------------
 
 const Handle kClosed = nullptr;
-const Handle kInvalid = INVALID_HANDLE_VALUE;
 
 bool IsValid(Handle inHandle) { return inHandle != nullptr && inHandle != INVALID_HANDLE_VALUE; }
 
+// The index where the last component of a path starts.
 std::size_t NameStart(const std::string & inPath) {
   const std::size_t separator = inPath.find_last_of("\\/:");
   return separator == std::string::npos ? 0 : separator + 1;
@@ -85,9 +82,12 @@ bool PathLength(const char * inPath, std::uint64_t & outLength) {
   return true;
 }
 
+// A temporary file kept open shares only deletion, so that it can be renamed over the
+// original while this handle stays on it; nobody else can read or write it.
 ECreated CreateNew(const char * inPath, bool inKeepOpen, Handle & outHandle) {
   const DWORD access = inKeepOpen ? GENERIC_READ | GENERIC_WRITE : GENERIC_WRITE;
-  outHandle = SSystemCalls::CreateFileA(inPath, access, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  const DWORD share = inKeepOpen ? FILE_SHARE_DELETE : 0;
+  outHandle = SSystemCalls::CreateFileA(inPath, access, share, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (outHandle != INVALID_HANDLE_VALUE)
     return ECreated::eCreated;
   const DWORD error = ::GetLastError();
@@ -169,6 +169,7 @@ const Handle kInvalid = -1;
 
 bool IsValid(Handle inHandle) { return inHandle >= 0; }
 
+// The index where the last component of a path starts.
 std::size_t NameStart(const std::string & inPath) {
   const std::size_t separator = inPath.rfind('/');
   return separator == std::string::npos ? 0 : separator + 1;

@@ -83,8 +83,9 @@ public:
   /// Gives the open file the permission bits of the file at inOriginal (nothing to do on
   /// Windows). Throws "The contents of a file could not be Written".
   void CopyPermissionsFrom(const SFileSpec & inOriginal);
-  /// Moves the file at inFrom over inTo in one step and makes the move durable. On
-  /// Windows neither file may be open. Throws "The contents of a file could not be Written".
+  /// Moves the file at inFrom (which may be held open if CreateTemporary made it) over
+  /// inTo in one step and makes the move durable; inTo must not be held open (Windows
+  /// refuses). Throws "The contents of a file could not be Written".
   static void Rename(const SFileSpec & inFrom, const SFileSpec & inTo);
   /// Deletes the file at inFileSpec if it can; never fails.
   static void Remove(const SFileSpec & inFileSpec) noexcept;

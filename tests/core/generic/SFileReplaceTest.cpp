@@ -163,7 +163,8 @@ TEST(SFileReplace, SyncPermissionsRenameAndRemoveReportTheirFailures) {
   EXPECT_FALSE(SFile::ExistsOnDisk(SFileSpec(original)));
 }
 
-// The whole sequence a save goes through, with the file held from start to end.
+// The whole sequence a save goes through, in the order that works on every platform:
+// the original is let go just before the temporary file moves over it.
 TEST(SFileReplace, ReplacingAHeldFileThroughALinkKeepsTheLinkAndTheHold) {
   testsupport::TempDir dir;
   std::filesystem::create_directory(dir.path() / "data");
@@ -182,6 +183,7 @@ TEST(SFileReplace, ReplacingAHeldFileThroughALinkKeepsTheLinkAndTheHold) {
   temporary.Write("new", 3);
   temporary.Sync();
   temporary.CopyPermissionsFrom(resolved);
+  file.Close();
   SFile::Rename(temporary.GetFileSpec(), resolved);
   file.Adopt(temporary);
 
@@ -200,4 +202,27 @@ TEST(SFileReplace, ReplacingAHeldFileThroughALinkKeepsTheLinkAndTheHold) {
   EXPECT_EQ(testsupport::ReadFileBytes(target), "");
   file.Close();
   EXPECT_EQ(FileFailure([&] { rival.Open(SFile::eRead); }), "<no failure>");
+}
+
+TEST(SFileReplace, AFailedMoveLeavesTheOriginalAsItWas) {
+  testsupport::ScopedSystemCallFaults faults;
+  testsupport::TempDir dir;
+  const std::string path = dir.file("sheet.txt");
+  testsupport::WriteFileBytes(path, "old");
+  SFile file{SFileSpec(path)};
+  file.Open(SFile::eReadWrite);
+
+  SFile temporary = SFile::CreateTemporary(SFileSpec(SFile::ResolvedPath(file.GetFileSpec())));
+  temporary.Write("new", 3);
+  file.Close();
+  SSystemCalls::FailNth(SSystemCalls::eRename, 1, EIO);
+  EXPECT_EQ(FileFailure([&] { SFile::Rename(temporary.GetFileSpec(), file.GetFileSpec()); }),
+            "The contents of a file could not be Written");
+  file.Open(SFile::eReadWrite);
+  SFile::Remove(temporary.GetFileSpec());
+  temporary.Close();
+
+  EXPECT_EQ(testsupport::ReadFileBytes(path), "old");
+  EXPECT_EQ(FilesIn(dir.path()), 1u);
+  EXPECT_EQ(file.Length(), 3u);
 }
