@@ -47,22 +47,22 @@ TEST(SFileInfo, KeepsFourCharacters) {
 
 TEST(SFile, CreatesAnEmptyFileOnlyWhereNothingExists) {
   testsupport::TempDir dir;
-  const SFileSpec spec(dir.file("new.txt").c_str());
-  SFile file(spec);
-  EXPECT_EQ(file.GetFileSpec(), spec);
+  const SFileSpec fileSpec(dir.file("new.txt").c_str());
+  SFile file(fileSpec);
+  EXPECT_EQ(file.GetFileSpec(), fileSpec);
   EXPECT_FALSE(file.IsOpen());
   EXPECT_FALSE(file.PickTarget());
   EXPECT_FALSE(file.ExistsOnDisk());
-  EXPECT_FALSE(SFile::ExistsOnDisk(spec));
+  EXPECT_FALSE(SFile::ExistsOnDisk(fileSpec));
 
   file.Create(SFileInfo(".txt"));
   EXPECT_FALSE(file.IsOpen());
   EXPECT_TRUE(file.ExistsOnDisk());
   EXPECT_EQ(file.Length(), 0u);
 
-  testsupport::WriteFileBytes(spec, "keep me");
+  testsupport::WriteFileBytes(fileSpec, "keep me");
   EXPECT_EQ(FileFailure([&] { file.Create(SFileInfo(".txt")); }), "A File could not be created");
-  EXPECT_EQ(testsupport::ReadFileBytes(spec), "keep me");
+  EXPECT_EQ(testsupport::ReadFileBytes(fileSpec), "keep me");
 
   // Nor over a folder, nor in a folder that does not exist.
   SFile folder(SFileSpec(dir.path().string()));
