@@ -1,0 +1,4 @@
+// The program's entry point.
+#include "application/WTallyworthApp.h"
+
+wxIMPLEMENT_APP(WTallyworthApp);
