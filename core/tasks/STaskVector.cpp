@@ -1,17 +1,22 @@
 // The tasks of a time sheet, in file order, with the running total of their durations.
 #include "tasks/STaskVector.h"
 
-STaskVector::STaskVector() : mDuration() { AddListener(this); }
+STaskVector::STaskVector() { AddListener(this); }
 
 STaskVector::STaskVector(const STaskVector & inOther)
-    : TBroadcasterVector<STask>(inOther), TVectorListener<STask>(), mDuration(inOther.mDuration) {
+    : TBroadcasterVector<STask>(inOther), TVectorListener<STask>(), mTotalSeconds(inOther.mTotalSeconds) {
   AddListener(this);
 }
 
 STaskVector & STaskVector::operator=(const STaskVector & inOther) {
-  // The messages of the assignment keep mDuration right.
+  // The messages of the assignment keep the total right.
   TBroadcasterVector<STask>::operator=(inOther);
   return *this;
+}
+
+STime STaskVector::GetDuration() const {
+  constexpr std::uint64_t kLargest = UINT32_MAX;
+  return STime(static_cast<unsigned long>(mTotalSeconds < kLargest ? mTotalSeconds : kLargest));
 }
 
 STaskVector::~STaskVector() {
@@ -27,12 +32,12 @@ void STaskVector::ListenToMessage(TVectorMessage<STask> inMessage) {
   case TVectorMessage<STask>::eInsert:
   case TVectorMessage<STask>::eChange:
     for (std::uint32_t i = begin; i < end; ++i) {
-      mDuration += (*this)[i].GetDuration();
+      mTotalSeconds += static_cast<unsigned long>((*this)[i].GetDuration());
     }
     break;
   case TVectorMessage<STask>::eNotice:
     for (std::uint32_t i = begin; i < end; ++i) {
-      mDuration -= (*this)[i].GetDuration();
+      mTotalSeconds -= static_cast<unsigned long>((*this)[i].GetDuration());
     }
     break;
   case TVectorMessage<STask>::eDelete:

@@ -1,6 +1,8 @@
 // The tasks of a time sheet, in file order, with the running total of their durations.
 #pragma once
 
+#include <cstdint>
+
 #include "generic/STime.h"
 #include "generic/TBroadcasterVector.h"
 #include "generic/TVectorListener.h"
@@ -20,12 +22,16 @@ public:
   /// Announces the removal of all tasks while the total is still kept.
   ~STaskVector() override;
 
-  /// The sum of the durations of all tasks.
-  STime GetDuration() const { return mDuration; }
+  /// The sum of the durations of all tasks; a sum beyond what a duration holds reads as the
+  /// largest duration, never as a wrapped-around small one.
+  STime GetDuration() const;
+  /// The exact sum of the durations of all tasks, in seconds.
+  std::uint64_t GetTotalSeconds() const { return mTotalSeconds; }
 
   /// Keeps the total: adds inserted and changed tasks, subtracts tasks on notice.
   void ListenToMessage(TVectorMessage<STask> inMessage) override;
 
 private:
-  STime mDuration;
+  // Kept in 64 bits: a million entries easily add up to more seconds than 32 bits hold.
+  std::uint64_t mTotalSeconds = 0;
 };

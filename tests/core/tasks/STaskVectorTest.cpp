@@ -31,11 +31,11 @@ STask Task(unsigned inMinutes, const std::string & inDescription = "work") {
 }
 
 unsigned long Sum(const STaskVector & inVector) {
-  std::uint32_t sum = 0; // the total wraps as the duration type does
+  std::uint64_t sum = 0;
   for (const STask & task : inVector) {
-    sum += static_cast<std::uint32_t>(static_cast<unsigned long>(task.GetDuration()));
+    sum += static_cast<unsigned long>(task.GetDuration());
   }
-  return sum;
+  return static_cast<unsigned long>(std::min<std::uint64_t>(sum, UINT32_MAX));
 }
 
 unsigned long Total(const STaskVector & inVector) { return static_cast<unsigned long>(inVector.GetDuration()); }
@@ -224,3 +224,22 @@ TEST_F(STaskVectorTest, MapStartsFullAndFilterCopiesInMapOrder) {
 }
 
 } // namespace
+
+TEST_F(STaskVectorTest, TotalsBeyondThirtyTwoBitsStayExactAndReadAsTheLargestDuration) {
+  // 1111111:06:40 is 4,000,000,000 seconds: three of them pass what 32 bits hold.
+  const std::string line = "03/04/2012\t1111111:06:40\tJD\t1001\tA\tlong";
+  const STask big(SDateFormat(SDateFormat::eMDY), line.data(), static_cast<unsigned int>(line.size()));
+  ASSERT_EQ(static_cast<unsigned long>(big.GetDuration()), 4000000000ul);
+
+  STaskVector vector;
+  vector.push_back(big);
+  vector.push_back(big);
+  vector.push_back(Task(60));
+  EXPECT_EQ(vector.GetTotalSeconds(), 8000003600u);
+  EXPECT_EQ(Total(vector), 4294967295ul);
+  vector.set(1u, Task(30)); // the total falls back below the limit and is exact again
+  EXPECT_EQ(vector.GetTotalSeconds(), 4000005400u);
+  EXPECT_EQ(Total(vector), 4000005400ul);
+  vector.clear();
+  EXPECT_EQ(vector.GetTotalSeconds(), 0u);
+}
