@@ -364,8 +364,15 @@ TEST_F(DocumentFixture, AReadOnlyDocumentLetsGoOfItsFileAfterLoading) {
   EXPECT_EQ(data.GetTotalCount(), 3u);
   EXPECT_TRUE(CanOpen(mOwnPath));
   EXPECT_FALSE(mDocument.GetStream()->IsConnected());
+  // Saving it does not take the file back.
+  Data().erase(0, 1);
+  mDocument.Save();
+  EXPECT_EQ(ReadFileBytes(mOwnPath), kOwn.substr(kOwn.find('\n') + 1));
+  EXPECT_TRUE(CanOpen(mOwnPath));
+  EXPECT_EQ(NamesIn(mDir.path()), (std::vector<std::string>{"merge.txt", "own.txt"}));
   data.SetIsReadOnly(false);
   mDocument.Load();
+  EXPECT_EQ(data.GetTotalCount(), 2u);
   EXPECT_FALSE(CanOpen(mOwnPath));
   EXPECT_TRUE(mDocument.GetStream()->IsConnected());
 
