@@ -4,6 +4,8 @@
 // groups as a fresh grouping, and show only rows that exist.
 #include "TaskTreeChecks.h"
 
+#include "tasks/STaskVector.h"
+
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -156,7 +158,7 @@ private:
     } else if (choice < 72) {
       mTasks.clear();
     } else if (choice < 74) {
-      TBroadcasterVector<STask> other;
+      STaskVector other;
       for (int i = mRandom.Below(60); i > 0; --i) {
         other.push_back(mRandom.Task());
       }
@@ -200,6 +202,9 @@ private:
     SCOPED_TRACE("seed " + std::to_string(mSeed) + ", step " + std::to_string(mStep));
     const C & comparator = mPopulator.Comparator();
     ASSERT_EQ(Check(mTree, mTasks, comparator), "") << Dump(mTree);
+    if (!mTree.Branches().empty()) {
+      ASSERT_EQ(mTree.Branches()[0].Group().Duration(), mTasks.GetDuration());
+    }
     ASSERT_EQ(Identical(mTree, mWalkedTree), "") << Dump(mTree) << "\n" << Dump(mWalkedTree);
     Tree fresh(mTasks);
     Populator rebuild(&fresh, mTasks, comparator);
@@ -221,7 +226,7 @@ private:
   Generator mRandom;
   int mStep = 0;
   testsupport::ScopedTimeZone mZone{"America/New_York"};
-  TBroadcasterVector<STask> mTasks;
+  STaskVector mTasks;
   Tree mTree{mTasks};
   Populator mPopulator{&mTree, mTasks, C(&mTasks)};
   Tree mWalkedTree{mTasks};

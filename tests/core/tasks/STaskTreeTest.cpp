@@ -2,6 +2,8 @@
 // inserts, deletes, changes and notices, pruning and renumbering, headings and totals.
 #include "TaskTreeChecks.h"
 
+#include "tasks/STaskVector.h"
+
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -16,7 +18,7 @@ using namespace tasktree;
 class STaskTreeTest : public ::testing::Test {
 protected:
   testsupport::ScopedTimeZone mZone{"America/New_York"};
-  TBroadcasterVector<STask> mTasks;
+  STaskVector mTasks;
   Tree mTree{mTasks};
   Populator mPopulator{&mTree, mTasks, C(&mTasks)};
   // The same grouping, kept by walking the whole tree on every message.
