@@ -190,15 +190,26 @@ protected:
       std::uint32_t target = 0;
       std::size_t insertion = branches[inParentIndex].size();
       if (mIndexed && AllBranchElements(branches[inParentIndex])) {
-        // The groups stand in comparator order: find the first that does not sort before.
+        // The groups stand in comparator order: search for the first that does not sort
+        // before the run, keeping the comparison made with it.
         const Branch & parent = branches[inParentIndex];
-        const auto found = std::partition_point(parent.begin(), parent.end(), [&](const Element & inElement) {
-          return CompareDataToFirstLeaf(first, inElement.BranchIndex(), inLevel) > 0;
-        });
-        insertion = static_cast<std::size_t>(found - parent.begin());
-        if (found != parent.end()) {
-          target = found->BranchIndex();
-          status = CompareDataToFirstLeaf(first, target, inLevel) == 0 ? eProcessed : ePending;
+        std::size_t low = 0;
+        std::size_t high = parent.size();
+        std::int16_t order = -1;
+        while (low < high) {
+          const std::size_t middle = low + (high - low) / 2;
+          const std::int16_t comparison = CompareDataToFirstLeaf(first, parent[middle].BranchIndex(), inLevel);
+          if (comparison > 0) {
+            low = middle + 1;
+          } else {
+            high = middle;
+            order = comparison;
+          }
+        }
+        insertion = low;
+        if (low < parent.size()) {
+          target = parent[low].BranchIndex();
+          status = order == 0 ? eProcessed : ePending;
         }
       } else {
         const Branch & parent = branches[inParentIndex];
