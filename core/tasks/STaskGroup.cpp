@@ -4,7 +4,18 @@
 #include "generic/TBranch.h"
 #include "generic/TMultiLevelComparator.h"
 
-void STaskGroup::operator()(const STask & inTask) { mDuration += inTask.GetDuration(); }
+namespace {
+
+std::uint64_t Seconds(const STask & inTask) { return static_cast<unsigned long>(inTask.GetDuration()); }
+
+} // namespace
+
+STime STaskGroup::Duration() const {
+  constexpr std::uint64_t kLargest = UINT32_MAX;
+  return STime(static_cast<unsigned long>(mTotalSeconds < kLargest ? mTotalSeconds : kLargest));
+}
+
+void STaskGroup::operator()(const STask & inTask) { mTotalSeconds += Seconds(inTask); }
 
 void STaskGroup::operator()(Branch & ioParent, const TMultiLevelComparator<STask> & inComparator, std::int16_t inLevel,
                             const STask & inTask) {
@@ -12,15 +23,15 @@ void STaskGroup::operator()(Branch & ioParent, const TMultiLevelComparator<STask
   (*this)(ioParent);
 }
 
-void STaskGroup::operator()(Branch & ioParent) { ioParent.Group().mDuration += mDuration; }
+void STaskGroup::operator()(Branch & ioParent) { ioParent.Group().mTotalSeconds += mTotalSeconds; }
 
 STaskGroup & STaskGroup::operator-=(const STask & inTask) {
-  mDuration -= inTask.GetDuration();
+  mTotalSeconds -= Seconds(inTask);
   return *this;
 }
 
 STaskGroup & STaskGroup::operator+=(const STask & inTask) {
-  mDuration += inTask.GetDuration();
+  mTotalSeconds += Seconds(inTask);
   return *this;
 }
 

@@ -33,10 +33,14 @@ public:
 
   /// The text shared by the group's entries in the grouping field.
   const std::string & Heading() const { return mHeading; }
-  /// The sum of the durations of the entries under the group.
-  STime Duration() const { return mDuration; }
+  /// The sum of the durations of the entries under the group; a sum beyond what a duration
+  /// holds reads as the largest duration, never as a wrapped-around small one.
+  STime Duration() const;
+  /// The exact sum of the durations of the entries under the group, in seconds.
+  std::uint64_t TotalSeconds() const { return mTotalSeconds; }
 
 private:
-  STime mDuration;
+  // Kept in 64 bits: the groups of a large time sheet easily pass what 32 bits hold.
+  std::uint64_t mTotalSeconds = 0;
   std::string mHeading;
 };

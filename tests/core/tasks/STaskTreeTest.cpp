@@ -351,3 +351,25 @@ TEST_F(STaskTreeTest, PopulatorsUnregisterWhenDestroyed) {
 }
 
 } // namespace
+
+namespace {
+
+class STaskTreeTotalsTest : public STaskTreeTest {};
+
+TEST_F(STaskTreeTotalsTest, GroupTotalsBeyondThirtyTwoBitsStayExact) {
+  // 1111111:06:40 is 4,000,000,000 seconds; two of them pass what 32 bits hold.
+  Add(Line("01/01/2012", "1111111:06:40", "a"));
+  Add(Line("01/02/2012", "1111111:06:40", "a"));
+  Add(Line("01/03/2012", "1:00:00", "b"));
+  Group({C::eWhoCode});
+  const auto & root = mTree.Branches()[0].Group();
+  EXPECT_EQ(root.TotalSeconds(), 8000003600u);
+  EXPECT_EQ(static_cast<unsigned long>(root.Duration()), 4294967295ul);
+  // Replacing one large entry brings the sums back in range, exactly.
+  mTasks.set(std::size_t{1}, Line("01/02/2012", "0:30:00", "a"));
+  EXPECT_EQ(mTree.Branches()[0].Group().TotalSeconds(), 4000005400u);
+  EXPECT_EQ(static_cast<unsigned long>(mTree.Branches()[0].Group().Duration()), 4000005400ul);
+  Verify();
+}
+
+} // namespace
