@@ -1,12 +1,86 @@
 // Test helpers for the file layer: scoped fault injection and catching file failures.
 #pragma once
 
+#include "generic/SFile.h"
 #include "generic/SFileException.h"
 #include "generic/SSystemCalls.h"
 
+#include "support/TestSupport.h"
+
+#include <cstddef>
+#include <initializer_list>
 #include <string>
 
+#ifndef _WIN32
+#include <cerrno>
+#include <unistd.h>
+#endif
+
 namespace testsupport {
+
+// System error codes for arming faults, named by what they mean: errno values on POSIX,
+// the matching Win32 error codes on Windows.
+#ifdef _WIN32
+inline constexpr int kErrorIo = ERROR_IO_DEVICE;
+inline constexpr int kErrorAccess = ERROR_ACCESS_DENIED;
+inline constexpr int kErrorExists = ERROR_FILE_EXISTS;
+inline constexpr int kErrorNoSpace = ERROR_DISK_FULL;
+inline constexpr int kErrorBusy = ERROR_SHARING_VIOLATION;
+inline constexpr int kErrorCrossDevice = ERROR_NOT_SAME_DEVICE;
+inline constexpr int kErrorTooBig = ERROR_FILE_TOO_LARGE;
+inline constexpr int kErrorInvalid = ERROR_INVALID_PARAMETER;
+inline constexpr int kErrorNotFound = ERROR_FILE_NOT_FOUND;
+inline constexpr int kErrorNotAFolder = ERROR_DIRECTORY;
+inline constexpr int kErrorNotPermitted = ERROR_PRIVILEGE_NOT_HELD;
+#else
+inline constexpr int kErrorIo = EIO;
+inline constexpr int kErrorAccess = EACCES;
+inline constexpr int kErrorExists = EEXIST;
+inline constexpr int kErrorNoSpace = ENOSPC;
+inline constexpr int kErrorBusy = EBUSY;
+inline constexpr int kErrorCrossDevice = EXDEV;
+inline constexpr int kErrorTooBig = EFBIG;
+inline constexpr int kErrorInvalid = EINVAL;
+inline constexpr int kErrorNotFound = ENOENT;
+inline constexpr int kErrorNotAFolder = ENOTDIR;
+inline constexpr int kErrorNotPermitted = EPERM;
+#endif
+
+/// POSIX calls can be interrupted by a signal (EINTR), and the file layer retries them;
+/// Windows file calls are never interrupted.
+#ifdef _WIN32
+inline constexpr bool kCallsCanBeInterrupted = false;
+#else
+inline constexpr bool kCallsCanBeInterrupted = true;
+#endif
+#ifdef _WIN32
+inline constexpr int kErrorInterrupted = 0; // never armed
+#else
+inline constexpr int kErrorInterrupted = EINTR;
+#endif
+
+/// A step of ArmTransfers that is an interrupted call rather than a short transfer.
+inline constexpr std::size_t kInterrupted = ~std::size_t(0);
+
+/// Arms the next calls of inOperation (eRead or eWrite), one per step: a short transfer of
+/// that many bytes, or an interrupted call (kInterrupted). Interruptions are left out
+/// where calls are not interrupted (Windows), so the other steps stay in order.
+inline void ArmTransfers(SSystemCalls::EOperation inOperation, std::initializer_list<std::size_t> inSteps) {
+  unsigned call = 0;
+  for (const std::size_t step : inSteps) {
+    if (step != kInterrupted)
+      SSystemCalls::ShortNth(inOperation, ++call, step);
+    else if (kCallsCanBeInterrupted)
+      SSystemCalls::FailNth(inOperation, ++call, kErrorInterrupted);
+  }
+}
+
+/// Makes the nth next call of inOperation be interrupted, where calls can be (see above);
+/// does nothing on Windows.
+inline void InterruptNth(SSystemCalls::EOperation inOperation, unsigned inNth) {
+  if (kCallsCanBeInterrupted)
+    SSystemCalls::FailNth(inOperation, inNth, kErrorInterrupted);
+}
 
 /// Starts with no fault armed and disarms every fault when it goes out of scope.
 class ScopedSystemCallFaults {
@@ -26,6 +100,41 @@ std::string FileFailure(Action && inAction) {
     return e.what();
   }
   return "<no failure>";
+}
+
+namespace detail {
+// Reaches the handle of any SFile through the access a derived class has to it.
+struct HandleAccess : SFile {
+  static NativeHandle Of(const SFile & inFile) { return inFile.*(&HandleAccess::mFileRef); }
+};
+} // namespace detail
+
+/// The bytes of the file that inFile holds open, as they are on the disk, read through its
+/// own handle (it must have been opened for reading) without moving its position. On
+/// Windows nobody else may open a held file, readers included.
+inline std::string HeldFileBytes(const SFile & inFile) {
+#ifdef _WIN32
+  const HANDLE handle = static_cast<HANDLE>(detail::HandleAccess::Of(inFile));
+  LARGE_INTEGER zero{}, position{};
+  if (!::SetFilePointerEx(handle, zero, &position, FILE_CURRENT) ||
+      !::SetFilePointerEx(handle, zero, nullptr, FILE_BEGIN))
+    return "<not readable>";
+  std::string bytes;
+  char buffer[4096];
+  DWORD done = 0;
+  while (::ReadFile(handle, buffer, sizeof buffer, &done, nullptr) && done > 0)
+    bytes.append(buffer, done);
+  ::SetFilePointerEx(handle, position, nullptr, FILE_BEGIN);
+  return bytes;
+#else
+  const int fd = detail::HandleAccess::Of(inFile);
+  std::string bytes;
+  char buffer[4096];
+  ssize_t done;
+  while ((done = ::pread(fd, buffer, sizeof buffer, static_cast<off_t>(bytes.size()))) > 0)
+    bytes.append(buffer, static_cast<std::size_t>(done));
+  return done == 0 ? bytes : "<not readable>";
+#endif
 }
 
 } // namespace testsupport

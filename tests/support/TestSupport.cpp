@@ -4,11 +4,36 @@
 #include <cstdlib>
 #include <ctime>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <stdexcept>
+#include <string_view>
+#ifdef _WIN32
+#include <process.h>
+#else
 #include <unistd.h>
+#endif
 
 namespace testsupport {
+
+#ifdef _WIN32
+
+TempDir::TempDir() {
+  // No mkdtemp here: try random names until one can be created afresh.
+  static std::mt19937_64 sRandom{std::random_device{}() ^ static_cast<unsigned long long>(::_getpid())};
+  const std::filesystem::path base = std::filesystem::temp_directory_path();
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const std::filesystem::path candidate = base / ("tally-test-" + std::to_string(sRandom()));
+    std::error_code error;
+    if (std::filesystem::create_directory(candidate, error)) {
+      mPath = candidate;
+      return;
+    }
+  }
+  throw std::runtime_error("cannot create a temporary directory");
+}
+
+#else
 
 TempDir::TempDir() {
   std::string pattern = (std::filesystem::temp_directory_path() / "tally-test-XXXXXX").string();
@@ -16,6 +41,8 @@ TempDir::TempDir() {
     throw std::runtime_error("cannot create a temporary directory");
   mPath = pattern;
 }
+
+#endif
 
 TempDir::~TempDir() {
   std::error_code ignored;
@@ -27,21 +54,86 @@ TempDir::~TempDir() {
   std::filesystem::remove_all(mPath, ignored);
 }
 
-ScopedTimeZone::ScopedTimeZone(const char * zone) {
+namespace {
+
+#ifdef _WIN32
+
+// The zones whose rules the Windows C runtime can follow, in its own notation. It knows
+// only the US daylight-saving rules (the 2007 ones from 2007 on, the earlier ones before).
+const char * WindowsZone(std::string_view inZone) {
+  struct Entry {
+    std::string_view mName;
+    const char * mValue;
+  };
+  static const Entry kZones[] = {
+      {"UTC", "UTC0"},
+      {"Etc/UTC", "UTC0"},
+      {"GMT", "GMT0"},
+      {"America/New_York", "EST5EDT"},
+      {"America/Chicago", "CST6CDT"},
+      {"America/Denver", "MST7MDT"},
+      {"America/Los_Angeles", "PST8PDT"},
+      {"America/Phoenix", "MST7"},
+      {"Asia/Tokyo", "JST-9"},
+  };
+  for (const Entry & entry : kZones)
+    if (entry.mName == inZone)
+      return entry.mValue;
+  return nullptr;
+}
+
+void SetZone(const char * inValue) {
+  ::_putenv_s("TZ", inValue != nullptr ? inValue : "");
+  ::_tzset();
+}
+
+// Once wine's C runtime has taken the system's own zone (TZ not set), it forgets the
+// daylight-saving rules of every TZ value set later. So TZ is set before anything asks for
+// local time, and scoped zones always go back to a set value.
+const bool sTimeZoneIsSet = [] {
+  if (std::getenv("TZ") == nullptr)
+    SetZone("UTC0");
+  return true;
+}();
+
+#else
+
+void SetZone(const char * inValue) {
+  if (inValue != nullptr)
+    setenv("TZ", inValue, 1);
+  else
+    unsetenv("TZ");
+  tzset();
+}
+
+#endif
+
+} // namespace
+
+ScopedTimeZone::ScopedTimeZone(const char * zone) : mZone(zone) {
+#ifdef _WIN32
+  const char * value = WindowsZone(mZone);
+  if (value == nullptr) {
+    mSupported = false;
+    return;
+  }
+#else
+  const char * value = zone;
+#endif
   if (const char * old = std::getenv("TZ")) {
     mHadValue = true;
     mOldValue = old;
   }
-  setenv("TZ", zone, 1);
-  tzset();
+  SetZone(value);
 }
 
 ScopedTimeZone::~ScopedTimeZone() {
-  if (mHadValue)
-    setenv("TZ", mOldValue.c_str(), 1);
-  else
-    unsetenv("TZ");
-  tzset();
+  if (mSupported)
+    SetZone(mHadValue ? mOldValue.c_str() : nullptr);
+}
+
+std::string ScopedTimeZone::WhyUnsupported() const {
+  return "the Windows C runtime applies US daylight-saving rules to every zone, so it cannot follow " + mZone;
 }
 
 std::string ReadFileBytes(const std::string & path) {

@@ -1,14 +1,19 @@
 // SFile holds a file exclusively: a second open fails in this process and in another.
 #include "generic/SFile.h"
 
+#include "support/ChildProcess.h"
 #include "support/SystemCallFaults.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cstdlib>
 #include <string>
+#ifndef _WIN32
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 using testsupport::FileFailure;
 
@@ -19,27 +24,60 @@ constexpr int kChildOpened = 10;
 constexpr int kChildRefused = 11;
 constexpr int kChildOther = 12;
 
+// What a child does: try to open the file, and report how that went.
+int TryOpen(const std::string & inPath, SFile::EPermission inPermission, SFile & outFile) {
+  try {
+    outFile = SFile{SFileSpec(inPath)};
+    outFile.Open(inPermission);
+    return kChildOpened;
+  } catch (const SFileException & e) {
+    return std::string(e.what()) == "A file could not be opened" ? kChildRefused : kChildOther;
+  } catch (...) {
+    return kChildOther;
+  }
+}
+
+#ifdef _WIN32
+
+// The child (see ChildProcess.h) is SFileLockChild.DISABLED_OpensTheFileItIsGiven below.
+const char kChildTest[] = "SFileLockChild.DISABLED_OpensTheFileItIsGiven";
+const char kChildPath[] = "TALLY_LOCK_CHILD_PATH";
+const char kChildPermission[] = "TALLY_LOCK_CHILD_PERMISSION";
+const char kChildReady[] = "TALLY_LOCK_CHILD_READY";     // a pipe handle to write the outcome to
+const char kChildRelease[] = "TALLY_LOCK_CHILD_RELEASE"; // a pipe handle that ends when to let go
+
+std::string HandleText(HANDLE inHandle) { return std::to_string(reinterpret_cast<std::uintptr_t>(inHandle)); }
+
+// Starts the child on inPath; inReady and inRelease (inheritable, or null) are handed to it.
+HANDLE StartChild(const std::string & inPath, SFile::EPermission inPermission, HANDLE inReady = nullptr,
+                  HANDLE inRelease = nullptr) {
+  return testsupport::StartChildTest(kChildTest, {{kChildPath, inPath},
+                                                  {kChildPermission, std::to_string(inPermission)},
+                                                  {kChildReady, HandleText(inReady)},
+                                                  {kChildRelease, HandleText(inRelease)}});
+}
+
+int TryOpenInChild(const std::string & inPath, SFile::EPermission inPermission) {
+  return testsupport::WaitForChildTest(StartChild(inPath, inPermission));
+}
+
+#else
+
 // Runs a child that tries to open inPath and reports through its exit code. The child
 // leaves at once with _exit, so no test machinery runs twice.
 int TryOpenInChild(const std::string & inPath, SFile::EPermission inPermission) {
   const pid_t child = ::fork();
   if (child == 0) {
-    int code = kChildOther;
-    try {
-      SFile file{SFileSpec(inPath)};
-      file.Open(inPermission);
-      code = kChildOpened;
-    } catch (const SFileException & e) {
-      code = std::string(e.what()) == "A file could not be opened" ? kChildRefused : kChildOther;
-    } catch (...) {
-    }
-    ::_exit(code);
+    SFile file{SFileSpec("")};
+    ::_exit(TryOpen(inPath, inPermission, file));
   }
   int status = 0;
   if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status))
     return -1;
   return WEXITSTATUS(status);
 }
+
+#endif
 
 } // namespace
 
@@ -84,6 +122,24 @@ TEST(SFileLock, AFileHeldByAnotherProcessCannotBeOpenedHere) {
   testsupport::TempDir dir;
   const std::string path = dir.file("held.txt");
   testsupport::WriteFileBytes(path, "abc");
+#ifdef _WIN32
+  // Two pipes: the child writes to the first once it holds the file, and lets go when the
+  // second ends.
+  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+  HANDLE ready[2], release[2];
+  ASSERT_TRUE(::CreatePipe(&ready[0], &ready[1], &inherit, 0));
+  ASSERT_TRUE(::CreatePipe(&release[0], &release[1], &inherit, 0));
+  ::SetHandleInformation(ready[0], HANDLE_FLAG_INHERIT, 0);
+  ::SetHandleInformation(release[1], HANDLE_FLAG_INHERIT, 0);
+  const HANDLE child = StartChild(path, SFile::eReadWrite, ready[1], release[0]);
+  ::CloseHandle(ready[1]);
+  ::CloseHandle(release[0]);
+  ASSERT_NE(child, nullptr);
+  char signal = 0;
+  DWORD count = 0;
+  ASSERT_TRUE(::ReadFile(ready[0], &signal, 1, &count, nullptr));
+  ASSERT_EQ(count, 1u);
+#else
   int ready[2], release[2];
   ASSERT_EQ(::pipe(ready), 0);
   ASSERT_EQ(::pipe(release), 0);
@@ -92,27 +148,29 @@ TEST(SFileLock, AFileHeldByAnotherProcessCannotBeOpenedHere) {
   if (child == 0) {
     ::close(ready[0]);
     ::close(release[1]);
-    char signal = 'n';
-    try {
-      SFile file{SFileSpec(path)};
-      file.Open(SFile::eReadWrite);
-      signal = 'y';
-      (void)!::write(ready[1], &signal, 1);
-      (void)!::read(release[0], &signal, 1); // hold until the parent says so
-    } catch (...) {
-      (void)!::write(ready[1], &signal, 1);
-    }
+    SFile file{SFileSpec("")};
+    char signal = TryOpen(path, SFile::eReadWrite, file) == kChildOpened ? 'y' : 'n';
+    (void)!::write(ready[1], &signal, 1);
+    (void)!::read(release[0], &signal, 1); // hold until the parent says so
     ::_exit(0);
   }
   ::close(ready[1]);
   ::close(release[0]);
   char signal = 0;
   ASSERT_EQ(::read(ready[0], &signal, 1), 1);
+#endif
   EXPECT_EQ(signal, 'y');
 
   SFile file{SFileSpec(path)};
   EXPECT_EQ(FileFailure([&] { file.Open(SFile::eRead); }), "A file could not be opened");
   EXPECT_EQ(FileFailure([&] { file.Open(SFile::eReadWrite); }), "A file could not be opened");
+#ifdef _WIN32
+  // Share mode 0 keeps out every reader, not only those who ask for the hold.
+  EXPECT_EQ(testsupport::ReadFileBytes(path), "");
+  ::CloseHandle(release[1]); // the child's read ends and it lets go
+  EXPECT_EQ(testsupport::WaitForChildTest(child), 0);
+  ::CloseHandle(ready[0]);
+#else
   // The content can still be read by others who do not ask for the hold.
   EXPECT_EQ(testsupport::ReadFileBytes(path), "abc");
 
@@ -120,5 +178,47 @@ TEST(SFileLock, AFileHeldByAnotherProcessCannotBeOpenedHere) {
   int status = 0;
   ASSERT_EQ(::waitpid(child, &status, 0), child);
   ::close(ready[0]);
+#endif
   EXPECT_EQ(FileFailure([&] { file.Open(SFile::eReadWrite); }), "<no failure>");
 }
+
+#ifdef _WIN32
+
+// File names are not case-sensitive on Windows: another spelling names the same held file.
+TEST(SFileLock, AnotherSpellingOfAHeldFileCannotBeOpened) {
+  testsupport::TempDir dir;
+  testsupport::WriteFileBytes(dir.file("held.txt"), "abc");
+  SFile holder{SFileSpec(dir.file("held.txt"))};
+  holder.Open(SFile::eRead);
+  SFile other{SFileSpec(dir.file("HELD.TXT"))};
+  EXPECT_EQ(FileFailure([&] { other.Open(SFile::eRead); }), "A file could not be opened");
+  holder.Close();
+  EXPECT_EQ(FileFailure([&] { other.Open(SFile::eRead); }), "<no failure>");
+}
+
+// The child process of the tests above; it does nothing unless one of them started it.
+TEST(SFileLockChild, DISABLED_OpensTheFileItIsGiven) {
+  const char * path = std::getenv(kChildPath);
+  const char * permission = std::getenv(kChildPermission);
+  if (path == nullptr || permission == nullptr)
+    GTEST_SKIP() << "runs only as the child process that the SFileLock tests start";
+  SFile file{SFileSpec("")};
+  const int outcome = TryOpen(path, static_cast<SFile::EPermission>(std::atoi(permission)), file);
+  const auto handle = [](const char * name) {
+    const char * value = std::getenv(name);
+    return reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(value ? std::strtoull(value, nullptr, 10) : 0));
+  };
+  if (const HANDLE ready = handle(kChildReady)) {
+    const char signal = outcome == kChildOpened ? 'y' : 'n';
+    DWORD count = 0;
+    ::WriteFile(ready, &signal, 1, &count, nullptr);
+    char ignored;
+    ::ReadFile(handle(kChildRelease), &ignored, 1, &count, nullptr); // hold until the parent says so
+    file.Close();
+    ::ExitProcess(0);
+  }
+  file.Close();
+  ::ExitProcess(static_cast<UINT>(outcome));
+}
+
+#endif
