@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
@@ -55,6 +56,75 @@ inline int WaitForChildTest(HANDLE inProcess) {
   ::CloseHandle(inProcess);
   return ended ? static_cast<int>(code) : -1;
 }
+
+// A child that holds a file: SFileLockChild.DISABLED_OpensTheFileItIsGiven (in
+// SFileLockTest.cpp) opens the file named by kHolderPath with the permission kHolderPermission
+// names. With a ready pipe it writes 'y' (it holds the file) or 'n' there and keeps the
+// file until the release pipe ends, then exits with 0; without one it exits at once, with
+// a code that says how the open went.
+inline constexpr char kFileHolderTest[] = "SFileLockChild.DISABLED_OpensTheFileItIsGiven";
+inline constexpr char kHolderPath[] = "TALLY_HOLDER_PATH";
+inline constexpr char kHolderPermission[] = "TALLY_HOLDER_PERMISSION";
+inline constexpr char kHolderReady[] = "TALLY_HOLDER_READY";     // a pipe handle to write to
+inline constexpr char kHolderRelease[] = "TALLY_HOLDER_RELEASE"; // a pipe handle to wait on
+
+/// Starts the file holder on inPath; inReady and inRelease are inheritable pipe ends, or null.
+inline HANDLE StartFileHolder(const std::string & inPath, int inPermission, HANDLE inReady = nullptr,
+                              HANDLE inRelease = nullptr) {
+  auto text = [](HANDLE inHandle) { return std::to_string(reinterpret_cast<std::uintptr_t>(inHandle)); };
+  return StartChildTest(kFileHolderTest, {{kHolderPath, inPath},
+                                          {kHolderPermission, std::to_string(inPermission)},
+                                          {kHolderReady, text(inReady)},
+                                          {kHolderRelease, text(inRelease)}});
+}
+
+/// A file held open by another process from construction until destruction.
+class FileHeldByChild {
+public:
+  explicit FileHeldByChild(const std::string & inPath, int inPermission) {
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE ready[2], release[2];
+    if (!::CreatePipe(&ready[0], &ready[1], &inherit, 0))
+      return;
+    if (!::CreatePipe(&release[0], &release[1], &inherit, 0)) {
+      ::CloseHandle(ready[0]);
+      ::CloseHandle(ready[1]);
+      return;
+    }
+    // Only the child's own ends go to the child.
+    ::SetHandleInformation(ready[0], HANDLE_FLAG_INHERIT, 0);
+    ::SetHandleInformation(release[1], HANDLE_FLAG_INHERIT, 0);
+    mChild = StartFileHolder(inPath, inPermission, ready[1], release[0]);
+    ::CloseHandle(ready[1]);
+    ::CloseHandle(release[0]);
+    mRelease = release[1];
+    char answer = 'n';
+    DWORD count = 0;
+    mHolding = mChild != nullptr && ::ReadFile(ready[0], &answer, 1, &count, nullptr) && count == 1 && answer == 'y';
+    ::CloseHandle(ready[0]);
+  }
+  ~FileHeldByChild() { Release(); }
+  FileHeldByChild(const FileHeldByChild &) = delete;
+  FileHeldByChild & operator=(const FileHeldByChild &) = delete;
+
+  /// True once the child holds the file.
+  bool IsHolding() const { return mHolding; }
+  /// Lets the child go and waits for it; returns its exit code (-1 if it never ran).
+  int Release() {
+    if (mRelease != nullptr) {
+      ::CloseHandle(mRelease); // the child's read ends and it lets go
+      mRelease = nullptr;
+    }
+    const int code = mChild != nullptr ? WaitForChildTest(mChild) : -1;
+    mChild = nullptr;
+    return code;
+  }
+
+private:
+  HANDLE mChild = nullptr;
+  HANDLE mRelease = nullptr;
+  bool mHolding = false;
+};
 
 } // namespace testsupport
 

@@ -1,11 +1,8 @@
 // Test helpers for the file layer: scoped fault injection and catching file failures.
 #pragma once
 
-#include "generic/SFile.h"
 #include "generic/SFileException.h"
 #include "generic/SSystemCalls.h"
-
-#include "support/TestSupport.h"
 
 #include <cstddef>
 #include <initializer_list>
@@ -13,7 +10,6 @@
 
 #ifndef _WIN32
 #include <cerrno>
-#include <unistd.h>
 #endif
 
 namespace testsupport {
@@ -100,41 +96,6 @@ std::string FileFailure(Action && inAction) {
     return e.what();
   }
   return "<no failure>";
-}
-
-namespace detail {
-// Reaches the handle of any SFile through the access a derived class has to it.
-struct HandleAccess : SFile {
-  static NativeHandle Of(const SFile & inFile) { return inFile.*(&HandleAccess::mFileRef); }
-};
-} // namespace detail
-
-/// The bytes of the file that inFile holds open, as they are on the disk, read through its
-/// own handle (it must have been opened for reading) without moving its position. On
-/// Windows nobody else may open a held file, readers included.
-inline std::string HeldFileBytes(const SFile & inFile) {
-#ifdef _WIN32
-  const HANDLE handle = static_cast<HANDLE>(detail::HandleAccess::Of(inFile));
-  LARGE_INTEGER zero{}, position{};
-  if (!::SetFilePointerEx(handle, zero, &position, FILE_CURRENT) ||
-      !::SetFilePointerEx(handle, zero, nullptr, FILE_BEGIN))
-    return "<not readable>";
-  std::string bytes;
-  char buffer[4096];
-  DWORD done = 0;
-  while (::ReadFile(handle, buffer, sizeof buffer, &done, nullptr) && done > 0)
-    bytes.append(buffer, done);
-  ::SetFilePointerEx(handle, position, nullptr, FILE_BEGIN);
-  return bytes;
-#else
-  const int fd = detail::HandleAccess::Of(inFile);
-  std::string bytes;
-  char buffer[4096];
-  ssize_t done;
-  while ((done = ::pread(fd, buffer, sizeof buffer, static_cast<off_t>(bytes.size()))) > 0)
-    bytes.append(buffer, static_cast<std::size_t>(done));
-  return done == 0 ? bytes : "<not readable>";
-#endif
 }
 
 } // namespace testsupport

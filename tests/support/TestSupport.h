@@ -47,7 +47,9 @@ private:
   std::string mOldValue;
 };
 
-/// The whole contents of a file as bytes; empty when it cannot be read.
+/// The whole contents of a file as bytes; empty when it cannot be read. On Windows a file
+/// that this process holds open is read through the holding handle (nothing else may open
+/// it), whose position stays where it was.
 std::string ReadFileBytes(const std::string & path);
 /// Replaces the contents of a file by `bytes`.
 void WriteFileBytes(const std::string & path, const std::string & bytes);

@@ -39,26 +39,9 @@ int TryOpen(const std::string & inPath, SFile::EPermission inPermission, SFile &
 
 #ifdef _WIN32
 
-// The child (see ChildProcess.h) is SFileLockChild.DISABLED_OpensTheFileItIsGiven below.
-const char kChildTest[] = "SFileLockChild.DISABLED_OpensTheFileItIsGiven";
-const char kChildPath[] = "TALLY_LOCK_CHILD_PATH";
-const char kChildPermission[] = "TALLY_LOCK_CHILD_PERMISSION";
-const char kChildReady[] = "TALLY_LOCK_CHILD_READY";     // a pipe handle to write the outcome to
-const char kChildRelease[] = "TALLY_LOCK_CHILD_RELEASE"; // a pipe handle that ends when to let go
-
-std::string HandleText(HANDLE inHandle) { return std::to_string(reinterpret_cast<std::uintptr_t>(inHandle)); }
-
-// Starts the child on inPath; inReady and inRelease (inheritable, or null) are handed to it.
-HANDLE StartChild(const std::string & inPath, SFile::EPermission inPermission, HANDLE inReady = nullptr,
-                  HANDLE inRelease = nullptr) {
-  return testsupport::StartChildTest(kChildTest, {{kChildPath, inPath},
-                                                  {kChildPermission, std::to_string(inPermission)},
-                                                  {kChildReady, HandleText(inReady)},
-                                                  {kChildRelease, HandleText(inRelease)}});
-}
-
+// The child is testsupport's file holder (ChildProcess.h), defined below.
 int TryOpenInChild(const std::string & inPath, SFile::EPermission inPermission) {
-  return testsupport::WaitForChildTest(StartChild(inPath, inPermission));
+  return testsupport::WaitForChildTest(testsupport::StartFileHolder(inPath, inPermission));
 }
 
 #else
@@ -123,22 +106,8 @@ TEST(SFileLock, AFileHeldByAnotherProcessCannotBeOpenedHere) {
   const std::string path = dir.file("held.txt");
   testsupport::WriteFileBytes(path, "abc");
 #ifdef _WIN32
-  // Two pipes: the child writes to the first once it holds the file, and lets go when the
-  // second ends.
-  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-  HANDLE ready[2], release[2];
-  ASSERT_TRUE(::CreatePipe(&ready[0], &ready[1], &inherit, 0));
-  ASSERT_TRUE(::CreatePipe(&release[0], &release[1], &inherit, 0));
-  ::SetHandleInformation(ready[0], HANDLE_FLAG_INHERIT, 0);
-  ::SetHandleInformation(release[1], HANDLE_FLAG_INHERIT, 0);
-  const HANDLE child = StartChild(path, SFile::eReadWrite, ready[1], release[0]);
-  ::CloseHandle(ready[1]);
-  ::CloseHandle(release[0]);
-  ASSERT_NE(child, nullptr);
-  char signal = 0;
-  DWORD count = 0;
-  ASSERT_TRUE(::ReadFile(ready[0], &signal, 1, &count, nullptr));
-  ASSERT_EQ(count, 1u);
+  testsupport::FileHeldByChild child(path, SFile::eReadWrite);
+  const char signal = child.IsHolding() ? 'y' : 'n';
 #else
   int ready[2], release[2];
   ASSERT_EQ(::pipe(ready), 0);
@@ -167,9 +136,7 @@ TEST(SFileLock, AFileHeldByAnotherProcessCannotBeOpenedHere) {
 #ifdef _WIN32
   // Share mode 0 keeps out every reader, not only those who ask for the hold.
   EXPECT_EQ(testsupport::ReadFileBytes(path), "");
-  ::CloseHandle(release[1]); // the child's read ends and it lets go
-  EXPECT_EQ(testsupport::WaitForChildTest(child), 0);
-  ::CloseHandle(ready[0]);
+  EXPECT_EQ(child.Release(), 0);
 #else
   // The content can still be read by others who do not ask for the hold.
   EXPECT_EQ(testsupport::ReadFileBytes(path), "abc");
@@ -196,24 +163,25 @@ TEST(SFileLock, AnotherSpellingOfAHeldFileCannotBeOpened) {
   EXPECT_EQ(FileFailure([&] { other.Open(SFile::eRead); }), "<no failure>");
 }
 
-// The child process of the tests above; it does nothing unless one of them started it.
+// The file holder of ChildProcess.h, for the tests above and others; it does nothing
+// unless one of them started it.
 TEST(SFileLockChild, DISABLED_OpensTheFileItIsGiven) {
-  const char * path = std::getenv(kChildPath);
-  const char * permission = std::getenv(kChildPermission);
+  const char * path = std::getenv(testsupport::kHolderPath);
+  const char * permission = std::getenv(testsupport::kHolderPermission);
   if (path == nullptr || permission == nullptr)
-    GTEST_SKIP() << "runs only as the child process that the SFileLock tests start";
+    GTEST_SKIP() << "runs only as a child process that other tests start";
   SFile file{SFileSpec("")};
   const int outcome = TryOpen(path, static_cast<SFile::EPermission>(std::atoi(permission)), file);
-  const auto handle = [](const char * name) {
-    const char * value = std::getenv(name);
+  const auto handle = [](const char * inName) {
+    const char * value = std::getenv(inName);
     return reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(value ? std::strtoull(value, nullptr, 10) : 0));
   };
-  if (const HANDLE ready = handle(kChildReady)) {
+  if (const HANDLE ready = handle(testsupport::kHolderReady)) {
     const char signal = outcome == kChildOpened ? 'y' : 'n';
     DWORD count = 0;
     ::WriteFile(ready, &signal, 1, &count, nullptr);
     char ignored;
-    ::ReadFile(handle(kChildRelease), &ignored, 1, &count, nullptr); // hold until the parent says so
+    ::ReadFile(handle(testsupport::kHolderRelease), &ignored, 1, &count, nullptr); // hold until released
     file.Close();
     ::ExitProcess(0);
   }

@@ -18,7 +18,6 @@
 #endif
 
 using testsupport::FileFailure;
-using testsupport::HeldFileBytes;
 using namespace testsupport; // the error names kError...
 
 namespace {
@@ -249,7 +248,7 @@ TEST(SFile, AnUnknownPermissionStillHoldsTheFileButCannotWrite) {
   EXPECT_EQ(FileFailure([&] { file.Write("x", 1); }), "The contents of a file could not be Written");
   SFile rival{SFileSpec(path)};
   EXPECT_EQ(FileFailure([&] { rival.Open(SFile::eRead); }), "A file could not be opened");
-  EXPECT_EQ(HeldFileBytes(file), "abc");
+  EXPECT_EQ(testsupport::ReadFileBytes(path), "abc");
 }
 
 TEST(SFile, CloseForgetsTheHandleEvenWhenClosingFails) {
@@ -313,24 +312,24 @@ TEST(SFile, SetLengthTruncatesAndExtendsAndLeavesThePositionAtTheEnd) {
   file.SetPosition(7);
   file.SetLength(0);
   EXPECT_EQ(file.Length(), 0u);
-  EXPECT_EQ(HeldFileBytes(file), "");
+  EXPECT_EQ(testsupport::ReadFileBytes(path), "");
   file.Write("ab", 2); // lands at position 0
-  EXPECT_EQ(HeldFileBytes(file), "ab");
+  EXPECT_EQ(testsupport::ReadFileBytes(path), "ab");
 
   file.SetLength(5); // extends with zero bytes; the position is at the new end
   file.Write("!", 1);
-  EXPECT_EQ(HeldFileBytes(file), std::string("ab\0\0\0!", 6));
+  EXPECT_EQ(testsupport::ReadFileBytes(path), std::string("ab\0\0\0!", 6));
 
   file.SetLength(1);
   file.Write("c", 1);
-  EXPECT_EQ(HeldFileBytes(file), "ac");
+  EXPECT_EQ(testsupport::ReadFileBytes(path), "ac");
 
   SSystemCalls::FailNth(SSystemCalls::eFtruncate, 1, kErrorTooBig);
   EXPECT_EQ(FileFailure([&] { file.SetLength(100); }), "The length of a file could not be set");
   EXPECT_EQ(file.Length(), 2u);
   testsupport::InterruptNth(SSystemCalls::eFtruncate, 1); // retried
   file.SetLength(1);
-  EXPECT_EQ(HeldFileBytes(file), "a");
+  EXPECT_EQ(testsupport::ReadFileBytes(path), "a");
   SSystemCalls::FailNth(SSystemCalls::eLseek, 1, kErrorInvalid);
   EXPECT_EQ(FileFailure([&] { file.SetLength(1); }), "The length of a file could not be set");
 }
@@ -369,7 +368,7 @@ TEST(SFile, SetPositionMovesWhereReadsAndWritesHappen) {
   EXPECT_EQ(std::string(buffer, 2), "ef");
   file.SetPosition(1);
   file.Write("XY", 2);
-  EXPECT_EQ(HeldFileBytes(file), "aXYdef");
+  EXPECT_EQ(testsupport::ReadFileBytes(path), "aXYdef");
   SSystemCalls::FailNth(SSystemCalls::eLseek, 1, kErrorInvalid);
   EXPECT_EQ(FileFailure([&] { file.SetPosition(0); }), "The position in a file could not be set");
   if (sizeof(unsigned long) >= 8) { // beyond what the system's offsets can hold
@@ -430,7 +429,7 @@ TEST(SFile, WriteGathersShortAndInterruptedTransfers) {
   testsupport::ArmTransfers(SSystemCalls::eWrite, {kInterrupted, 4, 1, kInterrupted});
   EXPECT_EQ(file.Write("abcdefghij", 10), 10u);
   EXPECT_EQ(SSystemCalls::PendingFaults(), 0u);
-  EXPECT_EQ(HeldFileBytes(file), "abcdefghij");
+  EXPECT_EQ(testsupport::ReadFileBytes(path), "abcdefghij");
   EXPECT_EQ(file.Write("", 0), 0u);
 }
 
