@@ -115,6 +115,14 @@ TEST(SFile, OpenFailsForMissingPathsFoldersAndSpecialFiles) {
     EXPECT_FALSE(missing.IsOpen());
   }
   EXPECT_FALSE(missing.ExistsOnDisk()); // opening never creates
+  // The failed open left the invalid handle behind: reading and writing fail through the
+  // system calls themselves.
+  char byte = 0;
+  EXPECT_EQ(FileFailure([&] { missing.Read(&byte, 1); }), "The contents of a file could not be read");
+  EXPECT_EQ(FileFailure([&] { missing.Read(&byte, 0); }), "The contents of a file could not be read");
+  EXPECT_EQ(FileFailure([&] { missing.Write("x", 1); }), "The contents of a file could not be Written");
+  EXPECT_EQ(FileFailure([&] { missing.SetPosition(0); }),
+            "The position in a file could not be set because the file was not open");
 
   SFile folder(SFileSpec(dir.path().string()));
   for (SFile::EPermission permission : {SFile::eRead, SFile::eWrite, SFile::eReadWrite}) {
