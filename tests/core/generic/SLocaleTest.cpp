@@ -138,6 +138,7 @@ TEST(SLocaleChild, DISABLED_ReportsTheDefaultLocale) {
 
 #else
 
+// POSIX only: there the order comes from the LC_TIME locale, which Windows does not use.
 TEST(SLocale, InitializeRestoresTheTimeLocaleAndReadsTheEnvironment) {
   const std::string before = std::setlocale(LC_TIME, nullptr);
   SLocale fresh;
