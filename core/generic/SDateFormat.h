@@ -1,6 +1,21 @@
 // The order in which day, month and year are written in a date's text.
 #pragma once
 
+#ifdef _WIN32
+// <windows.h> defines GetDateFormat as a macro (for GetDateFormatA), which would rename
+// the GetDateFormat members of SLocale and STask in every file that includes it first, and
+// break every call written after it. Include it here, once, and take the macro back: its
+// include guard then keeps the macro from coming back with any later include.
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#undef GetDateFormat
+#endif
+
 class SDateFormat {
 public:
   /// The six orders. Values outside 0 to 5 can be stored and mean "no order".

@@ -58,9 +58,11 @@ std::size_t NameStart(const std::string & inPath) {
 
 unsigned long long ProcessNumber() { return ::GetCurrentProcessId(); }
 
-// A directory search for the path; wildcards would match other names, so they find nothing.
+// A directory search for the path; wildcards in its name would match other names, so they
+// find nothing. (Only the name is looked at: "\\?\" may begin a long path.)
 bool Find(const char * inPath, WIN32_FIND_DATAA & outData) {
-  if (std::string(inPath).find_first_of("*?") != std::string::npos)
+  const std::string path(inPath);
+  if (path.find_first_of("*?", NameStart(path)) != std::string::npos)
     return false;
   const HANDLE search = SSystemCalls::FindFirstFileA(inPath, &outData);
   if (search == INVALID_HANDLE_VALUE)
@@ -95,15 +97,23 @@ ECreated CreateNew(const char * inPath, bool inKeepOpen, Handle & outHandle) {
 }
 
 // Share mode 0: nobody else can open the file while we hold it. Folders cannot be
-// opened without FILE_FLAG_BACKUP_SEMANTICS, so they fail here.
+// opened without FILE_FLAG_BACKUP_SEMANTICS, so they fail here; devices ("NUL", "CON",
+// "COM1") and pipes open, but are not files: a read could wait for ever.
 Handle OpenExisting(const char * inPath, SFile::EPermission inPermission) {
-  DWORD access = 0;
-  switch (inPermission) {
-  case SFile::eRead: access = GENERIC_READ; break;
-  case SFile::eWrite: access = GENERIC_WRITE; break;
-  case SFile::eReadWrite: access = GENERIC_READ | GENERIC_WRITE; break;
+  // An open without read or write access takes no part in sharing: it would hold nothing.
+  // An unknown permission reads, as on POSIX.
+  DWORD access = GENERIC_READ;
+  if (inPermission == SFile::eWrite)
+    access = GENERIC_WRITE;
+  else if (inPermission == SFile::eReadWrite)
+    access = GENERIC_READ | GENERIC_WRITE;
+  const Handle handle =
+      SSystemCalls::CreateFileA(inPath, access, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle != INVALID_HANDLE_VALUE && SSystemCalls::GetFileType(handle) != FILE_TYPE_DISK) {
+    SSystemCalls::CloseHandle(handle);
+    return INVALID_HANDLE_VALUE;
   }
-  return SSystemCalls::CreateFileA(inPath, access, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  return handle;
 }
 
 bool CloseNative(Handle inHandle) { return SSystemCalls::CloseHandle(inHandle) != FALSE; }

@@ -156,6 +156,11 @@ DWORD SSystemCalls::GetFileSize(HANDLE inHandle, LPDWORD outHigh) {
   return ::GetFileSize(inHandle, outHigh);
 }
 
+DWORD SSystemCalls::GetFileType(HANDLE inHandle) {
+  TALLY_FAULT(eFstat, FILE_TYPE_UNKNOWN)
+  return ::GetFileType(inHandle);
+}
+
 HANDLE SSystemCalls::FindFirstFileA(LPCSTR inName, LPWIN32_FIND_DATAA outData) {
   TALLY_FAULT(eStat, INVALID_HANDLE_VALUE)
   return ::FindFirstFileA(inName, outData);

@@ -36,7 +36,7 @@ public:
     eWrite,     // write                 WriteFile
     eLseek,     // lseek                 SetFilePointerEx
     eFtruncate, // ftruncate             SetEndOfFile
-    eFstat,     // fstat                 GetFileSize
+    eFstat,     // fstat                 GetFileSize, GetFileType
     eStat,      // stat                  FindFirstFileA
     eLstat,     // lstat                 -
     eFsync,     // fsync                 FlushFileBuffers
@@ -62,6 +62,7 @@ public:
                                DWORD inMethod);
   static BOOL SetEndOfFile(HANDLE inHandle);
   static DWORD GetFileSize(HANDLE inHandle, LPDWORD outHigh);
+  static DWORD GetFileType(HANDLE inHandle);
   static HANDLE FindFirstFileA(LPCSTR inName, LPWIN32_FIND_DATAA outData);
   static BOOL FindClose(HANDLE inHandle);
   static BOOL FlushFileBuffers(HANDLE inHandle);

@@ -17,7 +17,11 @@ struct Day {
 /// The local breakdown of a calendar time.
 inline Day Local(std::time_t seconds) {
   std::tm t{};
+#ifdef _WIN32
+  localtime_s(&t, &seconds);
+#else
   localtime_r(&seconds, &t);
+#endif
   return Day{t.tm_year + 1900, t.tm_mon + 1, t.tm_mday, t.tm_hour, t.tm_min, t.tm_sec};
 }
 

@@ -50,6 +50,10 @@ std::vector<std::string> MixedTexts(unsigned seed, int count) {
 
 class SDateParseCacheZones : public ::testing::TestWithParam<const char *> {
 protected:
+  void SetUp() override {
+    if (!mZone.Supported())
+      GTEST_SKIP() << mZone.WhyUnsupported();
+  }
   testsupport::ScopedTimeZone mZone{GetParam()};
 };
 

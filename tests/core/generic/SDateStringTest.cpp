@@ -46,6 +46,10 @@ std::string InOrder(F::EFormat order, const std::string & d, const std::string &
 
 class SDateStringZones : public ::testing::TestWithParam<const char *> {
 protected:
+  void SetUp() override {
+    if (!mZone.Supported())
+      GTEST_SKIP() << mZone.WhyUnsupported();
+  }
   testsupport::ScopedTimeZone mZone{GetParam()};
 };
 

@@ -18,9 +18,13 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
+#ifdef _WIN32
+#include "support/ChildProcess.h"
+#else
 #include <sys/wait.h>
 #include <unistd.h>
-#include <vector>
+#endif
 
 namespace doctest {
 
@@ -89,6 +93,22 @@ std::string Failure(Action && inAction) {
   return "<no failure>";
 }
 
+#ifdef _WIN32
+
+/// A child process that opens and holds a file until the object dies.
+class HeldByChild {
+public:
+  explicit HeldByChild(const std::string & inPath) : mHolder(inPath, SFile::eReadWrite) {}
+
+  /// True once the child holds the file.
+  bool IsHolding() const { return mHolder.IsHolding(); }
+
+private:
+  testsupport::FileHeldByChild mHolder;
+};
+
+#else
+
 /// A child process that opens and holds a file until the object dies.
 class HeldByChild {
 public:
@@ -140,5 +160,7 @@ private:
   int mGo = -1;
   bool mHolding = false;
 };
+
+#endif
 
 } // namespace doctest

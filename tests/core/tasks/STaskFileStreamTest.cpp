@@ -187,8 +187,9 @@ TEST(STaskFileStream, OddInputLoadsAsLinesAndSavesBack) {
   EXPECT_EQ(ReadFileBytes(path), all + "\r\n" + all + "\r\n");
 
   // No line break at all: one task, the document keeps its format, the break is added on saving.
-  WriteFileBytes(path, "12/25/2012\t1:00\tJD\t1\tA\tno break");
+  // (The document lets go of the file first: on Windows nobody may write a held file.)
   document.reset();
+  WriteFileBytes(path, "12/25/2012\t1:00\tJD\t1\tA\tno break");
   document = std::make_unique<TestDocument>();
   document->Data().SetDateFormat(F::eMDY);
   document->Data().SetLineBreakFormat(L::eUNIX);
@@ -200,8 +201,8 @@ TEST(STaskFileStream, OddInputLoadsAsLinesAndSavesBack) {
   EXPECT_EQ(ReadFileBytes(path), "12/25/2012\t1:00\tJD\t1\tA\tno break\n");
 
   // Nothing but line breaks: one task dated today per break.
-  WriteFileBytes(path, "\r\n\r\n\r\n\r\n");
   document.reset();
+  WriteFileBytes(path, "\r\n\r\n\r\n\r\n");
   document = Loaded(path);
   EXPECT_EQ(document->GetData().size(), 4u);
   EXPECT_EQ(document->GetLineBreakFormat().GetFormat(), L::eDOS);
@@ -209,8 +210,8 @@ TEST(STaskFileStream, OddInputLoadsAsLinesAndSavesBack) {
   EXPECT_EQ(static_cast<unsigned long>(document->GetData().GetDuration()), 0u);
 
   // Mixed breaks: each ends a line, the first one is the document's.
-  WriteFileBytes(path, "12/25/2012\ta\n12/26/2012\tb\r\n12/27/2012\tc\r12/28/2012\td\n");
   document.reset();
+  WriteFileBytes(path, "12/25/2012\ta\n12/26/2012\tb\r\n12/27/2012\tc\r12/28/2012\td\n");
   document = Loaded(path);
   EXPECT_EQ(document->GetData().size(), 4u);
   EXPECT_EQ(document->GetLineBreakFormat().GetFormat(), L::eUNIX);
@@ -219,8 +220,8 @@ TEST(STaskFileStream, OddInputLoadsAsLinesAndSavesBack) {
             "12/25/2012\ta\t\t\t\t\n12/26/2012\tb\t\t\t\t\n12/27/2012\tc\t\t\t\t\n12/28/2012\td\t\t\t\t\n");
 
   // An empty file: no tasks.
-  WriteFileBytes(path, "");
   document.reset();
+  WriteFileBytes(path, "");
   document = Loaded(path);
   EXPECT_EQ(document->GetData().size(), 0u);
   document->Save();
@@ -357,7 +358,9 @@ TEST(STaskFileStream, AFailedSaveLeavesTheFileAsItWas) {
       {"no progress on the second write", [] { S::ShortNth(S::eWrite, 2, 0); }},
       {"fsync fails", [] { S::FailNth(S::eFsync, 1, EIO); }},
       {"rename fails", [] { S::FailNth(S::eRename, 1, EXDEV); }},
+#ifndef _WIN32 // no permissions to copy on Windows
       {"fchmod fails", [] { S::FailNth(S::eFchmod, 1, EPERM); }},
+#endif
       {"sizing fails", [] { S::FailNth(S::eFtruncate, 1, EFBIG); }},
       {"temporary cannot be created", [] { S::FailNth(S::eOpen, 1, EACCES); }},
       {"seek fails", [] { S::FailNth(S::eLseek, 2, EIO); }},
@@ -386,15 +389,21 @@ TEST(STaskFileStream, AFailedSaveLeavesTheFileAsItWas) {
   document->Save();
   EXPECT_FALSE(document->IsDirty());
   EXPECT_TRUE(ReadFileBytes(path) == original + "12/31/2012\t9:00\tZZ\t9\tZ\tadded\r\n");
+#ifndef _WIN32 // no permission bits on Windows
   EXPECT_EQ(std::filesystem::status(path).permissions(),
             std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
                 std::filesystem::perms::group_read);
+#endif
   EXPECT_EQ(NamesIn(dir.path()), std::vector<std::string>{"sheet.txt"});
   EXPECT_FALSE(CanOpen(path));
   // The file now held is the new one: loading again reads the new contents.
   document->Load();
   EXPECT_EQ(document->GetData().size(), 90001u);
 
+#ifdef _WIN32
+  // The move is made durable by the move itself (MOVEFILE_WRITE_THROUGH): there is no
+  // later step that could fail.
+#else
   // The folder cannot be made durable after the rename: the new file is in place and
   // held, but the save reports the failure and the document stays dirty.
   Append(*document, "01/01/2013\t1:00\tZZ\t9\tZ\tmore");
@@ -406,11 +415,15 @@ TEST(STaskFileStream, AFailedSaveLeavesTheFileAsItWas) {
               original + "12/31/2012\t9:00\tZZ\t9\tZ\tadded\r\n01/01/2013\t1:00\tZZ\t9\tZ\tmore\r\n");
   EXPECT_EQ(NamesIn(dir.path()), std::vector<std::string>{"sheet.txt"});
   EXPECT_FALSE(CanOpen(path));
+#endif
   document.reset();
   EXPECT_TRUE(CanOpen(path));
 }
 
 TEST(STaskFileStream, SavingThroughASymbolicLinkReplacesItsTarget) {
+#ifdef _WIN32
+  GTEST_SKIP() << "symbolic links need a privilege on Windows and wine cannot make them";
+#endif
   testsupport::ScopedTimeZone zone("America/New_York");
   testsupport::TempDir dir;
   std::filesystem::create_directory(dir.path() / "data");

@@ -49,6 +49,10 @@ void ExpectConsistentSpans(const STask & task) {
 
 class STaskZones : public ::testing::TestWithParam<const char *> {
 protected:
+  void SetUp() override {
+    if (!mZone.Supported())
+      GTEST_SKIP() << mZone.WhyUnsupported();
+  }
   testsupport::ScopedTimeZone mZone{GetParam()};
 };
 
