@@ -1,6 +1,7 @@
 // Tests of the task symbols and the expression filter over a small time sheet.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -11,6 +12,9 @@
 #include "tasks/STask.h"
 #include "tasks/STaskSymbolServer.h"
 #include "tasks/STaskSyntaxFilter.h"
+#include "tasks/STaskVector.h"
+#include "tasks/STaskVectorMap.h"
+#include "tasks/STaskVectorMapFilter.h"
 
 namespace {
 
@@ -199,6 +203,48 @@ TEST(STaskSyntaxFilter, PreparesLazilyOnceAndAgainAfterNewServers) {
   TFilter<STask> & predicate = filter;
   EXPECT_TRUE(predicate(tasks[2]));
   EXPECT_FALSE(predicate(tasks[1]));
+}
+
+TEST(STaskSyntaxFilter, CopiesMatchingTasksIntoAnotherDocumentsVector) {
+  ScopedTimeZone zone("America/New_York");
+  ScopedCaseSensitivity folded(SWildcardString::eNotCaseSensitive);
+  STaskVector source;
+  for (const STask & task : Sheet())
+    source.push_back(task);
+  STaskVectorMap map(source);
+  // The view's order: newest first.
+  std::sort(map.begin(), map.end(),
+            [&](std::uint32_t a, std::uint32_t b) { return source[b].GetDate() < source[a].GetDate(); });
+  STaskVector target;
+  STaskVectorMap targetMap(target);
+  {
+    SMathSyntax syntax;
+    STaskSyntaxFilter filter(syntax, "who = 'ab*' OR duration > \"3:00\"");
+    STaskVectorMapFilter copy(map, target, &filter);
+    copy();
+  }
+  // Entries 3 (June), 4 (March), 1 (4 January), 0 (3 January), in the map's order.
+  ASSERT_EQ(target.size(), 4u);
+  const std::vector<STask> sheet = Sheet();
+  EXPECT_EQ(static_cast<const std::string &>(target[0]), static_cast<const std::string &>(sheet[3]));
+  EXPECT_EQ(static_cast<const std::string &>(target[1]), static_cast<const std::string &>(sheet[4]));
+  EXPECT_EQ(static_cast<const std::string &>(target[2]), static_cast<const std::string &>(sheet[1]));
+  EXPECT_EQ(static_cast<const std::string &>(target[3]), static_cast<const std::string &>(sheet[0]));
+  EXPECT_EQ(static_cast<unsigned long>(target.GetDuration()), 11700ul + 5401ul + 7200ul + 5400ul);
+  EXPECT_EQ(targetMap.size(), 4u);
+  EXPECT_EQ(source.size(), 5u);
+  EXPECT_EQ(map.size(), 5u);
+
+  // A text that cannot be evaluated copies nothing.
+  STaskVector empty;
+  {
+    SMathSyntax syntax;
+    STaskSyntaxFilter filter(syntax, "who = ");
+    STaskVectorMapFilter copy(map, empty, &filter);
+    copy();
+  }
+  EXPECT_EQ(empty.size(), 0u);
+  EXPECT_EQ(static_cast<unsigned long>(empty.GetDuration()), 0ul);
 }
 
 } // namespace
