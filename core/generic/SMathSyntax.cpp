@@ -553,10 +553,12 @@ STerm SMathSyntax::Process(std::size_t begin, std::size_t end, bool evaluate) {
         foundMark = true;
       }
     } else if (state == 1) {
-      if (op->Extra() == eOperatorNone)
-        result = *current; // the first term of the run is the value so far
-      else
+      if (op->Extra() != eOperatorNone)
         result = Operate(*op, result, *current);
+      else if (current == &term)
+        result = std::move(term); // the first term of the run is the value so far
+      else
+        result = *current;
     } else if (state == 4 || state == 5) {
       op = &mTokens[i];
     }

@@ -17,6 +17,23 @@ int Sign(std::string_view a, std::string_view b) {
   return (c > 0) - (c < 0);
 }
 
+unsigned char Upper(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  return (byte >= 'a' && byte <= 'z') ? static_cast<unsigned char>(byte - 'a' + 'A') : byte;
+}
+
+/// Sign(upper(a), upper(b)) without making the upper-case copies.
+int FoldedSign(std::string_view a, std::string_view b) {
+  const std::size_t common = a.size() < b.size() ? a.size() : b.size();
+  for (std::size_t i = 0; i < common; ++i) {
+    const unsigned char x = Upper(a[i]);
+    const unsigned char y = Upper(b[i]);
+    if (x != y)
+      return x < y ? -1 : 1;
+  }
+  return (a.size() > b.size()) - (a.size() < b.size());
+}
+
 } // namespace
 
 bool SWildcardString::HasWildcards() const {
@@ -33,6 +50,9 @@ int SWildcardString::WildcardCompare(const SWildcardString & rhs) const {
   const SWildcardString * left = this;
   const SWildcardString * right = &rhs;
   if (sCaseSensitivity == eNotCaseSensitive) {
+    // Folding leaves "*" and "?" alone: without a pattern it is a plain folded comparison.
+    if (!HasWildcards() && !rhs.HasWildcards())
+      return FoldedSign(*this, rhs);
     // Assignment reuses the buffers' storage, so folding costs no allocation once warm.
     sLhsBuf.assign(*this);
     sLhsBuf.mCanWildcard = mCanWildcard;
