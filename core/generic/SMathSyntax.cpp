@@ -327,10 +327,10 @@ SMathSyntax::EPriority SMathSyntax::OperatorPriority(const SToken & token) {
 // before it in parentheses, so that evaluation can fold strictly from left to right.
 STerm SMathSyntax::Process(std::size_t begin, std::size_t end, bool evaluate) {
   SDepthGuard guard(mDepth);
-  if (evaluate)
-    EnsureEvaluationData();
-  else
+  if (!evaluate)
     Touch();
+  else if (mDepth == 1)
+    EnsureEvaluationData(); // inner runs read what the outermost one made sure of
   end = std::min(end, mTokens.size());
 
   std::size_t i = begin;

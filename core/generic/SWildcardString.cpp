@@ -9,7 +9,13 @@ SWildcardString SWildcardString::sRhsBuf;
 
 namespace {
 
-constexpr const char * kWildcards = "*?";
+/// The position of the first "*" or "?" at or after `from`, or npos.
+std::size_t FindWildcard(const std::string & text, std::size_t from) {
+  for (std::size_t i = from; i < text.size(); ++i)
+    if (text[i] == '*' || text[i] == '?')
+      return i;
+  return std::string::npos;
+}
 
 /// -1, 0 or 1: plain byte-wise comparison, a proper prefix first.
 int Sign(std::string_view a, std::string_view b) {
@@ -37,7 +43,7 @@ int FoldedSign(std::string_view a, std::string_view b) {
 } // namespace
 
 bool SWildcardString::HasWildcards() const {
-  return mCanWildcard && find_first_of(kWildcards) != npos;
+  return mCanWildcard && FindWildcard(*this, 0) != npos;
 }
 
 void SWildcardString::Capitalize(char * begin, char * end) {
@@ -95,7 +101,7 @@ int SWildcardString::Match(const std::string & pattern, const std::string & subj
   int result = 0;
   for (;;) {
     const Index segmentStart = wild + 1;
-    const std::size_t found = pattern.find_first_of(kWildcards, static_cast<std::size_t>(segmentStart));
+    const std::size_t found = FindWildcard(pattern, static_cast<std::size_t>(segmentStart));
     const Index nextWild = found == std::string::npos ? -1 : static_cast<Index>(found);
     Index segmentLength;
     Index partLength;
