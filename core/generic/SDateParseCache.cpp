@@ -3,6 +3,8 @@
 
 #include "generic/SCalendar.h"
 
+#include <algorithm>
+
 namespace {
 thread_local SDateParseCache * tCurrent = nullptr;
 }
@@ -27,51 +29,70 @@ const std::tm & SDateParseCache::Now() {
   return mNow;
 }
 
+std::size_t SDateParseCache::SlotOf(std::uint32_t inDay, std::uint32_t inMonth,
+                                    std::uint32_t inYear) {
+  if (inDay >= kDaySlots || inMonth >= kMonthSlots)
+    return kTableSize;
+  std::size_t year;
+  if (inYear == 0)
+    year = 0;
+  else if (inYear >= kFirstYear && inYear <= kLastYear)
+    year = inYear - kFirstYear + 1;
+  else
+    return kTableSize;
+  return (year * kMonthSlots + inMonth) * kDaySlots + inDay;
+}
+
 bool SDateParseCache::FindDate(std::uint32_t inDay, std::uint32_t inMonth,
                                std::uint32_t inYear, SDate & outDate) {
-  Key key{inDay, inMonth, inYear};
-  if (mHaveLastDate && key == mLastKey) {
-    outDate = mLastDate;
+  const std::size_t slot = SlotOf(inDay, inMonth, inYear);
+  if (slot != kTableSize && mTable != nullptr && mTable[slot] != kEmpty) {
+    outDate = SDate(mTable[slot]);
     return true;
   }
-  auto found = mDates.find(key);
+  if (mDates.empty())
+    return false;
+  auto found = mDates.find(Key{inDay, inMonth, inYear});
   if (found == mDates.end())
     return false;
-  mHaveLastDate = true;
-  mLastKey = key;
-  mLastDate = found->second;
   outDate = found->second;
   return true;
 }
 
 void SDateParseCache::RememberDate(std::uint32_t inDay, std::uint32_t inMonth,
                                    std::uint32_t inYear, SDate inDate) {
-  Key key{inDay, inMonth, inYear};
-  mDates.emplace(key, inDate);
-  mHaveLastDate = true;
-  mLastKey = key;
-  mLastDate = inDate;
+  ++mConversions;
+  const std::uint32_t seconds = static_cast<std::uint32_t>(static_cast<unsigned long>(inDate));
+  const std::size_t slot = SlotOf(inDay, inMonth, inYear);
+  if (slot != kTableSize && seconds != kEmpty) {
+    if (mTable == nullptr) {
+      mTable = std::make_unique_for_overwrite<std::uint32_t[]>(kTableSize);
+      std::fill_n(mTable.get(), kTableSize, kEmpty);
+    }
+    mTable[slot] = seconds;
+    return;
+  }
+  mDates.emplace(Key{inDay, inMonth, inYear}, inDate);
 }
 
 bool SDateParseCache::FindBreakdown(SDate inDate, Breakdown & outBreakdown) {
-  if (mHaveLastBreakdown && inDate == mLastBreakdownDate) {
-    outBreakdown = mLastBreakdown;
-    return true;
-  }
-  auto found = mBreakdowns.find(static_cast<std::uint32_t>(static_cast<unsigned long>(inDate)));
-  if (found == mBreakdowns.end())
+  if (mBreakdowns == nullptr)
     return false;
-  mHaveLastBreakdown = true;
-  mLastBreakdownDate = inDate;
-  mLastBreakdown = found->second;
-  outBreakdown = found->second;
+  const std::uint32_t seconds = static_cast<std::uint32_t>(static_cast<unsigned long>(inDate));
+  // Noons of different days fall on different days of universal time.
+  const BreakdownSlot & slot = mBreakdowns[(seconds / 86400) % kBreakdownSlots];
+  if (!slot.filled || slot.seconds != seconds)
+    return false;
+  outBreakdown = slot.breakdown;
   return true;
 }
 
 void SDateParseCache::RememberBreakdown(SDate inDate, const Breakdown & inBreakdown) {
-  mBreakdowns.emplace(static_cast<std::uint32_t>(static_cast<unsigned long>(inDate)),
-                      inBreakdown);
-  mHaveLastBreakdown = true;
-  mLastBreakdownDate = inDate;
-  mLastBreakdown = inBreakdown;
+  if (mBreakdowns == nullptr)
+    mBreakdowns = std::make_unique<BreakdownSlot[]>(kBreakdownSlots);
+  const std::uint32_t seconds = static_cast<std::uint32_t>(static_cast<unsigned long>(inDate));
+  BreakdownSlot & slot = mBreakdowns[(seconds / 86400) % kBreakdownSlots];
+  slot.seconds = seconds;
+  slot.filled = true;
+  slot.breakdown = inBreakdown;
 }

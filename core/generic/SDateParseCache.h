@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <ctime>
+#include <memory>
 #include <unordered_map>
 
 /// While an instance is alive on a thread, date parsing on that thread takes "today" once
@@ -41,9 +42,9 @@ public:
   void RememberDate(std::uint32_t inDay, std::uint32_t inMonth, std::uint32_t inYear,
                     SDate inDate);
   /// How many conversions this scope remembered (each one a call of the C library).
-  std::size_t ConversionCount() const { return mDates.size(); }
+  std::size_t ConversionCount() const { return mConversions; }
 
-  /// The remembered breakdown of a date, if any.
+  /// The remembered breakdown of a date, if any (recently used ones are kept).
   bool FindBreakdown(SDate inDate, Breakdown & outBreakdown);
   /// Remembers the breakdown of a date.
   void RememberBreakdown(SDate inDate, const Breakdown & inBreakdown);
@@ -62,17 +63,33 @@ private:
     }
   };
 
+  // Keys of ordinary dates (day 0 to 31, month 0 to 12, year 0 or 1970 to 2105) have a
+  // slot of their own in a flat table; all others live in a hash map.
+  static constexpr std::uint32_t kFirstYear = 1970, kLastYear = 2105;
+  static constexpr std::size_t kDaySlots = 32, kMonthSlots = 13;
+  static constexpr std::size_t kYearSlots = kLastYear - kFirstYear + 2;
+  static constexpr std::size_t kTableSize = kDaySlots * kMonthSlots * kYearSlots;
+  // A slot not yet filled; a date with these seconds goes to the hash map instead.
+  static constexpr std::uint32_t kEmpty = 0xFFFFFFFFU;
+  // Breakdowns are kept in a direct-mapped table of this many entries (a power of two).
+  static constexpr std::size_t kBreakdownSlots = 4096;
+
+  // The table slot of a key, or kTableSize when it has none.
+  static std::size_t SlotOf(std::uint32_t inDay, std::uint32_t inMonth, std::uint32_t inYear);
+
+  struct BreakdownSlot {
+    std::uint32_t seconds = 0;
+    bool filled = false;
+    Breakdown breakdown;
+  };
+
   SDateParseCache * mOuter;
   bool mHaveNow = false;
   std::tm mNow{};
 
+  std::unique_ptr<std::uint32_t[]> mTable;
   std::unordered_map<Key, SDate, KeyHash> mDates;
-  bool mHaveLastDate = false;
-  Key mLastKey{};
-  SDate mLastDate;
+  std::size_t mConversions = 0;
 
-  std::unordered_map<std::uint32_t, Breakdown> mBreakdowns;
-  bool mHaveLastBreakdown = false;
-  SDate mLastBreakdownDate;
-  Breakdown mLastBreakdown;
+  std::unique_ptr<BreakdownSlot[]> mBreakdowns;
 };

@@ -7,7 +7,6 @@
 #include "generic/STextParts.h"
 
 #include <cstdint>
-#include <cstring>
 
 namespace {
 
@@ -62,8 +61,12 @@ STime STimeString::ParseTime(const char * inText, std::size_t inLength) {
   const SLocale & locale = SLocale::Default();
   const char decimal = locale.GetDecimalSeparator();
   const char colon = locale.GetTimeSeparator();
-  bool decimalHours = inLength != 0 && std::memchr(inText, decimal, inLength) != nullptr &&
-                      std::memchr(inText, colon, inLength) == nullptr;
+  bool sawDecimal = false, sawColon = false;
+  for (std::size_t i = 0; i < inLength && !sawColon; ++i) {
+    sawDecimal |= inText[i] == decimal;
+    sawColon |= inText[i] == colon;
+  }
+  const bool decimalHours = sawDecimal && !sawColon;
 
   STextParts parts(inText, inLength, decimalHours ? decimal : colon);
   std::uint32_t seconds = parts[0].value * 3600U;

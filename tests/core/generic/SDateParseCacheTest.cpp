@@ -117,6 +117,18 @@ TEST(SDateParseCache, ConvertsEachKeyOnlyOnce) {
   Parse("1/2/2012");
   Parse("7/4/12");
   EXPECT_EQ(scope.ConversionCount(), 3u);
+  // Unusual keys: out-of-range components, years before 1970 or after 2105, huge values.
+  const char * unusual[] = {"13/45/2012", "1/2/1965", "1/2/2200", "99999999999/1/2012",
+                            "1/2/0123", "12/25"};
+  std::vector<unsigned long> unusualDates;
+  for (const char * text : unusual)
+    unusualDates.push_back(Parse(text));
+  EXPECT_EQ(scope.ConversionCount(), 9u);
+  for (std::size_t i = 0; i < unusualDates.size(); ++i)
+    EXPECT_EQ(static_cast<unsigned long>(Parse(unusual[i])), unusualDates[i]) << unusual[i];
+  EXPECT_EQ(scope.ConversionCount(), 9u);
+  EXPECT_EQ(unusualDates[1], 0u);
+  EXPECT_EQ(datetest::Local(SDate(unusualDates[0])), datetest::Noon(2013, 2, 14));
 }
 
 TEST(SDateParseCache, ScopesNestAndBelongToTheirThread) {
