@@ -1,0 +1,55 @@
+// Text that may act as a pattern with "*" and "?" wildcards when compared, and the
+// process-wide switch that makes all such comparisons ignore letter case.
+#pragma once
+
+#include <string>
+
+class SWildcardString : public std::string {
+public:
+  enum ECaseSensitivity { eCaseSensitive = 0, eNotCaseSensitive = 1 };
+  enum WildType { eUnknownWild = -1, eAsteriskWild = 0, eQuestionWild = 1 };
+
+  /// An empty text; `canWildcard` says whether "*" and "?" in it act as wildcards.
+  explicit SWildcardString(bool canWildcard = false) : mCanWildcard(canWildcard) {}
+  /// The given text; `canWildcard` says whether "*" and "?" in it act as wildcards.
+  SWildcardString(const std::string & text, bool canWildcard)
+      : std::string(text), mCanWildcard(canWildcard) {}
+
+  /// Whether "*" and "?" in this text act as wildcards when it is compared.
+  bool CanWildcard() const { return mCanWildcard; }
+  /// Changes whether "*" and "?" in this text act as wildcards.
+  void SetCanWildcard(bool canWildcard) { mCanWildcard = canWildcard; }
+  /// Whether the text may wildcard and holds at least one wildcard character.
+  bool HasWildcards() const;
+
+  /// Negative, zero or positive as this text sorts before, equal to or after `rhs`,
+  /// a wildcard pattern on either side matching as described in the implementation.
+  int WildcardCompare(const SWildcardString & rhs) const;
+
+  /// Sets the case rule for every later comparison in the process.
+  static void SetGlobalCaseSensitivity(ECaseSensitivity sensitivity) { sCaseSensitivity = sensitivity; }
+  /// The case rule currently in force.
+  static ECaseSensitivity GlobalCaseSensitivity() { return sCaseSensitivity; }
+  /// Turns the bytes of [begin, end) to upper case in place ("a" to "z" only).
+  static void Capitalize(char * begin, char * end);
+  /// The kind of wildcard a byte is, or eUnknownWild for an ordinary byte.
+  static WildType WildcardType(char c) {
+    return c == '*' ? eAsteriskWild : (c == '?' ? eQuestionWild : eUnknownWild);
+  }
+
+  friend bool operator<(const SWildcardString & a, const SWildcardString & b) { return a.WildcardCompare(b) < 0; }
+  friend bool operator>(const SWildcardString & a, const SWildcardString & b) { return b < a; }
+  friend bool operator>=(const SWildcardString & a, const SWildcardString & b) { return !(a < b); }
+  friend bool operator<=(const SWildcardString & a, const SWildcardString & b) { return !(b < a); }
+  friend bool operator==(const SWildcardString & a, const SWildcardString & b) { return a.WildcardCompare(b) == 0; }
+  friend bool operator!=(const SWildcardString & a, const SWildcardString & b) { return a.WildcardCompare(b) != 0; }
+
+private:
+  static int Match(const std::string & pattern, const std::string & subject);
+
+  bool mCanWildcard;
+
+  static ECaseSensitivity sCaseSensitivity;
+  static SWildcardString sLhsBuf;
+  static SWildcardString sRhsBuf;
+};

@@ -1,0 +1,42 @@
+// The task fields as filter symbols.
+#include "tasks/STaskSymbolServer.h"
+
+#include <cstdint>
+
+void STaskSymbolServer::Populate(SSymbolVector & symbols) {
+  symbols.emplace_back("date", this, SSymbol::eDate, eDateSymbol);
+  symbols.emplace_back("duration", this, SSymbol::eDuration, eDurationSymbol);
+  symbols.emplace_back("who", this, SSymbol::eString, eWhoSymbol);
+  symbols.emplace_back("job", this, SSymbol::eString, eJobSymbol);
+  symbols.emplace_back("code", this, SSymbol::eString, eCodeSymbol);
+  symbols.emplace_back("description", this, SSymbol::eString, eDescriptionSymbol);
+}
+
+STerm STaskSymbolServer::Resolve(const SSymbol & symbol) const {
+  if (mTask == nullptr)
+    return STerm();
+  STask::EField field;
+  switch (symbol.ID()) {
+  case eDateSymbol:
+    return STerm(static_cast<long>(static_cast<unsigned long>(mTask->GetDate())), STerm::eDate);
+  case eDurationSymbol:
+    return STerm(static_cast<long>(static_cast<unsigned long>(mTask->GetDuration())), STerm::eDuration);
+  case eWhoSymbol:
+    field = STask::eWhoCode;
+    break;
+  case eJobSymbol:
+    field = STask::eJobNumber;
+    break;
+  case eCodeSymbol:
+    field = STask::eTimeCode;
+    break;
+  case eDescriptionSymbol:
+    field = STask::eDescription;
+    break;
+  default:
+    return STerm();
+  }
+  mTask->GetSubfield(field, mField);
+  // Task text is never a pattern: its "*" and "?" are ordinary characters.
+  return STerm(mField, 0);
+}

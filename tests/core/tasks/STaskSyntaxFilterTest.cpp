@@ -1,0 +1,250 @@
+// Tests of the task symbols and the expression filter over a small time sheet.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/filter/CaseSensitivityScope.h"
+#include "generic/SMathSyntax.h"
+#include "support/TestSupport.h"
+#include "tasks/STask.h"
+#include "tasks/STaskSymbolServer.h"
+#include "tasks/STaskSyntaxFilter.h"
+#include "tasks/STaskVector.h"
+#include "tasks/STaskVectorMap.h"
+#include "tasks/STaskVectorMapFilter.h"
+
+namespace {
+
+using testsupport::ScopedCaseSensitivity;
+using testsupport::ScopedTimeZone;
+
+const char * const kSheet[] = {
+    "01/03/2012\t1:30:00\tabc\t100\tA\tDesign review",
+    "01/04/2012\t2:00:00\tABX\t101\tB\tCoding * wildcards",
+    "12/30/2011\t0:45:00\txab\t100\tX\tMeeting",
+    "06/15/2012\t3:15:00\ta*\t102\tC\tStar in the who code",
+    "03/11/2012\t1:30:01\tAb\t103\tX\tDaylight saving starts in New York",
+};
+
+std::vector<STask> Sheet() {
+  std::vector<STask> tasks;
+  for (const char * line : kSheet)
+    tasks.emplace_back(SDateFormat(SDateFormat::eMDY), line, static_cast<unsigned int>(std::string(line).size()));
+  return tasks;
+}
+
+// The indices of the entries of `tasks` that `text` keeps.
+std::vector<int> Kept(const std::vector<STask> & tasks, const std::string & text) {
+  SMathSyntax syntax;
+  STaskSyntaxFilter filter(syntax, text);
+  std::vector<int> kept;
+  for (std::size_t i = 0; i < tasks.size(); ++i)
+    if (filter(tasks[i]))
+      kept.push_back(static_cast<int>(i));
+  return kept;
+}
+
+using Indices = std::vector<int>;
+
+TEST(STaskSymbolServer, PublishesSixFieldsAndResolvesTheTaskUnderTest) {
+  STaskSymbolServer server;
+  SSymbolVector symbols;
+  server.Populate(symbols);
+  ASSERT_EQ(symbols.size(), 6u);
+  const char * const names[] = {"date", "duration", "who", "job", "code", "description"};
+  const SSymbol::EType types[] = {SSymbol::eDate, SSymbol::eDuration, SSymbol::eString,
+                                  SSymbol::eString, SSymbol::eString, SSymbol::eString};
+  for (std::size_t i = 0; i < 6; ++i) {
+    EXPECT_EQ(symbols[i], names[i]);
+    EXPECT_EQ(symbols[i].Type(), types[i]);
+    EXPECT_EQ(symbols[i].ID(), static_cast<int>(i + 1));
+    EXPECT_EQ(symbols[i].Server(), &server);
+    EXPECT_EQ(symbols[i].Resolve().Type(), STerm::eNull); // no task yet
+  }
+  ScopedTimeZone zone("America/New_York");
+  const std::vector<STask> tasks = Sheet();
+  server.SetTask(tasks[1]);
+  const STerm date = symbols[0].Resolve();
+  EXPECT_EQ(date.Type(), STerm::eDate);
+  EXPECT_EQ(static_cast<unsigned long>(static_cast<std::uint32_t>(date.Integer())),
+            static_cast<unsigned long>(tasks[1].GetDate()));
+  EXPECT_TRUE(date.String().empty());
+  const STerm duration = symbols[1].Resolve();
+  EXPECT_EQ(duration.Type(), STerm::eDuration);
+  EXPECT_EQ(duration.Integer(), 7200);
+  const STerm who = symbols[2].Resolve();
+  EXPECT_EQ(who.Type(), STerm::eString);
+  EXPECT_EQ(static_cast<const std::string &>(who.String()), "ABX");
+  EXPECT_EQ(who.Extra(), 0);
+  EXPECT_FALSE(who.String().CanWildcard());
+  EXPECT_FALSE(who.Converted());
+  EXPECT_EQ(static_cast<const std::string &>(symbols[3].Resolve().String()), "101");
+  EXPECT_EQ(static_cast<const std::string &>(symbols[4].Resolve().String()), "B");
+  EXPECT_EQ(static_cast<const std::string &>(symbols[5].Resolve().String()), "Coding * wildcards");
+  EXPECT_EQ(server.Resolve(SSymbol("other", &server, SSymbol::eString, 9)).Type(), STerm::eNull);
+  server.SetTask();
+  EXPECT_EQ(symbols[2].Resolve().Type(), STerm::eNull);
+}
+
+TEST(STaskSyntaxFilter, FieldConditions) {
+  for (const char * zone : {"America/New_York", "UTC"}) {
+    ScopedTimeZone scoped(zone);
+    ScopedCaseSensitivity sensitive(SWildcardString::eCaseSensitive);
+    const std::vector<STask> tasks = Sheet();
+    EXPECT_EQ(Kept(tasks, "who = 'ab*'"), (Indices{0})) << zone;
+    EXPECT_EQ(Kept(tasks, "duration > '1:30'"), (Indices{1, 3, 4})) << zone;
+    EXPECT_EQ(Kept(tasks, "duration > \"1:30\""), (Indices{1, 3, 4})) << zone;
+    EXPECT_EQ(Kept(tasks, "duration > 5400"), (Indices{1, 3, 4})) << zone;
+    EXPECT_EQ(Kept(tasks, "duration > 90"), (Indices{0, 1, 2, 3, 4})) << zone;
+    EXPECT_EQ(Kept(tasks, "duration <= \"0:45\""), (Indices{2})) << zone;
+    EXPECT_EQ(Kept(tasks, "date >= '1/1/2012'"), (Indices{0, 1, 3, 4})) << zone;
+    EXPECT_EQ(Kept(tasks, "date < \"1/1/2012\""), (Indices{2})) << zone;
+    EXPECT_EQ(Kept(tasks, "date = \"3/11/2012\""), (Indices{4})) << zone;
+    EXPECT_EQ(Kept(tasks, "date > \"3/10/2012\" AND date < \"3/12/2012\""), (Indices{4})) << zone;
+    EXPECT_EQ(Kept(tasks, "job = \"100\""), (Indices{0, 2})) << zone;
+    EXPECT_EQ(Kept(tasks, "description = '*review*' OR code = \"C\""), (Indices{0, 3})) << zone;
+    EXPECT_EQ(Kept(tasks, "who = '*ab*' AND NOT code = \"X\""), (Indices{0})) << zone;
+    EXPECT_EQ(Kept(tasks, "NOT who = '*b*' AND job = \"102\" OR code = \"B\""), (Indices{1, 3})) << zone;
+  }
+}
+
+TEST(STaskSyntaxFilter, TaskTextIsNeverAPattern) {
+  ScopedCaseSensitivity sensitive(SWildcardString::eCaseSensitive);
+  const std::vector<STask> tasks = Sheet();
+  EXPECT_EQ(Kept(tasks, "who = 'a*'"), (Indices{0, 3}));
+  EXPECT_EQ(Kept(tasks, "who = \"a*\""), (Indices{3}));
+  EXPECT_EQ(Kept(tasks, "who = 'a'"), (Indices{}));
+  EXPECT_EQ(Kept(tasks, "description = '*\\* wild*'"), (Indices{}));
+  EXPECT_EQ(Kept(tasks, "description = '*g * w*'"), (Indices{1}));
+}
+
+TEST(STaskSyntaxFilter, CaseSwitchAppliesToTheRun) {
+  const std::vector<STask> tasks = Sheet();
+  {
+    ScopedCaseSensitivity folded(SWildcardString::eNotCaseSensitive);
+    EXPECT_EQ(Kept(tasks, "who = 'ab*'"), (Indices{0, 1, 4}));
+    EXPECT_EQ(Kept(tasks, "code = \"x\""), (Indices{2, 4}));
+  }
+  ScopedCaseSensitivity sensitive(SWildcardString::eCaseSensitive);
+  EXPECT_EQ(Kept(tasks, "code = \"x\""), (Indices{}));
+}
+
+TEST(STaskSyntaxFilter, ResultRulesAndCaughtErrors) {
+  const std::vector<STask> tasks = Sheet();
+  const Indices all{0, 1, 2, 3, 4};
+  EXPECT_EQ(Kept(tasks, "1"), all);
+  EXPECT_EQ(Kept(tasks, "0.5"), all);
+  EXPECT_EQ(Kept(tasks, "0"), (Indices{}));
+  EXPECT_EQ(Kept(tasks, "0.0"), (Indices{}));
+  // Not conditions: a text, a date, a duration, the null term.
+  EXPECT_EQ(Kept(tasks, "who"), (Indices{}));
+  EXPECT_EQ(Kept(tasks, "date"), (Indices{}));
+  EXPECT_EQ(Kept(tasks, "duration"), (Indices{}));
+  EXPECT_EQ(Kept(tasks, ""), (Indices{}));
+  // Syntax errors and unknown names give an empty result, never an exception.
+  EXPECT_EQ(Kept(tasks, "who = "), (Indices{}));
+  EXPECT_EQ(Kept(tasks, "Who = 'abc'"), (Indices{}));
+  EXPECT_EQ(Kept(tasks, "who = 'abc' and job = \"100\""), (Indices{}));
+  EXPECT_EQ(Kept(tasks, std::string(1000, '(')), (Indices{}));
+  // An error in some entries only leaves just those out.
+  EXPECT_EQ(Kept(tasks, "duration / (duration - 5400) > 0"), (Indices{1, 3, 4}));
+  // A text that fails to prepare is evaluated as far as its list allows: a stray
+  // closing parenthesis after a complete condition.
+  EXPECT_EQ(Kept(tasks, "job = \"100\")"), (Indices{}));
+  EXPECT_EQ(Kept(tasks, "job = \"100\" , garbage"), (Indices{0, 2}));
+}
+
+TEST(STaskSyntaxFilter, PreparesLazilyOnceAndAgainAfterNewServers) {
+  class CountingFilter : public STaskSyntaxFilter {
+  public:
+    using STaskSyntaxFilter::STaskSyntaxFilter;
+    void Prepare() override {
+      ++mPrepares;
+      STaskSyntaxFilter::Prepare();
+    }
+    void UpdateServers(const STask & task) override {
+      ++mUpdates;
+      STaskSyntaxFilter::UpdateServers(task);
+    }
+    int mPrepares = 0;
+    int mUpdates = 0;
+  };
+  const std::vector<STask> tasks = Sheet();
+  SMathSyntax syntax;
+  CountingFilter filter(syntax, "job = \"100\" OR extra = 1");
+  EXPECT_FALSE(filter.IsPrepared());
+  EXPECT_EQ(filter.Text(), "job = \"100\" OR extra = 1");
+  EXPECT_EQ(filter.mPrepares, 0);
+  // "extra" is unknown for now: every evaluation fails.
+  for (const STask & task : tasks)
+    EXPECT_FALSE(filter(task));
+  EXPECT_TRUE(filter.IsPrepared());
+  EXPECT_EQ(filter.mPrepares, 1);
+  EXPECT_EQ(filter.mUpdates, 5);
+  // A further server publishes "extra"; the text is prepared again before the next entry.
+  class ExtraServer : public SSymbolServer {
+  public:
+    STerm Resolve(const SSymbol &) const override { return STerm(0L, STerm::eInteger); }
+    void Populate(SSymbolVector & symbols) override { symbols.emplace_back("extra", this, SSymbol::eNumber, 1); }
+  } extra;
+  filter.AddServer(extra);
+  EXPECT_FALSE(filter.IsPrepared());
+  std::vector<int> kept;
+  for (std::size_t i = 0; i < tasks.size(); ++i)
+    if (filter(tasks[i]))
+      kept.push_back(static_cast<int>(i));
+  EXPECT_EQ(kept, (Indices{0, 2}));
+  EXPECT_EQ(filter.mPrepares, 2);
+  EXPECT_EQ(filter.mUpdates, 10);
+  // Through the base predicate interface.
+  TFilter<STask> & predicate = filter;
+  EXPECT_TRUE(predicate(tasks[2]));
+  EXPECT_FALSE(predicate(tasks[1]));
+}
+
+TEST(STaskSyntaxFilter, CopiesMatchingTasksIntoAnotherDocumentsVector) {
+  ScopedTimeZone zone("America/New_York");
+  ScopedCaseSensitivity folded(SWildcardString::eNotCaseSensitive);
+  STaskVector source;
+  for (const STask & task : Sheet())
+    source.push_back(task);
+  STaskVectorMap map(source);
+  // The view's order: newest first.
+  std::sort(map.begin(), map.end(),
+            [&](std::uint32_t a, std::uint32_t b) { return source[b].GetDate() < source[a].GetDate(); });
+  STaskVector target;
+  STaskVectorMap targetMap(target);
+  {
+    SMathSyntax syntax;
+    STaskSyntaxFilter filter(syntax, "who = 'ab*' OR duration > \"3:00\"");
+    STaskVectorMapFilter copy(map, target, &filter);
+    copy();
+  }
+  // Entries 3 (June), 4 (March), 1 (4 January), 0 (3 January), in the map's order.
+  ASSERT_EQ(target.size(), 4u);
+  const std::vector<STask> sheet = Sheet();
+  EXPECT_EQ(static_cast<const std::string &>(target[0]), static_cast<const std::string &>(sheet[3]));
+  EXPECT_EQ(static_cast<const std::string &>(target[1]), static_cast<const std::string &>(sheet[4]));
+  EXPECT_EQ(static_cast<const std::string &>(target[2]), static_cast<const std::string &>(sheet[1]));
+  EXPECT_EQ(static_cast<const std::string &>(target[3]), static_cast<const std::string &>(sheet[0]));
+  EXPECT_EQ(static_cast<unsigned long>(target.GetDuration()), 11700ul + 5401ul + 7200ul + 5400ul);
+  EXPECT_EQ(targetMap.size(), 4u);
+  EXPECT_EQ(source.size(), 5u);
+  EXPECT_EQ(map.size(), 5u);
+
+  // A text that cannot be evaluated copies nothing.
+  STaskVector empty;
+  {
+    SMathSyntax syntax;
+    STaskSyntaxFilter filter(syntax, "who = ");
+    STaskVectorMapFilter copy(map, empty, &filter);
+    copy();
+  }
+  EXPECT_EQ(empty.size(), 0u);
+  EXPECT_EQ(static_cast<unsigned long>(empty.GetDuration()), 0ul);
+}
+
+} // namespace
