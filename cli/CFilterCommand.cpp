@@ -13,10 +13,10 @@ int CFilterCommand::Run(int inProgressDescriptor) {
   const std::string & text = mLine.Operands()[0];
   const std::string & input = mLine.Operands()[1];
   const std::string & output = mLine.Operands()[2];
-  CTimeSheet::RequireExisting(input);
-  CTimeSheet::RequireAbsent(output, mLine.Force());
   CFilterExpression expression(text);
   expression.Check();
+  CTimeSheet::RequireExisting(input);
+  CTimeSheet::RequireAbsent(output, mLine.Force());
 
   // Entries keep their dates as the file has them: nothing is rewritten on the way through.
   const SDateFormat fileOrder(SDateFormat::eMDY);

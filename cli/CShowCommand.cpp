@@ -51,16 +51,16 @@ STaskComparator CShowCommand::MakeComparator(const CCommandLine::Keys & inKeys, 
 }
 
 int CShowCommand::Run(COutput & ioOut, int inProgressDescriptor) {
+  std::optional<CFilterExpression> expression;
+  if (mLine.FilterExpression()) {
+    expression.emplace(*mLine.FilterExpression());
+    expression->Check();
+  }
   const std::vector<std::string> & files = mLine.Operands();
   std::uint64_t bytes = 0;
   for (const std::string & file : files) {
     CTimeSheet::RequireExisting(file);
     bytes += CTimeSheet::SizeOf(file);
-  }
-  std::optional<CFilterExpression> expression;
-  if (mLine.FilterExpression()) {
-    expression.emplace(*mLine.FilterExpression());
-    expression->Check();
   }
 
   // The first file is the document, the others are merged into it; nothing is changed on
