@@ -45,18 +45,19 @@ END { for (w in s) printf "%s\t%d\t%d\n", w, s[w], c[w] }
 AWK
 
 read -r -d '' MLR_SUM <<'MLR' || true
-d = string($2);
+var d = string($2);
+var secs = 0;
 if (d =~ "^([0-9]*)\.([0-9]+)$") {
-  f = "\2";
-  h = "\1" == "" ? 0 : int("\1");
+  var f = "\2";
+  var h = "\1" == "" ? 0 : int("\1");
   secs = h * 3600 + int(int(f) * 3600 / (10 ** strlen(f)));
 } else {
-  p = splitax(d, ":");
+  var p = splitax(d, ":");
   secs = int(p[1]) * 3600;
   if (length(p) >= 2) { secs += int(p[2]) * 60 }
   if (length(p) >= 3) { secs += int(p[3]) }
 }
-w = toupper(string($3));
+var w = toupper(string($3));
 @s[w] += secs;
 @c[w] += 1;
 end { for (k, v in @s) { print k . "\t" . v . "\t" . @c[k] } }
@@ -76,7 +77,7 @@ function seconds(d,   p, n, f) {
 toupper(substr($3, 1, 1)) == "W" && seconds($2) > 7200
 AWK
 
-mlr_cmd() { mlr --itsv --implicit-tsv-header --allow-ragged-csv-input --ojson put -q "$MLR_SUM" "$sheet"; }
+mlr_cmd() { mlr --itsv --implicit-tsv-header --allow-ragged-csv-input --otsv put -q "$MLR_SUM" "$sheet"; }
 
 # Best wall time of a command line in seconds, its output going to a file.
 best() {

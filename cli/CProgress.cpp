@@ -30,6 +30,9 @@ CProgress::CProgress(int inDescriptor, bool inEnabled, std::uint64_t inTotalByte
 CProgress::~CProgress() { Finish(); }
 
 void CProgress::Watch(STaskVector & inVector) {
+  // Without a line to draw there is nothing to count: stay out of the vector's way.
+  if (!mEnabled)
+    return;
   mVector = &inVector;
   inVector.AddListener(this);
 }

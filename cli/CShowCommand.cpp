@@ -20,6 +20,7 @@
 #include "tasks/STaskVectorMap.h"
 #include "tasks/STaskVectorMapFilter.h"
 
+#include <cstdlib>
 #include <memory>
 #include <optional>
 
@@ -50,7 +51,7 @@ STaskComparator CShowCommand::MakeComparator(const CCommandLine::Keys & inKeys, 
   return comparator;
 }
 
-int CShowCommand::Run(COutput & ioOut, int inProgressDescriptor) {
+int CShowCommand::Run(COutput & ioOut, int inProgressDescriptor, bool inEndProcess) {
   std::optional<CFilterExpression> expression;
   if (mLine.FilterExpression()) {
     expression.emplace(*mLine.FilterExpression());
@@ -127,5 +128,9 @@ int CShowCommand::Run(COutput & ioOut, int inProgressDescriptor) {
     source.Emit(*writer);
   }
   ioOut.Flush();
+  // Everything is written and no file is held: freeing a million entries one by one
+  // would only make the caller wait.
+  if (inEndProcess)
+    std::_Exit(0);
   return 0;
 }

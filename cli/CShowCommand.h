@@ -14,8 +14,9 @@ public:
   explicit CShowCommand(const CCommandLine & inLine);
 
   /// Prints the listing to ioOut; the progress line goes to inProgressDescriptor.
-  /// Returns the exit status; throws CToolError for a failure.
-  int Run(COutput & ioOut, int inProgressDescriptor);
+  /// Returns the exit status; throws CToolError for a failure. With inEndProcess the
+  /// process ends as soon as the listing is out, without taking the entries apart.
+  int Run(COutput & ioOut, int inProgressDescriptor, bool inEndProcess = false);
 
   /// A comparator over inTasks ordering by inKeys, level 0 first.
   static STaskComparator MakeComparator(const CCommandLine::Keys & inKeys, const STaskVector & inTasks);

@@ -77,7 +77,7 @@ int CTallyTool::Run(const std::vector<std::string> & inArguments) {
     int status = 0;
     switch (line.Command()) {
     case CCommandLine::eShow:
-      status = CShowCommand(line).Run(output, mErrors);
+      status = CShowCommand(line).Run(output, mErrors, mEndProcessWhenDone);
       break;
     case CCommandLine::eFilter:
       status = CFilterCommand(line).Run(mErrors);

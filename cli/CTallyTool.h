@@ -15,10 +15,15 @@ public:
   /// status. Process-wide settings it changes (date order, case rule) are put back.
   int Run(const std::vector<std::string> & inArguments);
 
+  /// With true, a command that has nothing left to do but free memory ends the process
+  /// at once (for the program, not for callers that go on running).
+  void SetEndProcessWhenDone(bool inEnd) { mEndProcessWhenDone = inEnd; }
+
 private:
   // Writes "tally: " + inMessage and a line break to the error stream.
   void Report(const std::string & inMessage) const;
 
   int mOutput;
   int mErrors;
+  bool mEndProcessWhenDone = false;
 };

@@ -20,6 +20,12 @@ void CTreeRowSource::Measure(std::uint32_t inIndex, bool inExact) {
   const auto & branch = mTree.Branches().at(inIndex);
   std::uint64_t count = 0;
   std::uint64_t seconds = 0;
+  if (!inExact && !branch.empty() && branch.front().Type() == Element::eLeaf) {
+    // A deepest group holds nothing but its entries' leaves.
+    mCount[inIndex] = branch.size();
+    mSeconds[inIndex] = static_cast<unsigned long>(branch.Group().Duration());
+    return;
+  }
   for (const Element & element : branch) {
     if (element.Type() == Element::eLeaf) {
       ++count;

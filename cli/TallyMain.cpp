@@ -9,5 +9,7 @@ int main(int argc, char ** argv) {
   // A reader that goes away (| head) shows up as a failed write, which ends the run quietly.
   std::signal(SIGPIPE, SIG_IGN);
   const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + (argc > 0 ? argc : 0));
-  return CTallyTool(1, 2).Run(arguments);
+  CTallyTool tool(1, 2);
+  tool.SetEndProcessWhenDone(true);
+  return tool.Run(arguments);
 }
