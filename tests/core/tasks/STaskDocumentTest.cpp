@@ -18,6 +18,7 @@
 #include <filesystem>
 #include <stdexcept>
 #include <string>
+#include <sys/stat.h>
 #include <vector>
 
 namespace {
@@ -364,8 +365,23 @@ TEST_F(DocumentFixture, AReadOnlyDocumentLetsGoOfItsFileAfterLoading) {
   EXPECT_EQ(data.GetTotalCount(), 3u);
   EXPECT_TRUE(CanOpen(mOwnPath));
   EXPECT_FALSE(mDocument.GetStream()->IsConnected());
+  // Saving it does not take the file back.
+  Data().erase(0, 1);
+  mDocument.Save();
+  EXPECT_EQ(ReadFileBytes(mOwnPath), kOwn.substr(kOwn.find('\n') + 1));
+  EXPECT_TRUE(CanOpen(mOwnPath));
+  EXPECT_EQ(NamesIn(mDir.path()), (std::vector<std::string>{"merge.txt", "own.txt"}));
+  // Nor under a new name; the new file gets the permissions new files get.
+  mDocument.SaveAs(SFileSpec(mDir.file("copy.txt")));
+  EXPECT_TRUE(CanOpen(mDir.file("copy.txt")));
+  EXPECT_EQ(ReadFileBytes(mDir.file("copy.txt")), kOwn.substr(kOwn.find('\n') + 1));
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  EXPECT_EQ(static_cast<mode_t>(std::filesystem::status(mDir.file("copy.txt")).permissions()), 0666 & ~mask);
+  mDocument.SetStream(FileStream(mOwnPath));
   data.SetIsReadOnly(false);
   mDocument.Load();
+  EXPECT_EQ(data.GetTotalCount(), 2u);
   EXPECT_FALSE(CanOpen(mOwnPath));
   EXPECT_TRUE(mDocument.GetStream()->IsConnected());
 
