@@ -27,17 +27,12 @@
 #include "generic/TVectorListener.h"
 #include "generic/TVectorMessage.h"
 
-#if defined(__GNUC__)
-#define TALLY_PREFETCH(address) __builtin_prefetch(address)
-#else
-#define TALLY_PREFETCH(address) ((void)0)
-#endif
-
 template <class T, class G, class C>
 class TVectorPopulator : public TVectorListener<T>, public TTreePopulator {
   using Element = TTreeElement<T, G>;
   using Branch = TBranch<T, G>;
   static constexpr std::uint32_t sNoIndex = Element::sNoIndex;
+  static constexpr std::size_t kPrefetchDistance = 16;
 
 public:
   /// A populator of `ioTree` (not owned) from `ioData` (not owned) grouping by a copy of
@@ -133,7 +128,9 @@ protected:
       mSorted[index] = index;
     }
     SortWork();
-    branches.reserve(1 + CountGroups(0, count, 0));
+    // Room for the groups, and some for those that merges will add.
+    const std::size_t groups = 1 + CountGroups(0, count, 0);
+    branches.reserve(groups + groups / 8);
     mLeafBranch.assign(count, sNoIndex);
     branches.emplace_back(mTree, sNoIndex);
     Populate(0, Levels(), 0, 0, count);
@@ -162,10 +159,14 @@ protected:
       if (parent.empty()) {
         parent.reserve(inEnd - inBegin);
       }
+      // The work list is placed in order, one leaf after the other, while the entries lie
+      // anywhere in memory: ask for them ahead, across group boundaries. (No branches around
+      // the hints: the compiler drops conditional prefetches.)
+      const std::size_t last = mSorted.size() - 1;
+      const auto top = static_cast<std::uint32_t>(mData.size() - 1);
       for (std::size_t position = inBegin; position < inEnd; ++position) {
-        if (position + 8 < inEnd) {
-          TALLY_PREFETCH(&mData[mSorted[position + 8]]);
-        }
+        mComparator.Prefetch(mData[std::min(mSorted[std::min(position + kPrefetchDistance, last)], top)]);
+        mComparator.PrefetchContents(mData[std::min(mSorted[std::min(position + kPrefetchDistance / 2, last)], top)]);
         const std::uint32_t index = mSorted[position];
         parent.emplace_back(mTree, Element::eLeaf, index, inLevel, inParentIndex);
         parent.Group()(mData[index]);
@@ -189,15 +190,26 @@ protected:
       std::uint32_t target = 0;
       std::size_t insertion = branches[inParentIndex].size();
       if (mIndexed && AllBranchElements(branches[inParentIndex])) {
-        // The groups stand in comparator order: find the first that does not sort before.
+        // The groups stand in comparator order: search for the first that does not sort
+        // before the run, keeping the comparison made with it.
         const Branch & parent = branches[inParentIndex];
-        const auto found = std::partition_point(parent.begin(), parent.end(), [&](const Element & inElement) {
-          return CompareDataToFirstLeaf(first, inElement.BranchIndex(), inLevel) > 0;
-        });
-        insertion = static_cast<std::size_t>(found - parent.begin());
-        if (found != parent.end()) {
-          target = found->BranchIndex();
-          status = CompareDataToFirstLeaf(first, target, inLevel) == 0 ? eProcessed : ePending;
+        std::size_t low = 0;
+        std::size_t high = parent.size();
+        std::int16_t order = -1;
+        while (low < high) {
+          const std::size_t middle = low + (high - low) / 2;
+          const std::int16_t comparison = CompareDataToFirstLeaf(first, parent[middle].BranchIndex(), inLevel);
+          if (comparison > 0) {
+            low = middle + 1;
+          } else {
+            high = middle;
+            order = comparison;
+          }
+        }
+        insertion = low;
+        if (low < parent.size()) {
+          target = parent[low].BranchIndex();
+          status = order == 0 ? eProcessed : ePending;
         }
       } else {
         const Branch & parent = branches[inParentIndex];
@@ -341,36 +353,82 @@ protected:
     mNoted.erase(std::unique(mNoted.begin(), mNoted.end()), mNoted.end());
 
     TParentAdjuster<T, G> adjuster(mNoted);
+    const std::uint32_t first = mNoted.front();
+    const bool single = mNoted.size() == 1;
+    auto lowered = [&](std::uint32_t inIndex) {
+      return single ? inIndex - (inIndex > first ? 1U : 0U) : adjuster.Lowered(inIndex);
+    };
     if (mIndexed) {
-      // Every branch still in the list but not noted is linked to the root: adjust their
-      // elements in list order instead of walking the tree.
+      RenumberAndThinOut(lowered);
+    } else {
+      mTree->ElementIterate(adjuster);
+      // Thin out the list, keeping the order of the survivors.
       auto noted = mNoted.begin();
-      for (std::uint32_t branch = 0; branch < branches.size(); ++branch) {
+      std::size_t kept = first;
+      for (std::size_t branch = first; branch < branches.size(); ++branch) {
         if (noted != mNoted.end() && *noted == branch) {
           ++noted;
           continue;
         }
-        for (Element & element : branches[branch]) {
-          adjuster.Adjust(element);
-        }
+        branches[kept++] = std::move(branches[branch]);
       }
-    } else {
-      mTree->ElementIterate(adjuster);
+      branches.erase(branches.begin() + static_cast<std::ptrdiff_t>(kept), branches.end());
     }
     for (std::uint32_t & branch : mLeafBranch) {
       if (branch != sNoIndex) {
-        branch = adjuster.Lowered(branch);
+        branch = lowered(branch);
       }
     }
-    // Thin out the list, keeping the order of the survivors.
+  }
+
+  // What the element walk with the parent adjuster and the removal of the noted branches
+  // do, in one pass over the branch list: every branch in the list that is not noted is
+  // linked to the root, a branch comes after its parent, and a branch holds leaves exactly
+  // when it lies as deep as there are levels. So each survivor's own parent index and its
+  // elements are renumbered where it stands, it moves down into place, and the leaves of
+  // the branches before the first removed one, which keep their numbers, are not visited.
+  template <class F>
+  void RenumberAndThinOut(F && inLowered) {
+    auto & branches = Branches();
+    mDepth.resize(branches.size());
     auto noted = mNoted.begin();
-    std::size_t kept = mNoted.front();
-    for (std::size_t branch = mNoted.front(); branch < branches.size(); ++branch) {
-      if (noted != mNoted.end() && *noted == branch) {
+    std::uint32_t kept = 0;
+    const auto count = static_cast<std::uint32_t>(branches.size());
+    for (std::uint32_t index = 0; index < count; ++index) {
+      if (noted != mNoted.end() && *noted == index) {
         ++noted;
         continue;
       }
-      branches[kept++] = std::move(branches[branch]);
+      Branch & branch = branches[index];
+      const std::uint32_t parent = branch.ParentIndex();
+      int depth = 0;
+      if (parent != sNoIndex) {
+        if (parent < index) {
+          depth = mDepth[parent] + 1;
+        } else {
+          for (std::uint32_t up = parent; up != sNoIndex; up = branches[up].ParentIndex()) {
+            ++depth;
+          }
+        }
+        branch.SetParentIndex(inLowered(parent));
+      }
+      mDepth[index] = static_cast<std::uint8_t>(depth);
+      if (depth < Levels()) {
+        for (Element & element : branch) {
+          element.SetParentIndex(kept);
+          if (element.Type() == Element::eBranch) {
+            element.SetBranchIndex(inLowered(element.BranchIndex()));
+          }
+        }
+      } else if (index != kept) {
+        for (Element & element : branch) {
+          element.SetParentIndex(kept);
+        }
+      }
+      if (index != kept) {
+        branches[kept] = std::move(branch);
+      }
+      ++kept;
     }
     branches.erase(branches.begin() + static_cast<std::ptrdiff_t>(kept), branches.end());
   }
@@ -578,6 +636,5 @@ private:
   std::vector<std::uint32_t> mNoted;       // branches to remove, while pruning
   std::vector<std::uint32_t> mTouched;     // branches that lost leaves in the current message
   std::vector<std::uint32_t> mOrphans;     // changed entries to merge again
+  std::vector<std::uint8_t> mDepth;        // depth of each branch, while renumbering
 };
-
-#undef TALLY_PREFETCH

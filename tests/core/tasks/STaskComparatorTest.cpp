@@ -134,8 +134,8 @@ TEST_F(STaskComparatorTest, OrderInFileAndTextNumbers) {
   C jobs(&tasks, C::eJobNumber);
   EXPECT_TRUE(jobs(2, 5));
   EXPECT_EQ(jobs.Compare(5, 2, 0), 1);
-  // An unknown code compares equal.
-  C unknown(C(static_cast<C::EField>(9), C::eNop, C::eNop, C::eNop, C::eNop, C::eNop, C::eNop, 1));
+  // An unknown code (-8 is the only one the code type can hold) compares equal.
+  C unknown(C(static_cast<C::EField>(-8), C::eNop, C::eNop, C::eNop, C::eNop, C::eNop, C::eNop, 1));
   unknown.SetVector(&tasks);
   EXPECT_EQ(unknown.Compare(2, 5, 0), 0);
 }
