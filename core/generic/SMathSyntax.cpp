@@ -190,6 +190,13 @@ void SMathSyntax::EnsureEvaluationData() {
   const std::size_t count = mTokens.size();
   mScanStops.assign(count, kNoStop);
   mConversions.assign(count, STerm::SConversionCache());
+  mLiteralTerms.assign(count, STerm());
+  for (std::size_t i = 0; i < count; ++i) {
+    if (mTokens[i].Type() == eLiteral) {
+      mLiteralTerms[i] = Resolve(mTokens[i]);
+      mLiteralTerms[i].SetConversionCache(&mConversions[i]);
+    }
+  }
   // A scan from an opening parenthesis stops at its match or at the first token
   // that ends the run, whichever comes first.
   std::vector<std::size_t> open;
@@ -241,11 +248,11 @@ STerm SMathSyntax::Resolve(const SToken & token) {
   }
 }
 
-STerm SMathSyntax::ResolveAt(std::size_t index) {
-  STerm term = Resolve(mTokens[index]);
-  if (mTokens[index].Type() == eLiteral && index < mConversions.size())
-    term.SetConversionCache(&mConversions[index]);
-  return term;
+const STerm & SMathSyntax::ResolveAt(std::size_t index, STerm & scratch) {
+  if (mTokens[index].Type() == eLiteral && index < mLiteralTerms.size())
+    return mLiteralTerms[index];
+  scratch = Resolve(mTokens[index]);
+  return scratch;
 }
 
 void SMathSyntax::MakeUnaryMinus(std::size_t index) {
@@ -336,6 +343,7 @@ STerm SMathSyntax::Process(std::size_t begin, std::size_t end, bool evaluate) {
   bool firstOp = true;
   STerm result;
   STerm term;
+  const STerm * current = &term; // the term just read
   const SToken * op = &kNoOperator;
 
   for (;;) {
@@ -351,7 +359,7 @@ STerm SMathSyntax::Process(std::size_t begin, std::size_t end, bool evaluate) {
       case eClassTerm:
         state = 1;
         if (evaluate)
-          term = ResolveAt(i);
+          current = &ResolveAt(i, term);
         break;
       case eClassFunction:
         state = 2;
@@ -406,7 +414,10 @@ STerm SMathSyntax::Process(std::size_t begin, std::size_t end, bool evaluate) {
       } else if (cls == eClassCloseParenthesis && --paren == 0) {
         state = 1;
         if (evaluate)
+        {
           term = STerm(); // a function has no value
+          current = &term;
+        }
       }
       break;
 
@@ -417,7 +428,7 @@ STerm SMathSyntax::Process(std::size_t begin, std::size_t end, bool evaluate) {
       case eClassTerm:
         state = 1;
         if (evaluate)
-          term = ResolveAt(i);
+          current = &ResolveAt(i, term);
         break;
       case eClassFunction:
         state = 2;
@@ -500,6 +511,7 @@ STerm SMathSyntax::Process(std::size_t begin, std::size_t end, bool evaluate) {
         state = 1;
         const std::size_t before = mTokens.size();
         term = Process(start + 1, i, evaluate);
+        current = &term;
         if (!evaluate) {
           const std::size_t inserted = mTokens.size() - before;
           i += inserted;
@@ -539,7 +551,10 @@ STerm SMathSyntax::Process(std::size_t begin, std::size_t end, bool evaluate) {
         foundMark = true;
       }
     } else if (state == 1) {
-      result = Operate(*op, result, term);
+      if (op->Extra() == eOperatorNone)
+        result = *current; // the first term of the run is the value so far
+      else
+        result = Operate(*op, result, *current);
     } else if (state == 4 || state == 5) {
       op = &mTokens[i];
     }

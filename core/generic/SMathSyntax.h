@@ -83,8 +83,9 @@ private:
 
   /// Builds, once per token list, what evaluation reads besides the tokens.
   void EnsureEvaluationData();
-  /// The value of the term token at `index`, sharing its literal conversions.
-  STerm ResolveAt(std::size_t index);
+  /// The value of the term token at `index`: a literal's prepared term, or the token
+  /// resolved into `scratch`.
+  const STerm & ResolveAt(std::size_t index, STerm & scratch);
   /// Replaces the binary minus at `index` by a unary minus.
   void MakeUnaryMinus(std::size_t index);
   /// The deepest nesting of parenthesis tokens in the list.
@@ -97,6 +98,8 @@ private:
   // For each opening parenthesis: where a scan for its closing parenthesis stops
   // (the match, or the first token that ends the run).
   std::vector<std::size_t> mScanStops;
-  // Per token: what a literal reads as a date and as a duration.
+  // Per token: what a literal reads as a date and as a duration, and the literal's
+  // term itself (a literal's value is the same for every entry).
   std::vector<STerm::SConversionCache> mConversions;
+  std::vector<STerm> mLiteralTerms;
 };

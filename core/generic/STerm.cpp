@@ -183,39 +183,53 @@ STerm::STerm(const std::string & text, const double & decimal, const long & inte
     : mString(text, extra == 1), mDecimal(decimal), mInteger(static_cast<std::int32_t>(integer)), mType(type),
       mExtra(extra), mConverted(false) {}
 
+namespace {
+
+// What an SDateString in its default settings makes of a text.
+std::int32_t ReadDate(const std::string & text) {
+  const SDate date = SDateString::ParseDate(text.data(), text.size(), SDateFormat());
+  return static_cast<std::int32_t>(static_cast<std::uint32_t>(static_cast<unsigned long>(date)));
+}
+
+// What an STimeString of 2 to 4 hour digits makes of a text (the digit counts only
+// matter for formatting).
+std::int32_t ReadDuration(const std::string & text) {
+  const STime duration = STimeString::ParseTime(text.data(), text.size());
+  return static_cast<std::int32_t>(static_cast<std::uint32_t>(static_cast<unsigned long>(duration)));
+}
+
+} // namespace
+
 void STerm::ConvertToDateString() const {
   if (mConverted)
     return;
-  if (mCache != nullptr && mCache->mHasDate) {
-    mInteger = mCache->mDate;
-  } else {
-    // What an SDateString in its default settings makes of the text.
-    const SDate date = SDateString::ParseDate(mString.data(), mString.size(), SDateFormat());
-    mInteger = static_cast<std::int32_t>(static_cast<std::uint32_t>(static_cast<unsigned long>(date)));
-    if (mCache != nullptr) {
-      mCache->mDate = mInteger;
-      mCache->mHasDate = true;
-    }
+  if (mCache == nullptr) {
+    mInteger = ReadDate(mString);
+    mConverted = true;
+    return;
   }
-  mConverted = true;
+  // A term with a cache is a literal shared by every evaluation: the cache keeps each
+  // reading, and the term stays free to be read the other way by a later evaluation.
+  if (!mCache->mHasDate) {
+    mCache->mDate = ReadDate(mString);
+    mCache->mHasDate = true;
+  }
+  mInteger = mCache->mDate;
 }
 
 void STerm::ConvertToTimeString() const {
   if (mConverted)
     return;
-  if (mCache != nullptr && mCache->mHasDuration) {
-    mInteger = mCache->mDuration;
-  } else {
-    // What an STimeString of 2 to 4 hour digits makes of the text (the digit counts
-    // only matter for formatting).
-    const STime duration = STimeString::ParseTime(mString.data(), mString.size());
-    mInteger = static_cast<std::int32_t>(static_cast<std::uint32_t>(static_cast<unsigned long>(duration)));
-    if (mCache != nullptr) {
-      mCache->mDuration = mInteger;
-      mCache->mHasDuration = true;
-    }
+  if (mCache == nullptr) {
+    mInteger = ReadDuration(mString);
+    mConverted = true;
+    return;
   }
-  mConverted = true;
+  if (!mCache->mHasDuration) {
+    mCache->mDuration = ReadDuration(mString);
+    mCache->mHasDuration = true;
+  }
+  mInteger = mCache->mDuration;
 }
 
 STerm operator-(const STerm & term) {

@@ -45,7 +45,8 @@ public:
   /// Reads the text as a duration (2 to 4 hour digits) into the integer value, once.
   void ConvertToTimeString() const;
 
-  /// Lets the conversions read and fill `cache` (null: convert on every new term).
+  /// Lets the conversions read and fill `cache` (null: convert on every new term). A term
+  /// with a cache is never marked converted: each reading is taken from the cache.
   void SetConversionCache(SConversionCache * cache) { mCache = cache; }
 
 private:

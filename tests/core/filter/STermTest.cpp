@@ -263,6 +263,12 @@ TEST(STerm, ConversionCacheIsShared) {
   third.SetConversionCache(&cache);
   EXPECT_TRUE(True(Date(Noon(1970, 1, 2)) == third));
   EXPECT_TRUE(cache.mHasDate);
+  // A term with a cache is never marked converted, so the same term can be read as a
+  // date by one evaluation and as a duration by the next.
+  EXPECT_FALSE(third.Converted());
+  cache.mDuration = 42;
+  EXPECT_TRUE(True(Dur(42) == third));
+  EXPECT_TRUE(True(third == Date(Noon(1970, 1, 2))));
 }
 
 } // namespace
