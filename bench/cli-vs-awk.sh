@@ -77,21 +77,35 @@ function seconds(d,   p, n, f) {
 toupper(substr($3, 1, 1)) == "W" && seconds($2) > 7200
 AWK
 
-mlr_cmd() { mlr --itsv --implicit-tsv-header --allow-ragged-csv-input --otsv put -q "$MLR_SUM" "$sheet"; }
+MLR_ARGS=(mlr --itsv --implicit-tsv-header --allow-ragged-csv-input --otsv put -q "$MLR_SUM" "$sheet")
 
-# Best wall time of a command line in seconds, its output going to a file.
+# Best wall time and best processor time (user + system) of a command line, in seconds,
+# its output going to a file. Processor time tells more than wall time on a busy machine.
 best() {
   local out="$1"; shift
-  local best="" start end t
+  local wall="" cpu="" start end t c
   for _ in $(seq "$runs"); do
-    start=$(date +%s%N)
-    "$@" > "$out"
-    end=$(date +%s%N)
+    if [ -n "$timer" ]; then
+      start=$(date +%s%N)
+      "$timer" -f '%U %S' -o "$work/time" "$@" > "$out"
+      end=$(date +%s%N)
+      c=$(awk '{ printf "%d", ($1 + $2) * 1000 }' "$work/time")
+    else
+      start=$(date +%s%N)
+      "$@" > "$out"
+      end=$(date +%s%N)
+      c=0
+    fi
     t=$(( (end - start) / 1000000 ))
-    if [ -z "$best" ] || [ "$t" -lt "$best" ]; then best=$t; fi
+    if [ -z "$wall" ] || [ "$t" -lt "$wall" ]; then wall=$t; fi
+    if [ -z "$cpu" ] || [ "$c" -lt "$cpu" ]; then cpu=$c; fi
   done
-  printf '%d.%03d' $((best / 1000)) $((best % 1000))
+  local cpuText="-"
+  [ -n "$timer" ] && cpuText=$(printf '%d.%03d' $((cpu / 1000)) $((cpu % 1000)))
+  printf '%8s %8s' "$(printf '%d.%03d' $((wall / 1000)) $((wall % 1000)))" "$cpuText"
 }
+timer=""
+[ -x /usr/bin/time ] && timer=/usr/bin/time
 
 # tally's group rows with the heading in upper case, sorted: who, seconds, entries.
 "$tally" show --group who --summary --format tsv "$sheet" |
@@ -106,7 +120,7 @@ for tool in "${tools[@]}"; do
   cmp -s "$work/tally.sum" "$work/$tool.sum" || { echo "$tool's totals differ from tally's" >&2; diff "$work/tally.sum" "$work/$tool.sum" | head >&2; exit 1; }
 done
 if [ -n "${available[mlr]:-}" ]; then
-  mlr_cmd | sort > "$work/mlr.sum"
+  "${MLR_ARGS[@]}" | sort > "$work/mlr.sum"
   cmp -s "$work/tally.sum" "$work/mlr.sum" || { echo "mlr's totals differ from tally's" >&2; exit 1; }
 fi
 filtered=$("$tally" show --filter "$FILTER" --format tsv "$sheet" | wc -l)
@@ -114,25 +128,26 @@ awk_filtered=$(mawk -F'\t' "$AWK_FILTER" "$sheet" | wc -l)
 [ "$filtered" -eq "$awk_filtered" ] || { echo "filters disagree: tally $filtered, awk $awk_filtered" >&2; exit 1; }
 
 size=$(stat -c %s "$sheet")
-echo "time sheet: $sheet, $entries entries, $size bytes; best of $runs runs, wall seconds"
+echo "time sheet: $sheet, $entries entries, $size bytes; best of $runs runs in seconds"
+echo "(wall: elapsed time; cpu: user + system time of the process)"
 echo "all tools agree on the totals per who code ($(wc -l < "$work/tally.sum") codes) and the filter ($filtered entries)"
 echo
-printf '%-58s %8s\n' "total per who code" "seconds"
-printf '%-58s %8s\n' "tally show --group who --summary" "$(best "$work/o" "$tally" show --group who --summary "$sheet")"
-printf '%-58s %8s\n' "tally show --group who --summary --format csv" "$(best "$work/o" "$tally" show --group who --summary --format csv "$sheet")"
+printf '%-58s %8s %8s\n' "total per who code" "wall" "cpu"
+printf '%-58s %s\n' "tally show --group who --summary" "$(best "$work/o" "$tally" show --group who --summary "$sheet")"
+printf '%-58s %s\n' "tally show --group who --summary --format csv" "$(best "$work/o" "$tally" show --group who --summary --format csv "$sheet")"
 for tool in "${tools[@]}"; do
   [ -n "${available[$tool]:-}" ] || { printf '%-58s %8s\n' "$tool" "missing"; continue; }
-  printf '%-58s %8s\n' "$tool -F'\\t' (h:mm:ss and decimal parse, sum per who)" "$(best "$work/o" "$tool" -F'\t' "$AWK_SUM" "$sheet")"
+  printf '%-58s %s\n' "$tool -F'\\t' (h:mm:ss and decimal parse, sum per who)" "$(best "$work/o" "$tool" -F'\t' "$AWK_SUM" "$sheet")"
 done
 if [ -n "${available[mlr]:-}" ]; then
-  printf '%-58s %8s\n' "mlr --itsv put (same sums)" "$(best "$work/o" mlr_cmd)"
+  printf '%-58s %s\n' "mlr --itsv put (same sums)" "$(best "$work/o" "${MLR_ARGS[@]}")"
 else
   printf '%-58s %8s\n' "mlr (apt-get install miller)" "missing"
 fi
 echo
-printf '%-58s %8s\n' "filter: $FILTER" "seconds"
-printf '%-58s %8s\n' "tally show --filter ... --format tsv" "$(best "$work/o" "$tally" show --filter "$FILTER" --format tsv "$sheet")"
+printf '%-58s %8s %8s\n' "filter: $FILTER" "wall" "cpu"
+printf '%-58s %s\n' "tally show --filter ... --format tsv" "$(best "$work/o" "$tally" show --filter "$FILTER" --format tsv "$sheet")"
 for tool in "${tools[@]}"; do
   [ -n "${available[$tool]:-}" ] || continue
-  printf '%-58s %8s\n' "$tool (same condition)" "$(best "$work/o" "$tool" -F'\t' "$AWK_FILTER" "$sheet")"
+  printf '%-58s %s\n' "$tool (same condition)" "$(best "$work/o" "$tool" -F'\t' "$AWK_FILTER" "$sheet")"
 done
