@@ -7,6 +7,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 namespace {
@@ -63,7 +65,16 @@ void CProgress::Draw() {
   char numbers[96];
   std::snprintf(numbers, sizeof numbers, ": %llu of %llu bytes (%u%%)", static_cast<unsigned long long>(read),
                 static_cast<unsigned long long>(mTotal), percent);
-  Emit(std::string(kErase) + "tally: reading " + mFile + numbers);
+  // The line must fit the terminal, or erasing it would leave its first part behind.
+  std::string file = mFile;
+  winsize size{};
+  if (::ioctl(mDescriptor, TIOCGWINSZ, &size) == 0 && size.ws_col > 0) {
+    const std::size_t fixed = std::strlen("tally: reading ") + std::strlen(numbers) + 1;
+    const std::size_t room = size.ws_col > fixed + 3 ? size.ws_col - fixed : 3;
+    if (file.size() > room)
+      file = "..." + file.substr(file.size() - (room - 3));
+  }
+  Emit(std::string(kErase) + "tally: reading " + file + numbers);
   mShown = true;
 }
 

@@ -8,6 +8,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <stdexcept>
+#include <sys/ioctl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -87,6 +88,12 @@ TallyResult RunTally(const TallyRun & inRun) {
     if (err[0] < 0 || ::grantpt(err[0]) != 0 || ::unlockpt(err[0]) != 0)
       throw std::runtime_error("pseudo-terminal");
     terminalName = ::ptsname(err[0]);
+    if (inRun.mTerminalColumns > 0) {
+      winsize size{};
+      size.ws_row = 24;
+      size.ws_col = inRun.mTerminalColumns;
+      ::ioctl(err[0], TIOCSWINSZ, &size);
+    }
   } else if (::pipe2(err, O_CLOEXEC) != 0) {
     throw std::runtime_error("pipe");
   }

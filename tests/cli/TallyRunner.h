@@ -13,6 +13,7 @@ struct TallyRun {
   std::vector<std::string> mEnvironment;     ///< extra "NAME=value" settings
   enum EStdout { ePipe, eDevFull, eCloseAfterFirstBytes } mStdout = ePipe;
   bool mStderrTerminal = false;              ///< stderr on a pseudo-terminal
+  unsigned short mTerminalColumns = 0;       ///< its width; 0 leaves it unset
   long mFileSizeLimit = -1;                  ///< bytes a file may grow to; -1: no limit
 };
 
