@@ -219,7 +219,9 @@ void SMathSyntax::EnsureEvaluationData() {
   }
   for (std::size_t at : open)
     mScanStops[at] = count;
-  mNestingTooDeep = deepest > sMaxNesting;
+  // Prepared lists nest deeper than the text did (the inserted parentheses); what
+  // matters here is only that the groups can be read without exhausting the stack.
+  mNestingTooDeep = deepest > kMaxRecursion;
   mEvaluationRevision = Revision();
   mEvaluationDataReady = true;
 }

@@ -128,6 +128,16 @@ TEST(SMathSyntaxPrepare, NestingIsBoundedNotRecursedWithoutLimit) {
   EXPECT_EQ(test.Error(nested(8000)), "Invalid Expression");
   test.Load(nested(8000));
   EXPECT_THROW(test.mSyntax.Evaluate(), SSyntaxException);
+  // Nesting close to the limit, with a run to wrap at every level: the inserted
+  // parentheses nest several times deeper than the text.
+  std::string levels;
+  for (int i = 0; i < SMathSyntax::sMaxNesting - 6; ++i)
+    levels += "0 OR 1 AND 2 = 2 + 0 * -(";
+  levels += "1" + std::string(static_cast<std::size_t>(SMathSyntax::sMaxNesting - 6), ')');
+  EXPECT_EQ(test.Value(levels).Integer(), 1);
+  // Read without preparation, groups nest as deep as the text says, up to a limit.
+  test.Load(std::string(2500, '(') + "1+2*3" + std::string(2500, ')'));
+  EXPECT_EQ(test.mSyntax.Evaluate().Integer(), 9); // left to right: (1 + 2) * 3
   // Unbalanced deep openings and deep unary chains fail cleanly too.
   EXPECT_EQ(test.Error(std::string(8000, '(')), "Invalid Expression");
   std::string nots;

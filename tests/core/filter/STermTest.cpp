@@ -178,11 +178,11 @@ TEST(STerm, ComparisonTypeTable) {
   for (const auto & pair : mismatched) {
     const STerm a = make(pair[0]);
     const STerm b = make(pair[1]);
-    EXPECT_EQ(ErrorOf([&] { a == b; }), "Mismatched arguments") << pair[0] << " = " << pair[1];
-    EXPECT_EQ(ErrorOf([&] { a < b; }), "Mismatched arguments") << pair[0] << " < " << pair[1];
+    EXPECT_EQ(ErrorOf([&] { return a == b; }), "Mismatched arguments") << pair[0] << " = " << pair[1];
+    EXPECT_EQ(ErrorOf([&] { return a < b; }), "Mismatched arguments") << pair[0] << " < " << pair[1];
   }
-  EXPECT_EQ(ErrorOf([] { STerm() == Int(1); }), "Unknown term");
-  EXPECT_EQ(ErrorOf([] { STerm() > STerm(); }), "Unknown term");
+  EXPECT_EQ(ErrorOf([] { return STerm() == Int(1); }), "Unknown term");
+  EXPECT_EQ(ErrorOf([] { return STerm() > STerm(); }), "Unknown term");
 }
 
 TEST(STerm, ComparingTexts) {
@@ -212,8 +212,8 @@ TEST(STerm, DurationsReadText) {
   EXPECT_TRUE(True(Dur(90) < Double("0:01:31")));
   EXPECT_TRUE(True(Dur(28800) == Double("8")));
   // Only durations and dates read text: an integer with text is a mismatch.
-  EXPECT_EQ(ErrorOf([] { Int(5400) == Double("1:30"); }), "Mismatched arguments");
-  EXPECT_EQ(ErrorOf([] { Double("1:30") == Int(5400); }), "Mismatched arguments");
+  EXPECT_EQ(ErrorOf([] { return Int(5400) == Double("1:30"); }), "Mismatched arguments");
+  EXPECT_EQ(ErrorOf([] { return Double("1:30") == Int(5400); }), "Mismatched arguments");
   // A text is read once: the first reading stays.
   const STerm text = Double("1:30");
   text.ConvertToTimeString();
