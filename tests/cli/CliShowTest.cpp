@@ -264,6 +264,16 @@ TEST_F(ShowTest, AFilterThatCannotBeParsedIsReportedAndNothingIsPrinted) {
                 {"show", "--filter", "Who = 'x'", A()});
   ExpectFailure(1, "tally: invalid filter expression \"who = 'x' , job = '1'\": Unexpected ','\n",
                 {"show", "--filter", "who = 'x' , job = '1'", A()});
+  // Messages stay on one line, however the expression is written.
+  ExpectFailure(1, "tally: invalid filter expression \"who = 'x'\\tOR\\njob = '1'\": Unexpected '\\t'\n",
+                {"show", "--filter", "who = 'x'\tOR\njob = '1'", A()});
+  std::string longExpression;
+  for (int i = 0; i < 20; ++i)
+    longExpression += "who = 'x' OR ";
+  ExpectFailure(1,
+                "tally: invalid filter expression \"" + longExpression.substr(0, 77) +
+                    "...\": Missing Term After Operator\n",
+                {"show", "--filter", longExpression, A()});
   // The expression is checked before any file is read.
   ExpectFailure(1, "tally: invalid filter expression \"who =\": Missing Term After Operator\n",
                 {"show", "--filter", "who =", File("missing.txt")});
