@@ -2,8 +2,9 @@
 #include "CJsonWriter.h"
 
 #include "COutput.h"
-#include "CTextWriter.h"
 #include "tasks/STask.h"
+
+#include <cstdio>
 
 namespace {
 
@@ -37,6 +38,13 @@ std::size_t SequenceLength(std::string_view inText) {
 } // namespace
 
 CJsonWriter::CJsonWriter(COutput & inOutput) : mOutput(inOutput) {}
+
+std::string CJsonWriter::Duration(std::uint64_t inSeconds) {
+  char text[40];
+  std::snprintf(text, sizeof text, "%02llu:%02u:%02u", static_cast<unsigned long long>(inSeconds / 3600),
+                static_cast<unsigned>(inSeconds / 60 % 60), static_cast<unsigned>(inSeconds % 60));
+  return text;
+}
 
 void CJsonWriter::AppendString(std::string & ioOut, std::string_view inText) {
   ioOut.push_back('"');
@@ -106,7 +114,7 @@ void CJsonWriter::BeginGroup(const Group & inGroup) {
   mRow.append(", \"seconds\": ");
   mRow.append(std::to_string(inGroup.mSeconds));
   mRow.append(", \"duration\": \"");
-  mRow.append(CTextWriter::Duration(inGroup.mSeconds, 4));
+  mRow.append(Duration(inGroup.mSeconds));
   mRow.append("\", \"count\": ");
   mRow.append(std::to_string(inGroup.mCount));
   if (inGroup.mHasSubgroups) {

@@ -68,6 +68,9 @@ TEST(CliPiecesTest, DurationsAndWidthsOfTheTextFormat) {
   EXPECT_EQ(CTextWriter::Duration(10000ull * 3600, 6), "10000:00:00");
   // Beyond what a duration holds (32 bits) the text still shows the largest, not a wrap.
   EXPECT_EQ(CTextWriter::Duration((1ull << 32) + 5, 6), "999999:59:59");
+  EXPECT_EQ(CJsonWriter::Duration(0), "00:00:00");
+  EXPECT_EQ(CJsonWriter::Duration(3599), "00:59:59");
+  EXPECT_EQ(CJsonWriter::Duration((1ull << 32) + 5), "1193046:28:21");
   EXPECT_EQ(CTextWriter::DisplayWidth("caf\xC3\xA9"), 4u);
   EXPECT_EQ(CTextWriter::DisplayWidth("\xE2\x82\xAC\xE2\x82\xAC"), 2u);
 }

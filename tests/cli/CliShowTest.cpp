@@ -296,7 +296,14 @@ TEST_F(ShowTest, GroupTotalsStayExactBeyondWhatADurationHolds) {
             "level,heading,seconds,entries\r\n0,A,4319956800,12\r\n0,B,3600,1\r\n");
   EXPECT_EQ(Expect(0, {"show", "--group", "job,who", "--format", "tsv", File("huge.txt")}),
             "0\t1\t4319960400\t13\n1\tA\t4319956800\t12\n1\tB\t3600\t1\n");
-  // The text format shows at most 4 hour digits for a group and 6 for the total.
+  // json gives the duration in full...
+  EXPECT_EQ(Expect(0, {"show", "--group", "who", "--summary", "--format", "json", File("huge.txt")}),
+            "[\n"
+            "  {\"heading\": \"A\", \"seconds\": 4319956800, \"duration\": \"1199988:00:00\", \"count\": 12, "
+            "\"groups\": []},\n"
+            "  {\"heading\": \"B\", \"seconds\": 3600, \"duration\": \"01:00:00\", \"count\": 1, \"groups\": []}\n"
+            "]\n");
+  // ...while the text format shows at most 4 hour digits for a group and 6 for the total.
   EXPECT_EQ(Expect(0, {"show", "--group", "who", "--summary", File("huge.txt")}),
             "A:  9999:59:59\nB:  01:00:00\nDuration: 999999:59:59  Entry Count: 13\n");
 }
