@@ -51,6 +51,12 @@ public:
     }
   }
 
+  /// A number that orders elements at `inLevel` as Compare does, where the comparator can
+  /// tell one (see STaskComparator::LevelKey); none here.
+  bool LevelKey(const T & /*inElement*/, std::int16_t /*inLevel*/, std::uint64_t & /*outKey*/, bool & /*outExact*/) const {
+    return false;
+  }
+
   /// Hints that `inElement` will soon be read; no effect on results. Comparators that know
   /// their elements' layout may ask the processor to fetch it ahead.
   void Prefetch(const T & /*inElement*/) const {}

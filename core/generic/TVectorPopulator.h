@@ -6,7 +6,9 @@
 // that holds its leaf. With it the messages that touch a few entries (a replacement, an
 // append, a removal at the end) find their leaves directly instead of walking the whole
 // tree; the results are the same as those of the walks, which remain in use for everything
-// else and can be forced with SetIndexedUpdates(false).
+// else and can be forced with SetIndexedUpdates(false). It also keeps, for every branch, the
+// comparator's key of its members at its level (where the comparator offers keys), so that
+// finding the group of a new entry seldom needs to read other entries.
 #pragma once
 
 #include <algorithm>
@@ -104,13 +106,37 @@ protected:
     try {
       inStep();
     } catch (...) {
-      mTree->Branches().clear();
-      mLeafBranch.clear();
+      ClearTree();
       throw;
     }
   }
 
   std::vector<Branch> & Branches() { return mTree->Branches(); }
+
+  // Removes every branch, and with them every leaf.
+  void ClearTree() {
+    Branches().clear();
+    mBranchKey.clear();
+    mBranchKeyExact.clear();
+    mLeafBranch.clear();
+  }
+
+  // Appends a new, empty branch under `inParentIndex` for a group at `inLevel` whose members
+  // are equal at that level to entry `inEntry`; returns its index.
+  std::uint32_t AddBranch(std::uint32_t inParentIndex, std::uint32_t inEntry, std::int16_t inLevel) {
+    auto & branches = Branches();
+    const auto index = static_cast<std::uint32_t>(branches.size());
+    branches.emplace_back(mTree, inParentIndex);
+    std::uint64_t key = 0;
+    bool exact = false;
+    if (inLevel >= 0 && !mComparator.LevelKey(mData[inEntry], inLevel, key, exact)) {
+      key = 0;
+      exact = false;
+    }
+    mBranchKey.push_back(key);
+    mBranchKeyExact.push_back(exact ? 1 : 0);
+    return index;
+  }
   std::int16_t Levels() const { return mComparator.Levels(); }
 
   // The tree holds one leaf for each of the vector's `inCount` entries.
@@ -119,8 +145,7 @@ protected:
   /// Builds the tree from scratch: the root, then the groups of the sorted entries.
   void FullPopulation() {
     auto & branches = Branches();
-    branches.clear();
-    mLeafBranch.clear();
+    ClearTree();
     mMissedMessages = false;
     const auto count = static_cast<std::uint32_t>(mData.size());
     mSorted.resize(count);
@@ -131,8 +156,10 @@ protected:
     // Room for the groups, and some for those that merges will add.
     const std::size_t groups = 1 + CountGroups(0, count, 0);
     branches.reserve(groups + groups / 8);
+    mBranchKey.reserve(branches.capacity());
+    mBranchKeyExact.reserve(branches.capacity());
     mLeafBranch.assign(count, sNoIndex);
-    branches.emplace_back(mTree, sNoIndex);
+    AddBranch(sNoIndex, 0, -1);
     Populate(0, Levels(), 0, 0, count);
   }
 
@@ -147,8 +174,7 @@ protected:
       }
       for (std::size_t start = inBegin; start < inEnd;) {
         const std::size_t stop = RunEnd(start, inEnd, inLevel);
-        const auto branch = static_cast<std::uint32_t>(branches.size());
-        branches.emplace_back(mTree, inParentIndex);
+        const std::uint32_t branch = AddBranch(inParentIndex, mSorted[start], inLevel);
         branches[inParentIndex].emplace_back(mTree, Element::eBranch, branch, inLevel, inParentIndex);
         Populate(branch, inMax, static_cast<std::int16_t>(inLevel + 1), start, stop);
         branches[branch].Group()(branches[inParentIndex], mComparator, inLevel, mData[mSorted[start]]);
@@ -193,12 +219,28 @@ protected:
         // The groups stand in comparator order: search for the first that does not sort
         // before the run, keeping the comparison made with it.
         const Branch & parent = branches[inParentIndex];
+        // Each group keeps the key of its members at its level: where the comparator gives
+        // keys, most comparisons need not reach the group's first entry.
+        std::uint64_t key = 0;
+        bool exact = false;
+        const bool keyed = mBranchKey.size() == branches.size() && mComparator.LevelKey(mData[first], inLevel, key, exact);
+        auto compareGroup = [&](std::uint32_t inBranch) -> std::int16_t {
+          if (keyed) {
+            if (key != mBranchKey[inBranch]) {
+              return key < mBranchKey[inBranch] ? -1 : 1;
+            }
+            if (exact) {
+              return 0;
+            }
+          }
+          return CompareDataToFirstLeaf(first, inBranch, inLevel);
+        };
         std::size_t low = 0;
         std::size_t high = parent.size();
         std::int16_t order = -1;
         while (low < high) {
           const std::size_t middle = low + (high - low) / 2;
-          const std::int16_t comparison = CompareDataToFirstLeaf(first, parent[middle].BranchIndex(), inLevel);
+          const std::int16_t comparison = compareGroup(parent[middle].BranchIndex());
           if (comparison > 0) {
             low = middle + 1;
           } else {
@@ -242,8 +284,7 @@ protected:
           AdjustParentGroups(target, inLevel, first, &added);
         }
       } else {
-        const auto branch = static_cast<std::uint32_t>(branches.size());
-        branches.emplace_back(mTree, inParentIndex);
+        const std::uint32_t branch = AddBranch(inParentIndex, first, inLevel);
         Branch & parent = branches[inParentIndex];
         parent.insert(parent.begin() + static_cast<std::ptrdiff_t>(insertion),
                       Element(mTree, Element::eBranch, branch, inLevel, inParentIndex));
@@ -345,7 +386,7 @@ protected:
       return;
     }
     if (rootRemoved) {
-      branches.clear();
+      ClearTree();
       std::fill(mLeafBranch.begin(), mLeafBranch.end(), sNoIndex);
       return;
     }
@@ -370,9 +411,13 @@ protected:
           ++noted;
           continue;
         }
+        mBranchKey[kept] = mBranchKey[branch];
+        mBranchKeyExact[kept] = mBranchKeyExact[branch];
         branches[kept++] = std::move(branches[branch]);
       }
       branches.erase(branches.begin() + static_cast<std::ptrdiff_t>(kept), branches.end());
+      mBranchKey.resize(kept);
+      mBranchKeyExact.resize(kept);
     }
     for (std::uint32_t & branch : mLeafBranch) {
       if (branch != sNoIndex) {
@@ -427,10 +472,14 @@ protected:
       }
       if (index != kept) {
         branches[kept] = std::move(branch);
+        mBranchKey[kept] = mBranchKey[index];
+        mBranchKeyExact[kept] = mBranchKeyExact[index];
       }
       ++kept;
     }
     branches.erase(branches.begin() + static_cast<std::ptrdiff_t>(kept), branches.end());
+    mBranchKey.resize(kept);
+    mBranchKeyExact.resize(kept);
   }
 
   /// Entries [inBegin, inEnd) were inserted.
@@ -471,8 +520,7 @@ protected:
   /// Entries [inBegin, inEnd) were removed.
   void DeleteDataElements(std::uint32_t inBegin, std::uint32_t inEnd) {
     if (mData.empty()) {
-      Branches().clear();
-      mLeafBranch.clear();
+      ClearTree();
       return;
     }
     const std::uint32_t count = inEnd - inBegin;
@@ -637,4 +685,6 @@ private:
   std::vector<std::uint32_t> mTouched;     // branches that lost leaves in the current message
   std::vector<std::uint32_t> mOrphans;     // changed entries to merge again
   std::vector<std::uint8_t> mDepth;        // depth of each branch, while renumbering
+  std::vector<std::uint64_t> mBranchKey;   // per branch: its members' key at its level
+  std::vector<std::uint8_t> mBranchKeyExact; // per branch: equal keys mean equal members
 };

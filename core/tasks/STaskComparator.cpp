@@ -31,12 +31,13 @@ struct LevelPlan {
 // keys still need a full comparison.
 constexpr int kKeyBytes = 7;
 
-std::uint64_t TextKey(std::string_view inText, const std::array<unsigned char, 256> & inUpper) {
+template <class Fold>
+std::uint64_t TextKey(std::string_view inText, Fold && inFold) {
   std::uint64_t key = 0;
   const std::size_t length = inText.size();
   for (int i = 0; i < kKeyBytes; ++i) {
     const std::uint64_t byte =
-        static_cast<std::size_t>(i) < length ? inUpper[static_cast<unsigned char>(inText[static_cast<std::size_t>(i)])] : 0;
+        static_cast<std::size_t>(i) < length ? inFold(static_cast<unsigned char>(inText[static_cast<std::size_t>(i)])) : 0;
     key = (key << 8) | byte;
   }
   return (key << 8) | std::min<std::size_t>(length, kKeyBytes + 1);
@@ -125,6 +126,39 @@ std::string STaskComparator::Category(std::int16_t inLevel, const STask * inTask
     return std::string();
   }
   return std::string(inTask->Subfield(static_cast<STask::EField>(code - 1)));
+}
+
+bool STaskComparator::LevelKey(const STask & inTask, std::int16_t inLevel, std::uint64_t & outKey, bool & outExact) const {
+  if (inLevel < 0 || inLevel >= mLevels) {
+    return false;
+  }
+  int code = mField[inLevel];
+  const bool descending = code < 0;
+  code = descending ? -code : code;
+  std::uint64_t key = 0;
+  outExact = true;
+  switch (code) {
+  case eDate:
+    key = static_cast<unsigned long>(inTask.GetDate());
+    break;
+  case eDuration:
+    key = static_cast<unsigned long>(inTask.GetDuration());
+    break;
+  case eWhoCode:
+  case eJobNumber:
+  case eTimeCode:
+  case eDescription:
+    key = TextKey(inTask.Subfield(static_cast<STask::EField>(code - 1)),
+                  [](unsigned char c) { return static_cast<unsigned char>(std::toupper(c)); });
+    outExact = (key & 0xFF) <= kKeyBytes;
+    break;
+  case eOrderInFile:
+    return false; // the index is no property of the task
+  default:
+    break;
+  }
+  outKey = descending ? ~key : key;
+  return true;
 }
 
 void STaskComparator::Sort(std::uint32_t * inFirst, std::uint32_t * inLast, std::uint8_t * outBreaks) const {
@@ -224,7 +258,7 @@ void STaskComparator::KeySort(std::uint32_t * inFirst, std::uint32_t * inLast, s
         key = static_cast<unsigned long>(task.GetDuration());
         break;
       case KeyKind::eText:
-        key = TextKey(task.Subfield(step.field), upper);
+        key = TextKey(task.Subfield(step.field), [&](unsigned char c) { return upper[c]; });
         break;
       case KeyKind::eOrder:
         key = inIndex;
