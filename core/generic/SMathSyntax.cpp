@@ -327,10 +327,10 @@ SMathSyntax::EPriority SMathSyntax::OperatorPriority(const SToken & token) {
 // before it in parentheses, so that evaluation can fold strictly from left to right.
 STerm SMathSyntax::Process(std::size_t begin, std::size_t end, bool evaluate) {
   SDepthGuard guard(mDepth);
-  if (evaluate)
-    EnsureEvaluationData();
-  else
+  if (!evaluate)
     Touch();
+  else if (mDepth == 1)
+    EnsureEvaluationData(); // inner runs read what the outermost one made sure of
   end = std::min(end, mTokens.size());
 
   std::size_t i = begin;
@@ -553,10 +553,12 @@ STerm SMathSyntax::Process(std::size_t begin, std::size_t end, bool evaluate) {
         foundMark = true;
       }
     } else if (state == 1) {
-      if (op->Extra() == eOperatorNone)
-        result = *current; // the first term of the run is the value so far
-      else
+      if (op->Extra() != eOperatorNone)
         result = Operate(*op, result, *current);
+      else if (current == &term)
+        result = std::move(term); // the first term of the run is the value so far
+      else
+        result = *current;
     } else if (state == 4 || state == 5) {
       op = &mTokens[i];
     }

@@ -9,7 +9,13 @@ SWildcardString SWildcardString::sRhsBuf;
 
 namespace {
 
-constexpr const char * kWildcards = "*?";
+/// The position of the first "*" or "?" at or after `from`, or npos.
+std::size_t FindWildcard(const std::string & text, std::size_t from) {
+  for (std::size_t i = from; i < text.size(); ++i)
+    if (text[i] == '*' || text[i] == '?')
+      return i;
+  return std::string::npos;
+}
 
 /// -1, 0 or 1: plain byte-wise comparison, a proper prefix first.
 int Sign(std::string_view a, std::string_view b) {
@@ -17,10 +23,27 @@ int Sign(std::string_view a, std::string_view b) {
   return (c > 0) - (c < 0);
 }
 
+unsigned char Upper(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  return (byte >= 'a' && byte <= 'z') ? static_cast<unsigned char>(byte - 'a' + 'A') : byte;
+}
+
+/// Sign(upper(a), upper(b)) without making the upper-case copies.
+int FoldedSign(std::string_view a, std::string_view b) {
+  const std::size_t common = a.size() < b.size() ? a.size() : b.size();
+  for (std::size_t i = 0; i < common; ++i) {
+    const unsigned char x = Upper(a[i]);
+    const unsigned char y = Upper(b[i]);
+    if (x != y)
+      return x < y ? -1 : 1;
+  }
+  return (a.size() > b.size()) - (a.size() < b.size());
+}
+
 } // namespace
 
 bool SWildcardString::HasWildcards() const {
-  return mCanWildcard && find_first_of(kWildcards) != npos;
+  return mCanWildcard && FindWildcard(*this, 0) != npos;
 }
 
 void SWildcardString::Capitalize(char * begin, char * end) {
@@ -33,6 +56,9 @@ int SWildcardString::WildcardCompare(const SWildcardString & rhs) const {
   const SWildcardString * left = this;
   const SWildcardString * right = &rhs;
   if (sCaseSensitivity == eNotCaseSensitive) {
+    // Folding leaves "*" and "?" alone: without a pattern it is a plain folded comparison.
+    if (!HasWildcards() && !rhs.HasWildcards())
+      return FoldedSign(*this, rhs);
     // Assignment reuses the buffers' storage, so folding costs no allocation once warm.
     sLhsBuf.assign(*this);
     sLhsBuf.mCanWildcard = mCanWildcard;
@@ -75,7 +101,7 @@ int SWildcardString::Match(const std::string & pattern, const std::string & subj
   int result = 0;
   for (;;) {
     const Index segmentStart = wild + 1;
-    const std::size_t found = pattern.find_first_of(kWildcards, static_cast<std::size_t>(segmentStart));
+    const std::size_t found = FindWildcard(pattern, static_cast<std::size_t>(segmentStart));
     const Index nextWild = found == std::string::npos ? -1 : static_cast<Index>(found);
     Index segmentLength;
     Index partLength;
