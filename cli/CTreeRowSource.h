@@ -23,6 +23,8 @@ public:
   void Emit(CRowSink & ioSink) override;
 
 private:
+  // Fills mDirectSeconds: per branch, the exact sum of the entries whose leaves it holds.
+  void AddLeavesExactly();
   // Fills mCount and mSeconds for branch inIndex and those under it.
   void Measure(std::uint32_t inIndex, bool inExact);
 
@@ -33,4 +35,5 @@ private:
   // Per branch index: its number of entries and the exact sum of their durations.
   std::vector<std::uint64_t> mCount;
   std::vector<std::uint64_t> mSeconds;
+  std::vector<std::uint64_t> mDirectSeconds;
 };
