@@ -10,21 +10,21 @@
 namespace {
 
 // What an option of a command looks like.
-struct OptionSpec {
+struct OptionRule {
   const char * mName;
   bool mTakesValue;
 };
 
-const OptionSpec kShowOptions[] = {{"--filter", true},     {"--case-sensitive", false}, {"--sort", true},
+const OptionRule kShowOptions[] = {{"--filter", true},     {"--case-sensitive", false}, {"--sort", true},
                                    {"--group", true},      {"--summary", false},        {"--format", true},
                                    {"--date-order", true}, {nullptr, false}};
-const OptionSpec kFilterOptions[] = {
+const OptionRule kFilterOptions[] = {
     {"--case-sensitive", false}, {"--date-order", true}, {"--force", false}, {nullptr, false}};
-const OptionSpec kMergeOptions[] = {{"--clear-sources", false}, {nullptr, false}};
-const OptionSpec kConvertOptions[] = {
+const OptionRule kMergeOptions[] = {{"--clear-sources", false}, {nullptr, false}};
+const OptionRule kConvertOptions[] = {
     {"-o", true}, {"--output", true}, {"--line-break", true}, {"--force", false}, {nullptr, false}};
 
-const OptionSpec * OptionsOf(CCommandLine::ECommand inCommand) {
+const OptionRule * OptionsOf(CCommandLine::ECommand inCommand) {
   switch (inCommand) {
   case CCommandLine::eShow: return kShowOptions;
   case CCommandLine::eFilter: return kFilterOptions;
@@ -34,10 +34,10 @@ const OptionSpec * OptionsOf(CCommandLine::ECommand inCommand) {
   }
 }
 
-const OptionSpec * FindOption(CCommandLine::ECommand inCommand, std::string_view inName) {
-  for (const OptionSpec * spec = OptionsOf(inCommand); spec != nullptr && spec->mName != nullptr; ++spec)
-    if (inName == spec->mName)
-      return spec;
+const OptionRule * FindOption(CCommandLine::ECommand inCommand, std::string_view inName) {
+  for (const OptionRule * rule = OptionsOf(inCommand); rule != nullptr && rule->mName != nullptr; ++rule)
+    if (inName == rule->mName)
+      return rule;
   return nullptr;
 }
 
@@ -134,15 +134,15 @@ CCommandLine CCommandLine::Parse(const std::vector<std::string> & inArguments) {
         value = argument.substr(equals + 1);
       }
     }
-    const OptionSpec * spec = FindOption(line.mCommand, name);
+    const OptionRule * rule = FindOption(line.mCommand, name);
     const std::string command = CommandName(line.mCommand);
-    if (spec == nullptr)
+    if (rule == nullptr)
       throw CUsageError("unknown option '" + name + "' for " + command + Hint(command));
-    if (spec->mTakesValue && !value) {
+    if (rule->mTakesValue && !value) {
       if (next >= inArguments.size())
         throw CUsageError("option " + name + " needs a value" + Hint(command));
       value = inArguments[next++];
-    } else if (!spec->mTakesValue && value) {
+    } else if (!rule->mTakesValue && value) {
       throw CUsageError("option " + name + " takes no value" + Hint(command));
     }
     line.TakeOption(name, value.value_or(std::string()));
