@@ -15,6 +15,9 @@ public:
   char GetDateSeparator() const { return mDateSeparator; }
   char GetTimeSeparator() const { return mTimeSeparator; }
   char GetDecimalSeparator() const { return mDecimalSeparator; }
+  /// Replaces the date order that conversions take by default from now on (for a program
+  /// whose user chooses it rather than the system).
+  void SetDateFormat(SDateFormat inFormat) { mDateFormat = inFormat; }
 
   /// The one process-wide locale every text conversion takes its settings from.
   static SLocale & Default();

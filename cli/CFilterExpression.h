@@ -1,0 +1,32 @@
+// A filter expression for the tool: the core's task filter over its own syntax, plus a
+// check that reports what the filter itself would pass over in silence (a text that cannot
+// be parsed, a name that is no field, text the expression ignores).
+#pragma once
+
+#include "generic/SMathSyntax.h"
+#include "tasks/STaskSyntaxFilter.h"
+
+#include <string>
+
+class CFilterExpression {
+public:
+  /// The filter for inText.
+  explicit CFilterExpression(const std::string & inText);
+  CFilterExpression(const CFilterExpression &) = delete;
+  CFilterExpression & operator=(const CFilterExpression &) = delete;
+
+  /// Parses the text once; throws CToolError with the syntax error's message if it cannot
+  /// be parsed, if it names something that is not a field, or if part of it would be
+  /// ignored.
+  void Check();
+
+  /// The filter to run over the entries.
+  STaskSyntaxFilter & Filter() { return mFilter; }
+
+private:
+  [[noreturn]] void Fail(const std::string & inMessage) const;
+
+  std::string mText;
+  SMathSyntax mSyntax;       // declared before the filter, which refers to it
+  STaskSyntaxFilter mFilter;
+};

@@ -1,0 +1,85 @@
+// tally merge.
+#include "CMergeCommand.h"
+
+#include "COutput.h"
+#include "CProgress.h"
+#include "CTimeSheet.h"
+#include "CToolError.h"
+#include "CUsageError.h"
+#include "generic/SFile.h"
+#include "generic/SLocale.h"
+
+#include <filesystem>
+#include <memory>
+#include <system_error>
+#include <vector>
+
+CMergeCommand::CMergeCommand(const CCommandLine & inLine) : mLine(inLine) {}
+
+void CMergeCommand::RequireDistinctFiles() const {
+  const std::vector<std::string> & files = mLine.Operands();
+  for (std::size_t a = 0; a < files.size(); ++a)
+    for (std::size_t b = a + 1; b < files.size(); ++b) {
+      std::error_code error;
+      const bool same = files[a] == files[b] || std::filesystem::equivalent(files[a], files[b], error);
+      if (same)
+        throw CUsageError(files[b] + ": the same file is named twice");
+    }
+}
+
+int CMergeCommand::Run(COutput & ioErrors, int inProgressDescriptor) {
+  const std::vector<std::string> & files = mLine.Operands();
+  const std::string & target = files.front();
+  const std::vector<std::string> sources(files.begin() + 1, files.end());
+  RequireDistinctFiles();
+  std::uint64_t bytes = CTimeSheet::SizeOf(target);
+  for (const std::string & source : sources) {
+    CTimeSheet::RequireExisting(source);
+    bytes += CTimeSheet::SizeOf(source);
+  }
+
+  // Merged entries keep their dates as their files have them.
+  SLocale::Default().SetDateFormat(SDateFormat(SDateFormat::eMDY));
+  CTimeSheet sheet{SDateFormat(SDateFormat::eMDY)};
+  // Every source stays held from reading until it is emptied (or the run ends), so that
+  // nothing written to it in between could be lost.
+  std::vector<std::unique_ptr<STaskFileStream>> merged;
+  const bool existed = SFile::ExistsOnDisk(SFileSpec(target));
+  try {
+    CProgress progress(inProgressDescriptor, CProgress::IsTerminal(inProgressDescriptor), bytes,
+                       CProgress::DefaultDelay());
+    progress.Watch(sheet.Tasks());
+    progress.SetFile(target);
+    sheet.OpenOrCreate(target);
+    for (const std::string & source : sources) {
+      progress.SetFile(source);
+      merged.push_back(sheet.Append(source));
+    }
+    progress.Finish();
+    sheet.SaveInPlace();
+  } catch (...) {
+    if (!existed) {
+      // The target was made for this run: it goes again, empty as it is.
+      try {
+        sheet.Disconnect();
+      } catch (...) {
+      }
+      SFile::Remove(SFileSpec(target));
+    }
+    throw;
+  }
+
+  int status = 0;
+  if (mLine.ClearSources()) {
+    for (const auto & stream : merged) {
+      try {
+        CTimeSheet::Empty(*stream);
+      } catch (const CToolError & e) {
+        ioErrors.Write(std::string("tally: ") + e.what() + " (its entries are in " + target + " now)\n");
+        ioErrors.Flush();
+        status = 1;
+      }
+    }
+  }
+  return status;
+}

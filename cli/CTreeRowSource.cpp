@@ -1,0 +1,114 @@
+// The rows of a group tree.
+#include "CTreeRowSource.h"
+
+#include "CRowSink.h"
+#include "generic/TTreeView.h"
+#include "tasks/STaskVector.h"
+
+#include <limits>
+
+namespace {
+
+using Element = TTreeElement<STask, STaskGroup>;
+
+} // namespace
+
+CTreeRowSource::CTreeRowSource(Tree & inTree, const STaskVector & inTasks, std::int16_t inLevels, bool inSummary)
+    : mTree(inTree), mTasks(inTasks), mLevels(inLevels), mSummary(inSummary) {}
+
+void CTreeRowSource::AddLeavesExactly() {
+  // Which branch holds each entry's leaf; then one pass through the entries in vector
+  // order, which reads them far faster than following the leaves about the vector.
+  const auto & branches = mTree.Branches();
+  constexpr std::uint32_t kNone = Element::sNoIndex;
+  std::vector<std::uint32_t> holder(mTasks.size(), kNone);
+  for (std::uint32_t index = 0; index < branches.size(); ++index)
+    for (const Element & element : branches[index])
+      if (element.Type() == Element::eLeaf && element.LeafIndex() < holder.size())
+        holder[element.LeafIndex()] = index;
+  mDirectSeconds.assign(branches.size(), 0);
+  for (std::size_t entry = 0; entry < holder.size(); ++entry)
+    if (holder[entry] != kNone)
+      mDirectSeconds[holder[entry]] += static_cast<unsigned long>(mTasks[entry].GetDuration());
+}
+
+void CTreeRowSource::Measure(std::uint32_t inIndex, bool inExact) {
+  const auto & branch = mTree.Branches().at(inIndex);
+  std::uint64_t count = 0;
+  std::uint64_t seconds = inExact ? mDirectSeconds[inIndex] : 0;
+  if (!branch.empty() && branch.front().Type() == Element::eLeaf && branch.back().Type() == Element::eLeaf) {
+    // A deepest group holds nothing but its entries' leaves.
+    count = branch.size();
+  } else {
+    for (const Element & element : branch) {
+      if (element.Type() == Element::eLeaf) {
+        ++count;
+      } else if (element.Type() == Element::eBranch) {
+        Measure(element.BranchIndex(), inExact);
+        count += mCount[element.BranchIndex()];
+        seconds += mSeconds[element.BranchIndex()];
+      }
+    }
+  }
+  mCount[inIndex] = count;
+  // A group's own total is a duration of 32 bits; it is exact as long as the sum of all
+  // entries fits, and otherwise the entries are added up again in 64 bits.
+  mSeconds[inIndex] = inExact ? seconds : static_cast<unsigned long>(branch.Group().Duration());
+}
+
+void CTreeRowSource::Emit(CRowSink & ioSink) {
+  auto & branches = mTree.Branches();
+  const bool exact = mTasks.GetTotalSeconds() > std::numeric_limits<std::uint32_t>::max();
+  mCount.assign(branches.size(), 0);
+  mSeconds.assign(branches.size(), 0);
+  if (exact)
+    AddLeavesExactly();
+  if (!branches.empty())
+    Measure(0, exact);
+  // Every group starts open; a summary closes the deepest ones, so their entries are not rows.
+  for (auto & branch : branches) {
+    bool hasLeaves = false;
+    for (const Element & element : branch)
+      if (element.Type() == Element::eLeaf) {
+        hasLeaves = true;
+        break;
+      }
+    if (mSummary && hasLeaves)
+      branch.Close();
+    else
+      branch.Open();
+  }
+  const TTreeView<STask, STaskGroup> view(&mTree, true);
+
+  CRowSink::Shape shape;
+  shape.mGrouped = true;
+  shape.mSummary = mSummary;
+  shape.mLevels = mLevels;
+  ioSink.Begin(shape);
+
+  std::vector<CRowSink::Group> open;
+  auto closeDownTo = [&](std::int16_t inLevel) {
+    while (!open.empty() && open.back().mLevel >= inLevel) {
+      ioSink.EndGroup(open.back());
+      open.pop_back();
+    }
+  };
+  for (const Element & row : view) {
+    if (row.Type() == Element::eBranch) {
+      closeDownTo(row.Level());
+      const std::uint32_t index = row.BranchIndex();
+      CRowSink::Group group;
+      group.mLevel = row.Level();
+      group.mHeading = branches.at(index).Group().Heading();
+      group.mSeconds = mSeconds[index];
+      group.mCount = mCount[index];
+      group.mHasSubgroups = row.Level() + 1 < mLevels;
+      ioSink.BeginGroup(group);
+      open.push_back(group);
+    } else if (row.Type() == Element::eLeaf) {
+      ioSink.Entry(row.Leaf(), row.Level());
+    }
+  }
+  closeDownTo(0);
+  ioSink.End(mTasks.GetTotalSeconds(), mTasks.size());
+}
