@@ -5,7 +5,6 @@
 #include "generic/TTreeView.h"
 #include "tasks/STaskVector.h"
 
-#include <limits>
 
 namespace {
 
@@ -16,26 +15,9 @@ using Element = TTreeElement<STask, STaskGroup>;
 CTreeRowSource::CTreeRowSource(Tree & inTree, const STaskVector & inTasks, std::int16_t inLevels, bool inSummary)
     : mTree(inTree), mTasks(inTasks), mLevels(inLevels), mSummary(inSummary) {}
 
-void CTreeRowSource::AddLeavesExactly() {
-  // Which branch holds each entry's leaf; then one pass through the entries in vector
-  // order, which reads them far faster than following the leaves about the vector.
-  const auto & branches = mTree.Branches();
-  constexpr std::uint32_t kNone = Element::sNoIndex;
-  std::vector<std::uint32_t> holder(mTasks.size(), kNone);
-  for (std::uint32_t index = 0; index < branches.size(); ++index)
-    for (const Element & element : branches[index])
-      if (element.Type() == Element::eLeaf && element.LeafIndex() < holder.size())
-        holder[element.LeafIndex()] = index;
-  mDirectSeconds.assign(branches.size(), 0);
-  for (std::size_t entry = 0; entry < holder.size(); ++entry)
-    if (holder[entry] != kNone)
-      mDirectSeconds[holder[entry]] += static_cast<unsigned long>(mTasks[entry].GetDuration());
-}
-
-void CTreeRowSource::Measure(std::uint32_t inIndex, bool inExact) {
+void CTreeRowSource::Measure(std::uint32_t inIndex) {
   const auto & branch = mTree.Branches().at(inIndex);
   std::uint64_t count = 0;
-  std::uint64_t seconds = inExact ? mDirectSeconds[inIndex] : 0;
   if (!branch.empty() && branch.front().Type() == Element::eLeaf && branch.back().Type() == Element::eLeaf) {
     // A deepest group holds nothing but its entries' leaves.
     count = branch.size();
@@ -44,27 +26,21 @@ void CTreeRowSource::Measure(std::uint32_t inIndex, bool inExact) {
       if (element.Type() == Element::eLeaf) {
         ++count;
       } else if (element.Type() == Element::eBranch) {
-        Measure(element.BranchIndex(), inExact);
+        Measure(element.BranchIndex());
         count += mCount[element.BranchIndex()];
-        seconds += mSeconds[element.BranchIndex()];
       }
     }
   }
   mCount[inIndex] = count;
-  // A group's own total is a duration of 32 bits; it is exact as long as the sum of all
-  // entries fits, and otherwise the entries are added up again in 64 bits.
-  mSeconds[inIndex] = inExact ? seconds : static_cast<unsigned long>(branch.Group().Duration());
+  mSeconds[inIndex] = branch.Group().TotalSeconds();
 }
 
 void CTreeRowSource::Emit(CRowSink & ioSink) {
   auto & branches = mTree.Branches();
-  const bool exact = mTasks.GetTotalSeconds() > std::numeric_limits<std::uint32_t>::max();
   mCount.assign(branches.size(), 0);
   mSeconds.assign(branches.size(), 0);
-  if (exact)
-    AddLeavesExactly();
   if (!branches.empty())
-    Measure(0, exact);
+    Measure(0);
   // Every group starts open; a summary closes the deepest ones, so their entries are not rows.
   for (auto & branch : branches) {
     bool hasLeaves = false;

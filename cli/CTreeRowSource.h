@@ -23,10 +23,8 @@ public:
   void Emit(CRowSink & ioSink) override;
 
 private:
-  // Fills mDirectSeconds: per branch, the exact sum of the entries whose leaves it holds.
-  void AddLeavesExactly();
   // Fills mCount and mSeconds for branch inIndex and those under it.
-  void Measure(std::uint32_t inIndex, bool inExact);
+  void Measure(std::uint32_t inIndex);
 
   Tree & mTree;
   const STaskVector & mTasks;
@@ -35,5 +33,4 @@ private:
   // Per branch index: its number of entries and the exact sum of their durations.
   std::vector<std::uint64_t> mCount;
   std::vector<std::uint64_t> mSeconds;
-  std::vector<std::uint64_t> mDirectSeconds;
 };
