@@ -119,7 +119,8 @@ TEST_P(STaskZones, MissingTabsAreAppended) {
   STask onlyTabs = Make("\t\t\t\t\t\t");
   EXPECT_EQ(Fields(onlyTabs)[STask::eDescription], "\t");
 
-  const std::string withNul("01/02/2012\t1\ta\0b\tc\td\te", 24);
+  const char withNulText[] = "01/02/2012\t1\ta\0b\tc\td\te";
+  const std::string withNul(withNulText, sizeof withNulText - 1);
   STask nul = Make(withNul);
   EXPECT_EQ(nul, withNul);
   EXPECT_EQ(Fields(nul)[STask::eWhoCode], std::string("a\0b", 3));

@@ -1,0 +1,31 @@
+// The tasks of a time sheet, in file order, with the running total of their durations.
+#pragma once
+
+#include "generic/STime.h"
+#include "generic/TBroadcasterVector.h"
+#include "generic/TVectorListener.h"
+#include "generic/TVectorMessage.h"
+#include "tasks/STask.h"
+
+/// A broadcasting vector of tasks that is its own first listener, so that its duration total
+/// is already up to date when any other listener hears of a change.
+class STaskVector : public TBroadcasterVector<STask>, public TVectorListener<STask> {
+public:
+  /// An empty vector with a total of 0.
+  STaskVector();
+  /// A vector with the same tasks and total, and no other listeners.
+  STaskVector(const STaskVector & inOther);
+  /// Replaces the tasks (announced as for the broadcasting vector); listeners stay.
+  STaskVector & operator=(const STaskVector & inOther);
+  /// Announces the removal of all tasks while the total is still kept.
+  ~STaskVector() override;
+
+  /// The sum of the durations of all tasks.
+  STime GetDuration() const { return mDuration; }
+
+  /// Keeps the total: adds inserted and changed tasks, subtracts tasks on notice.
+  void ListenToMessage(TVectorMessage<STask> inMessage) override;
+
+private:
+  STime mDuration;
+};

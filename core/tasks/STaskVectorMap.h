@@ -1,0 +1,13 @@
+// An index map over the task vector that starts with every task, in vector order.
+#pragma once
+
+#include "generic/TBroadcasterVector.h"
+#include "generic/TVectorMap.h"
+#include "tasks/STask.h"
+
+/// A TVectorMap of tasks filled with every index of the vector when it is made.
+class STaskVectorMap : public TVectorMap<STask> {
+public:
+  /// Registers with inVector and maps all its tasks.
+  explicit STaskVectorMap(TBroadcasterVector<STask> & inVector);
+};
