@@ -280,23 +280,4 @@ TEST(TVectorMap, RandomizedOperationsKeepEveryMapOnItsElements) {
   }
 }
 
-TEST(TVectorMap, AppendingAMillionStaysLinear) {
-  // With the map's shift pass skipped for appends this takes milliseconds; a pass per append
-  // would take minutes.
-  Vector vector;
-  Map first(vector, true);
-  Map second(vector, true);
-  vector.reserve(1000000);
-  for (int i = 0; i < 1000000; ++i) {
-    vector.push_back(i);
-  }
-  ASSERT_EQ(first.size(), 1000000u);
-  EXPECT_EQ(first[999999], 999999u);
-  EXPECT_EQ(second.get(500000u), 500000);
-  vector.erase(0, 1); // a delete is one pass over each map
-  EXPECT_EQ(second[0], 0u);
-  EXPECT_EQ(second.get(0u), 1);
-  EXPECT_EQ(second.size(), 999999u);
-}
-
 } // namespace

@@ -207,30 +207,20 @@ public:
 
 TEST_F(STaskVectorTest, MapStartsFullAndFilterCopiesInMapOrder) {
   STaskVector source;
-  source.push_back(Task(10, "a"));
-  source.push_back(Task(90, "b"));
-  source.push_back(Task(120, "c"));
-  source.push_back(Task(5, "d"));
+  for (unsigned minutes : {10u, 90u, 120u, 5u}) {
+    source.push_back(Task(minutes, std::to_string(minutes)));
+  }
   STaskVectorMap map(source);
   ASSERT_EQ(std::vector<std::uint32_t>(map.begin(), map.end()), (std::vector<std::uint32_t>{0, 1, 2, 3}));
   std::reverse(map.begin(), map.end());
 
   STaskVector target;
-  testsupport::MessageRecorder<STask> recorder;
-  target.AddListener(&recorder);
-  LongerThan nothing(100000);
-  STaskVectorMapFilter(map, target, &nothing)();
-  EXPECT_TRUE(target.empty());
-  EXPECT_TRUE(recorder.mMessages.empty());
-
-  LongerThan long_(3600);
-  STaskVectorMapFilter(map, target, &long_)();
+  LongerThan longer(3600);
+  STaskVectorMapFilter(map, target, &longer)();
   ASSERT_EQ(target.size(), 2u);
   EXPECT_EQ(static_cast<const std::string &>(target.at(0)), static_cast<const std::string &>(source.at(2)));
   EXPECT_EQ(static_cast<const std::string &>(target.at(1)), static_cast<const std::string &>(source.at(1)));
   EXPECT_EQ(Total(target), 7200u + 5400u);
-  EXPECT_EQ(recorder.mMessages.size(), 2u);
-  EXPECT_EQ(Total(source), Sum(source));
 }
 
 } // namespace
