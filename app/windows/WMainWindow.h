@@ -15,6 +15,8 @@ public:
   void UpdateTitle();
   /// Keeps the frame from shrinking its time sheet windows below their smallest size.
   void UpdateMinSize();
+  /// UpdateMinSize once the windows have their sizes.
+  void RequestMinSizeUpdate();
   /// The document manager.
   WDocManager * GetDocManager() const;
 
