@@ -8,9 +8,11 @@
 
 #include <wx/dcmemory.h>
 #include <wx/image.h>
+#include <wx/settings.h>
 
 #include "controls/WFileSettingsPopup.h"
 #include "controls/WFileStatusCtrl.h"
+#include "other/WFonts.h"
 #include "panes/WStatusBar.h"
 #include "resources/WCommandIds.h"
 #include "support/TimeSheetFixture.h"
@@ -160,8 +162,11 @@ TEST_F(WTimeSheetWindowTest, StatusLineDrawsItsTextsInTheirPanes) {
 TEST_F(WTimeSheetWindowTest, WindowKeepsItsStatusLineAtTheBottomAndHasASmallestSize) {
   WTimeSheetDocument * document = Open(WriteSheetOf("one.txt", 1));
   ASSERT_NE(document, nullptr);
-  guitest::Flush();
   WTimeSheetWindow & window = WindowOf(*document);
+  // Laid out once the toolkit has given the window its place in the frame.
+  ASSERT_TRUE(guitest::WaitUntil([&] {
+    return window.GetClientSize().y > 100 && window.GetTimeSheetStatusBar().GetRect().GetBottom() + 1 == window.GetClientSize().y;
+  }));
   const wxSize client = window.GetClientSize();
   const wxRect status = window.GetTimeSheetStatusBar().GetRect();
   EXPECT_EQ(status.GetBottom() + 1, client.y);
@@ -226,4 +231,19 @@ TEST_F(WTimeSheetWindowTest, ClosingTheWindowWhileItsLineRepaintsIsSafe) {
   guitest::WaitUntil([] { return guitest::Documents().empty(); });
   guitest::Flush();
   EXPECT_TRUE(guitest::Documents().empty());
+}
+
+TEST_F(WTimeSheetWindowTest, TheStatusLineIsWrittenInTahoma) {
+  const wxFont tahoma = WFonts::GetTahoma85();
+  EXPECT_DOUBLE_EQ(tahoma.GetFractionalPointSize(), 8.5);
+  wxFont stranger = wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT);
+  stranger.SetFractionalPointSize(8.5);
+  ASSERT_NE(stranger.GetFaceName(), "Tahoma");
+  wxBitmap bitmap(10, 10);
+  wxMemoryDC dc(bitmap);
+  const wxString text = "Entry Count: 1234567 Duration: 36:20:30";
+  dc.SetFont(tahoma);
+  const wxSize inTahoma = dc.GetTextExtent(text);
+  dc.SetFont(stranger);
+  EXPECT_NE(dc.GetTextExtent(text), inTahoma) << "Tahoma is not installed: the fallback face is used";
 }
