@@ -61,6 +61,10 @@ void WMainWindow::UpdateMinSize() {
   SetMinSize(WTimeSheetWindow::GetMinTrackSize() + around);
 }
 
+void WMainWindow::RequestTitleUpdate() {
+  CallAfter([this] { UpdateTitle(); });
+}
+
 void WMainWindow::RequestMinSizeUpdate() {
   CallAfter([this] { UpdateMinSize(); });
 }

@@ -32,6 +32,8 @@ WTimeSheetWindow::WTimeSheetWindow(WTimeSheetDocument & inDocument)
 }
 
 WTimeSheetWindow::~WTimeSheetWindow() {
+  if (WTallyworthApp::gMainWindow != nullptr && !WTallyworthApp::gMainWindow->IsBeingDeleted())
+    WTallyworthApp::gMainWindow->RequestTitleUpdate();
   if (auto * manager = dynamic_cast<WDocManager *>(wxDocManager::GetDocumentManager())) {
     if (wxMenuBar * menuBar = GetMenuBar())
       manager->RemoveRecentFileMenu(WMenus::FindRecentFileMenu(*menuBar));

@@ -54,6 +54,10 @@ TEST_F(WDocManagerTest, NewOpensEmptyUntitledTimeSheetsWithRunningNumbers) {
   auto * window = documents[1]->GetTimeSheetWindow();
   ASSERT_NE(window, nullptr);
   EXPECT_EQ(window->GetTitle(), second);
+  // Without a time sheet the frame carries the program's name alone.
+  guitest::CloseAllDocuments();
+  EXPECT_TRUE(guitest::WaitUntil([] { return guitest::MainWindow().GetTitle() == "Tallyworth"; }))
+      << guitest::MainWindow().GetTitle();
 }
 
 TEST_F(WDocManagerTest, OpenTakesSeveralFilesInTheDialogsOrderAndActivatesOneAlreadyOpen) {
