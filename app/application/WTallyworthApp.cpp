@@ -6,6 +6,7 @@
 #include <wx/config.h>
 #include <wx/dialog.h>
 #include <wx/filename.h>
+#include <wx/log.h>
 #include <wx/stdpaths.h>
 #if defined(__WXMSW__)
 #include <wx/msw/uxtheme.h>
@@ -84,6 +85,8 @@ void WTallyworthApp::SetUpConfiguration() {
   if (!wxFileName::DirExists(folder))
     wxFileName::Mkdir(folder, 0700, wxPATH_MKDIR_FULL);
 #endif
+  // A damaged file is read as far as it goes; the toolkit's own complaints stay silent.
+  wxLogNull quiet;
   wxConfigBase::Set(new wxConfig(GetAppName(), GetVendorName()));
 }
 
@@ -99,6 +102,8 @@ void WTallyworthApp::WriteProfileInt(const wxString & inName, long inValue) {
   wxConfigBase * config = wxConfigBase::Get();
   if (config == nullptr)
     return;
+  // A configuration that cannot be written keeps the value for this session only.
+  wxLogNull quiet;
   config->Write("/" + WResourceStrings::sPreferencesKey + "/" + inName, inValue);
   config->Flush();
 }

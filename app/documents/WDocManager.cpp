@@ -2,10 +2,12 @@
 #include "documents/WDocManager.h"
 
 #include <algorithm>
+#include <memory>
 
 #include <wx/config.h>
 #include <wx/filedlg.h>
 #include <wx/filehistory.h>
+#include <wx/log.h>
 #include <wx/menu.h>
 #include <wx/mdi.h>
 #include <wx/utils.h>
@@ -119,6 +121,7 @@ void WDocManager::SaveRecentFiles() {
   wxConfigBase * config = wxConfigBase::Get();
   if (config == nullptr)
     return;
+  wxLogNull quiet; // a list that cannot be stored is kept for this session only
   config->DeleteGroup(kRecentFileGroup);
   for (size_t i = 0; i < GetHistoryFilesCount(); ++i)
     config->Write(RecentFileKey(i), GetHistoryFile(i));

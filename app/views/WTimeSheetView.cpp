@@ -30,8 +30,6 @@ bool WTimeSheetView::OnCreate(wxDocument *, long) {
 
 void WTimeSheetView::OnDraw(wxDC *) {}
 
-bool WTimeSheetView::OnClose(bool inDeleteWindow) { return wxView::OnClose(inDeleteWindow); }
-
 void WTimeSheetView::OnSortByOrderInFile(wxCommandEvent &) { ++mSortByOrderInFileCount; }
 
 void WTimeSheetView::OnUpdatePrint(wxUpdateUIEvent & inEvent) { inEvent.Enable(false); }

@@ -21,8 +21,6 @@ public:
   bool OnCreate(wxDocument * inDocument, long inFlags) override;
   /// Draws nothing: the panel covers the view.
   void OnDraw(wxDC * inDC) override;
-  /// Takes the panel down with the frame.
-  bool OnClose(bool inDeleteWindow) override;
 
   /// The file status control, or null before the view is created.
   WFileStatusCtrl * GetFileStatusCtrl() const { return mStatusControl; }
