@@ -2,6 +2,7 @@
 // recent-file list.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -224,4 +225,17 @@ TEST_F(WRecentFileTest, TheStoredListIsReadBackAtTheNextStart) {
   StartListWith(1);
   ASSERT_EQ(guitest::DocManager().GetHistoryFilesCount(), 1u);
   EXPECT_EQ(guitest::DocManager().GetHistoryFile(0), W(b));
+}
+
+TEST_F(WDocManagerTest, FilesWithNamesBeyondAsciiOpenAndSave) {
+  const std::string path = WriteSheetOf("Wöchentlich – März.txt", 2);
+  WTimeSheetDocument * document = Open(path);
+  ASSERT_NE(document, nullptr);
+  EXPECT_EQ(document->GetData().size(), 2u);
+  EXPECT_EQ(document->GetUserReadableName(), W("Wöchentlich – März.txt"));
+  AppendTask(*document, guitest::Line("03/09/2026", "1:00", "AB", "1", "1", "x"));
+  guitest::Command(wxID_SAVE);
+  EXPECT_FALSE(document->IsModified());
+  const std::string saved = Bytes(path);
+  EXPECT_EQ(std::count(saved.begin(), saved.end(), '\n'), 3);
 }
