@@ -1,7 +1,15 @@
-// Ordering of tasks by their fields.
+// Ordering of tasks by their fields: the multi-level comparator over a task vector that
+// sorts views, groups trees and names the group a task opens at a level.
 #pragma once
 
-class STaskComparator {
+#include <cstdint>
+#include <string>
+
+#include "generic/TBroadcasterVector.h"
+#include "generic/TMultiLevelComparator.h"
+#include "tasks/STask.h"
+
+class STaskComparator final : public TMultiLevelComparator<STask> {
 public:
   /// Field codes for ordering: a positive code sorts ascending by that field, its negation
   /// descending, 0 by nothing. Codes 1 to 6 address the task field STask::EField + 1;
@@ -24,4 +32,39 @@ public:
     eNotDescription = -6,
     eNotOrderInFile = -7
   };
+
+  /// No vector, no levels.
+  STaskComparator();
+  /// Over `inVector` (not owned), no levels: every pair of tasks is equal.
+  explicit STaskComparator(const TBroadcasterVector<STask> * inVector);
+  /// Over `inVector` (not owned), one level by `inField`.
+  STaskComparator(const TBroadcasterVector<STask> * inVector, EField inField);
+  /// No vector; levels 0 to 6 by the seven codes, of which the first `inLevels` are used.
+  STaskComparator(EField inField0, EField inField1, EField inField2, EField inField3, EField inField4,
+                  EField inField5, EField inField6, std::int16_t inLevels);
+
+  /// Replaces the seven codes; the number of levels stays.
+  void Initialize(EField inField0, EField inField1, EField inField2, EField inField3, EField inField4,
+                  EField inField5, EField inField6);
+
+  /// The code of level `inLevel` (0 to 6), eNop outside.
+  EField Field(std::int16_t inLevel) const;
+
+  /// -1, 0 or 1 comparing the tasks at two indices at one level; 0 at a level not in use.
+  /// Throws std::out_of_range for an index beyond the vector.
+  std::int16_t Compare(unsigned int inFirst, unsigned int inSecond, std::int16_t inLevel) const override;
+
+  /// The text of the field that level `inLevel` orders by, as written in `inTask`'s line;
+  /// empty for order in file, no field, a level not in use or no task.
+  std::string Category(std::int16_t inLevel, const STask * inTask) const override;
+
+  /// As the generic sort, but large lists are sorted by compact keys drawn from the tasks
+  /// in one pass, which gives the same order without reading the tasks again and again.
+  void Sort(std::uint32_t * inFirst, std::uint32_t * inLast, std::uint8_t * outBreaks = nullptr) const override;
+
+private:
+  template <int L>
+  void KeySort(std::uint32_t * inFirst, std::uint32_t * inLast, std::uint8_t * outBreaks) const;
+
+  EField mField[sMaxLevels];
 };

@@ -1,0 +1,304 @@
+// Ordering of tasks by their fields, and the fast sort of large index lists by compact keys.
+#include "tasks/STaskComparator.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <limits>
+#include <stdexcept>
+#include <vector>
+
+namespace {
+
+// Below this many indices the plain comparison sort is as fast as preparing keys.
+constexpr std::ptrdiff_t kKeySortMinimum = 64;
+
+constexpr std::uint32_t kNoPosition = std::numeric_limits<std::uint32_t>::max();
+
+// What a level's key is made of.
+enum class KeyKind { eConstant, eDate, eDuration, eText, eOrder };
+
+struct LevelPlan {
+  KeyKind kind = KeyKind::eConstant;
+  STask::EField field = STask::eDate;
+  bool descending = false;
+  std::uint64_t longMark = 0; // the low byte of a text key whose text is longer than the key holds
+};
+
+// Text keys hold the first 7 case-folded bytes, most significant first, padded with 0, and in
+// the low byte the text's length, capped at 8. Two keys order their texts exactly as the
+// case-insensitive comparison does, except that two texts longer than 7 bytes with equal
+// keys still need a full comparison.
+constexpr int kKeyBytes = 7;
+
+std::uint64_t TextKey(std::string_view inText, const std::array<unsigned char, 256> & inUpper) {
+  std::uint64_t key = 0;
+  const std::size_t length = inText.size();
+  for (int i = 0; i < kKeyBytes; ++i) {
+    const std::uint64_t byte =
+        static_cast<std::size_t>(i) < length ? inUpper[static_cast<unsigned char>(inText[static_cast<std::size_t>(i)])] : 0;
+    key = (key << 8) | byte;
+  }
+  return (key << 8) | std::min<std::size_t>(length, kKeyBytes + 1);
+}
+
+template <int L>
+struct Record {
+  std::uint64_t key[L];
+  std::uint32_t index;
+  std::uint32_t position;
+};
+
+} // namespace
+
+STaskComparator::STaskComparator() : TMultiLevelComparator<STask>(nullptr, 0), mField{} {}
+
+STaskComparator::STaskComparator(const TBroadcasterVector<STask> * inVector)
+    : TMultiLevelComparator<STask>(inVector, 0), mField{} {}
+
+STaskComparator::STaskComparator(const TBroadcasterVector<STask> * inVector, EField inField)
+    : TMultiLevelComparator<STask>(inVector, 1), mField{} {
+  mField[0] = inField;
+}
+
+STaskComparator::STaskComparator(EField inField0, EField inField1, EField inField2, EField inField3, EField inField4,
+                                 EField inField5, EField inField6, std::int16_t inLevels)
+    : TMultiLevelComparator<STask>(nullptr, inLevels), mField{} {
+  Initialize(inField0, inField1, inField2, inField3, inField4, inField5, inField6);
+}
+
+void STaskComparator::Initialize(EField inField0, EField inField1, EField inField2, EField inField3, EField inField4,
+                                 EField inField5, EField inField6) {
+  mField[0] = inField0;
+  mField[1] = inField1;
+  mField[2] = inField2;
+  mField[3] = inField3;
+  mField[4] = inField4;
+  mField[5] = inField5;
+  mField[6] = inField6;
+}
+
+STaskComparator::EField STaskComparator::Field(std::int16_t inLevel) const {
+  return inLevel >= 0 && inLevel < sMaxLevels ? mField[inLevel] : eNop;
+}
+
+std::int16_t STaskComparator::Compare(unsigned int inFirst, unsigned int inSecond, std::int16_t inLevel) const {
+  if (inLevel < 0 || inLevel >= mLevels) {
+    return 0;
+  }
+  int code = mField[inLevel];
+  const bool descending = code < 0;
+  if (descending) {
+    code = -code;
+  }
+  const STask & first = Element(inFirst);
+  const STask & second = Element(inSecond);
+  std::int16_t result = 0;
+  switch (code) {
+  case eDate:
+    result = STask::CompareDates(first, second);
+    break;
+  case eDuration:
+    result = STask::CompareDurations(first, second);
+    break;
+  case eWhoCode:
+  case eJobNumber:
+  case eTimeCode:
+  case eDescription:
+    result = STask::CompareSubfields(static_cast<STask::EField>(code - 1), first, second);
+    break;
+  case eOrderInFile:
+    result = inFirst == inSecond ? 0 : (inFirst < inSecond ? -1 : 1);
+    break;
+  default:
+    break;
+  }
+  return descending ? static_cast<std::int16_t>(-result) : result;
+}
+
+std::string STaskComparator::Category(std::int16_t inLevel, const STask * inTask) const {
+  if (inTask == nullptr || inLevel < 0 || inLevel >= mLevels) {
+    return std::string();
+  }
+  const int code = mField[inLevel] < 0 ? -mField[inLevel] : mField[inLevel];
+  if (code < eDate || code > eDescription) {
+    return std::string();
+  }
+  return std::string(inTask->Subfield(static_cast<STask::EField>(code - 1)));
+}
+
+void STaskComparator::Sort(std::uint32_t * inFirst, std::uint32_t * inLast, std::uint8_t * outBreaks) const {
+  if (inLast - inFirst < kKeySortMinimum || mVector == nullptr) {
+    TMultiLevelComparator<STask>::Sort(inFirst, inLast, outBreaks);
+    return;
+  }
+  switch (mLevels) {
+  case 0:
+    // Everything is equal: the order stays.
+    if (outBreaks != nullptr) {
+      std::fill(outBreaks, outBreaks + (inLast - inFirst), 0);
+    }
+    break;
+  case 1:
+    KeySort<1>(inFirst, inLast, outBreaks);
+    break;
+  case 2:
+    KeySort<2>(inFirst, inLast, outBreaks);
+    break;
+  case 3:
+    KeySort<3>(inFirst, inLast, outBreaks);
+    break;
+  case 4:
+    KeySort<4>(inFirst, inLast, outBreaks);
+    break;
+  case 5:
+    KeySort<5>(inFirst, inLast, outBreaks);
+    break;
+  case 6:
+    KeySort<6>(inFirst, inLast, outBreaks);
+    break;
+  default:
+    KeySort<7>(inFirst, inLast, outBreaks);
+    break;
+  }
+}
+
+template <int L>
+void STaskComparator::KeySort(std::uint32_t * inFirst, std::uint32_t * inLast, std::uint8_t * outBreaks) const {
+  const TBroadcasterVector<STask> & tasks = *mVector;
+  const auto count = static_cast<std::size_t>(inLast - inFirst);
+
+  // Case folding as the field comparison does it, under the current locale.
+  std::array<unsigned char, 256> upper{};
+  for (int c = 0; c < 256; ++c) {
+    upper[static_cast<std::size_t>(c)] = static_cast<unsigned char>(std::toupper(c));
+  }
+
+  std::array<LevelPlan, L> plan{};
+  for (int level = 0; level < L; ++level) {
+    LevelPlan & step = plan[static_cast<std::size_t>(level)];
+    int code = mField[level];
+    step.descending = code < 0;
+    code = code < 0 ? -code : code;
+    switch (code) {
+    case eDate:
+      step.kind = KeyKind::eDate;
+      break;
+    case eDuration:
+      step.kind = KeyKind::eDuration;
+      break;
+    case eWhoCode:
+    case eJobNumber:
+    case eTimeCode:
+    case eDescription:
+      step.kind = KeyKind::eText;
+      step.field = static_cast<STask::EField>(code - 1);
+      break;
+    case eOrderInFile:
+      step.kind = KeyKind::eOrder;
+      break;
+    default:
+      step.kind = KeyKind::eConstant;
+      break;
+    }
+    const std::uint64_t longLength = kKeyBytes + 1;
+    step.longMark = step.descending ? (~longLength & 0xFF) : longLength;
+  }
+
+  std::vector<Record<L>> records;
+  records.reserve(count);
+  auto add = [&](std::uint32_t inIndex, std::uint32_t inPosition) {
+    if (inIndex >= tasks.size()) {
+      throw std::out_of_range("vector::at index out of range");
+    }
+    const STask & task = tasks[inIndex];
+    Record<L> record;
+    for (int level = 0; level < L; ++level) {
+      const LevelPlan & step = plan[static_cast<std::size_t>(level)];
+      std::uint64_t key = 0;
+      switch (step.kind) {
+      case KeyKind::eDate:
+        key = static_cast<unsigned long>(task.GetDate());
+        break;
+      case KeyKind::eDuration:
+        key = static_cast<unsigned long>(task.GetDuration());
+        break;
+      case KeyKind::eText:
+        key = TextKey(task.Subfield(step.field), upper);
+        break;
+      case KeyKind::eOrder:
+        key = inIndex;
+        break;
+      case KeyKind::eConstant:
+        break;
+      }
+      record.key[level] = step.descending ? ~key : key;
+    }
+    record.index = inIndex;
+    record.position = inPosition;
+    records.push_back(record);
+  };
+
+  // Read the tasks in vector order where following a shuffled list would jump about memory.
+  bool followList = count * 8 < tasks.size() || std::is_sorted(inFirst, inLast);
+  if (!followList) {
+    std::vector<std::uint32_t> positionOf(tasks.size(), kNoPosition);
+    for (std::size_t position = 0; position < count && !followList; ++position) {
+      const std::uint32_t index = inFirst[position];
+      if (index >= tasks.size() || positionOf[index] != kNoPosition) {
+        followList = true; // beyond the vector or listed twice: take the list as it is
+      } else {
+        positionOf[index] = static_cast<std::uint32_t>(position);
+      }
+    }
+    if (!followList) {
+      for (std::uint32_t index = 0; index < positionOf.size(); ++index) {
+        if (positionOf[index] != kNoPosition) {
+          add(index, positionOf[index]);
+        }
+      }
+    }
+  }
+  if (followList) {
+    for (std::size_t position = 0; position < count; ++position) {
+      add(inFirst[position], static_cast<std::uint32_t>(position));
+    }
+  }
+
+  // -1, 0 or 1 on the keys of one level, comparing the tasks only when the keys cannot tell.
+  auto compareLevel = [&](const Record<L> & a, const Record<L> & b, int inLevel) -> int {
+    const std::uint64_t left = a.key[inLevel];
+    const std::uint64_t right = b.key[inLevel];
+    if (left != right) {
+      return left < right ? -1 : 1;
+    }
+    const LevelPlan & step = plan[static_cast<std::size_t>(inLevel)];
+    if (step.kind == KeyKind::eText && (left & 0xFF) == step.longMark) {
+      return Compare(a.index, b.index, static_cast<std::int16_t>(inLevel));
+    }
+    return 0;
+  };
+
+  std::sort(records.begin(), records.end(), [&](const Record<L> & a, const Record<L> & b) {
+    for (int level = 0; level < L; ++level) {
+      if (const int order = compareLevel(a, b, level)) {
+        return order < 0;
+      }
+    }
+    return a.position < b.position;
+  });
+
+  for (std::size_t position = 0; position < count; ++position) {
+    inFirst[position] = records[position].index;
+  }
+  if (outBreaks != nullptr) {
+    outBreaks[0] = 0;
+    for (std::size_t position = 1; position < count; ++position) {
+      int level = 0;
+      while (level < L && compareLevel(records[position - 1], records[position], level) == 0) {
+        ++level;
+      }
+      outBreaks[position] = static_cast<std::uint8_t>(level);
+    }
+  }
+}
