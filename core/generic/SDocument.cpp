@@ -1,0 +1,4 @@
+// The common base of documents.
+#include "generic/SDocument.h"
+
+SDocument::~SDocument() = default;

@@ -1,0 +1,113 @@
+// The platform-neutral time sheet: its tasks, its stream and its dirty state.
+#pragma once
+
+#include "generic/SDateFormat.h"
+#include "generic/SDocument.h"
+#include "generic/SFileSpec.h"
+#include "generic/SLineBreakFormat.h"
+#include "generic/TVectorMessage.h"
+#include "tasks/STask.h"
+#include "tasks/STaskDocumentBroadcaster.h"
+#include "tasks/STaskStream.h"
+#include "tasks/STaskVector.h"
+#include "tasks/STaskVectorListener.h"
+#include "tasks/STaskVectorMap.h"
+
+#include <memory>
+
+/// A time sheet: all tasks in the order read and appended, a map over them in that order,
+/// the stream of its own file (owned), its date order and line break, and whether it was
+/// changed. Any insert, delete or change of the tasks marks it dirty; loading ends clean,
+/// merging dirty. Listeners hear eDirty whenever the dirty state is set and eStream when a
+/// stream is installed.
+///
+/// The owner decides whether merged files are emptied (WantToClearMergeStream).
+class STaskDocument : public STaskVectorListener, public STaskDocumentBroadcaster, public SDocument {
+public:
+  /// An empty, clean document without a stream, in the user's date order, with Windows
+  /// line breaks.
+  STaskDocument();
+  STaskDocument(const STaskDocument &) = delete;
+  STaskDocument & operator=(const STaskDocument &) = delete;
+  /// Lets go of the stream's file and destroys the stream, then the tasks (views still
+  /// registered hear their removal).
+  ~STaskDocument() override;
+
+  /// Marks the document dirty.
+  void ListenToInsertMessage(TVectorMessage<STask> inMessage) override;
+  /// Marks the document dirty.
+  void ListenToDeleteMessage(TVectorMessage<STask> inMessage) override;
+  /// Marks the document dirty.
+  void ListenToChangeMessage(TVectorMessage<STask> inMessage) override;
+  /// Nothing: the change or delete that follows does the work.
+  void ListenToNoticeMessage(TVectorMessage<STask> inMessage) override;
+
+  /// Asked after a merge has read inStream: true empties the merged store.
+  virtual bool WantToClearMergeStream(STaskStream * inStream) = 0;
+
+  /// Installs the stream of the document's own file in place of the current one (which is
+  /// destroyed, letting go of its file) and broadcasts eStream. Throws SDocumentException
+  /// "No file or stream has been specified for this document" for null (the current stream
+  /// stays), "A file could not be changed because it is in use" if the current stream is
+  /// open.
+  void SetStream(std::unique_ptr<STaskStream> inStream);
+  /// The current stream, or null.
+  STaskStream * GetStream() const { return mStream.get(); }
+
+  /// Replaces the tasks by the stream's contents and ends clean (one eDirty); nothing
+  /// without a stream. A document that is not read-only keeps holding its file. On failure
+  /// the tasks read so far stay, the document is clean and broadcasting, and the failure is
+  /// passed on.
+  void Load();
+  /// Appends the tasks of inStream (owned by the caller) and, if WantToClearMergeStream
+  /// says so, empties its store; ends dirty. On failure the merged store is let go, the
+  /// tasks appended so far stay and the failure is passed on. Throws SDocumentException
+  /// "No file or stream has been specified for this merge" for null.
+  void Merge(STaskStream * inStream);
+  /// Writes the tasks to the stream's store and ends clean. The store is replaced whole or
+  /// not at all: on failure it and the document are unchanged. Throws SDocumentException
+  /// "No file or stream has been specified for this document" without a stream.
+  void Save();
+  /// Writes the tasks to the file at inFileSpec (its dates in the current stream's order,
+  /// month-day-year without one), then makes a stream on it the document's stream
+  /// (eStream) and ends clean. On failure the document keeps its stream and state.
+  void SaveAs(const SFileSpec & inFileSpec);
+
+  /// The stream's Connect and Reserve (a file is created if missing and held).
+  void Connect();
+  /// The stream's Release and Disconnect (a file is let go).
+  void Disconnect();
+
+  /// Sets the dirty flag and broadcasts eDirty, changed or not.
+  void SetDirtyStatus(bool inIsDirty);
+  /// SetDirtyStatus(true).
+  void SetDirty() { SetDirtyStatus(true); }
+  /// True if the document changed since it was loaded or marked clean.
+  bool IsDirty() const { return mIsDirty; }
+
+  /// All tasks.
+  const STaskVector & GetData() const { return mData; }
+  /// The date order of the tasks' text in memory.
+  SDateFormat GetDateFormat() const { return mDateFormat; }
+  /// The line break used when writing.
+  SLineBreakFormat GetLineBreakFormat() const { return mLineBreakFormat; }
+  /// True if the file is let go after loading.
+  bool IsReadOnly() const { return mIsReadOnly; }
+
+protected:
+  STaskVector mData;
+  STaskVectorMap mTaskVectorMap;
+  std::unique_ptr<STaskStream> mStream;
+  SDateFormat mDateFormat;
+  SLineBreakFormat mLineBreakFormat;
+  bool mIsDirty = false;
+  bool mIsReadOnly = false;
+
+private:
+  friend class STaskDocumentData;
+
+  // The input protocol into mData; CloseInput again if a step fails.
+  void ReadFrom(STaskStream & ioStream);
+  // The output protocol for inVector; CloseOutput again if a step fails.
+  void WriteTo(STaskStream & ioStream, const STaskVector & inVector);
+};

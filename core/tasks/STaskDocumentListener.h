@@ -1,0 +1,8 @@
+// The receiver of a task document's own messages.
+#pragma once
+
+#include "generic/TListener.h"
+#include "tasks/STaskDocumentMessage.h"
+
+/// Hears STaskDocumentMessage from a task document.
+using STaskDocumentListener = TListener<STaskDocumentMessage>;

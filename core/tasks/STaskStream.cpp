@@ -1,0 +1,111 @@
+// The task stream protocol's shared part: splitting a store's bytes into tasks.
+#include "tasks/STaskStream.h"
+
+#include "generic/SDateParseCache.h"
+#include "generic/SFileException.h"
+#include "generic/SLineBreakFormat.h"
+#include "tasks/STask.h"
+#include "tasks/STaskDocumentData.h"
+#include "tasks/STaskVector.h"
+
+#include <cstring>
+#include <limits>
+
+namespace {
+
+// Finds the line breaks of a byte range one after the other. Carriage returns and line
+// feeds are each searched with memchr and the later find is kept, so a file without
+// carriage returns costs one search for them, not one per line.
+class SLineBreakFinder {
+public:
+  SLineBreakFinder(const char * inBegin, const char * inEnd)
+      : mEnd(inEnd), mNextReturn(Find(inBegin, '\r')), mNextFeed(Find(inBegin, '\n')) {}
+
+  /// The first break at or after inFrom (mEnd if none); inFrom never moves backwards.
+  const char * Next(const char * inFrom) {
+    if (mNextReturn < inFrom)
+      mNextReturn = Find(inFrom, '\r');
+    if (mNextFeed < inFrom)
+      mNextFeed = Find(inFrom, '\n');
+    return mNextReturn < mNextFeed ? mNextReturn : mNextFeed;
+  }
+
+  /// Where the line after the break at inBreak starts.
+  const char * After(const char * inBreak) const {
+    return *inBreak == '\r' && inBreak + 1 < mEnd && inBreak[1] == '\n' ? inBreak + 2 : inBreak + 1;
+  }
+
+private:
+  const char * Find(const char * inFrom, char inByte) const {
+    if (inFrom >= mEnd)
+      return mEnd;
+    const void * found = std::memchr(inFrom, inByte, static_cast<std::size_t>(mEnd - inFrom));
+    return found != nullptr ? static_cast<const char *>(found) : mEnd;
+  }
+
+  const char * mEnd;
+  const char * mNextReturn;
+  const char * mNextFeed;
+};
+
+// Lines shorter than this after the last break are dropped.
+constexpr std::size_t kShortestFinalLine = 6;
+
+} // namespace
+
+STaskStream::STaskStream(const STaskStreamSettings & inSettings, SDateFormat inDateFormat)
+    : mTaskStreamSettings(inSettings), mDateFormat(inDateFormat) {}
+
+STaskStream::~STaskStream() = default;
+
+void STaskStream::ParseLines(const char * inBegin, const char * inEnd, STaskVector & ioVector) {
+  if (inBegin == nullptr || inEnd < inBegin)
+    inEnd = inBegin;
+
+  // The first break decides the document's line breaks.
+  SLineBreakFinder finder(inBegin, inEnd);
+  const char * const firstBreak = finder.Next(inBegin);
+  SDateFormat target;
+  if (mTaskDocument != nullptr) {
+    STaskDocumentData data(*mTaskDocument);
+    target = data.GetDateFormat();
+    if (firstBreak != inEnd) {
+      SLineBreakFormat::EFormat format = SLineBreakFormat::eUNIX;
+      if (*firstBreak == '\r')
+        format = firstBreak + 1 < inEnd && firstBreak[1] == '\n' ? SLineBreakFormat::eDOS : SLineBreakFormat::eMac;
+      data.SetLineBreakFormat(SLineBreakFormat(format));
+    }
+  }
+  const bool convert = target != mDateFormat;
+
+  // Count the lines first, so that the vector grows once.
+  std::size_t count = 0;
+  const char * lineStart = inBegin;
+  for (const char * at = firstBreak; at != inEnd; at = finder.Next(lineStart)) {
+    ++count;
+    lineStart = finder.After(at);
+  }
+  const bool hasFinalLine = static_cast<std::size_t>(inEnd - lineStart) >= kShortestFinalLine;
+  if (hasFinalLine)
+    ++count;
+  ioVector.reserve(ioVector.size() + count);
+
+  SDateParseCache cache;
+  SLineBreakFinder lines(inBegin, inEnd);
+  auto append = [&](const char * inLineBegin, const char * inLineEnd) {
+    const auto length = static_cast<std::size_t>(inLineEnd - inLineBegin);
+    if (length > std::numeric_limits<std::uint32_t>::max() - 64)
+      throw SFileException("The contents of a file could not be read");
+    STask task(mDateFormat, inLineBegin, static_cast<unsigned int>(length));
+    if (convert)
+      task.SetDateFormat(target);
+    ioVector.push_back(std::move(task));
+  };
+  lineStart = inBegin;
+  for (const char * at = lines.Next(inBegin); at != inEnd; at = lines.Next(lineStart)) {
+    append(lineStart, at);
+    lineStart = lines.After(at);
+  }
+  if (hasFinalLine)
+    append(lineStart, inEnd);
+}

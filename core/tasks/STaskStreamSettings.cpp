@@ -1,0 +1,4 @@
+// Where a task stream reads and writes.
+#include "tasks/STaskStreamSettings.h"
+
+STaskStreamSettings::~STaskStreamSettings() = default;

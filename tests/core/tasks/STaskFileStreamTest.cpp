@@ -1,0 +1,417 @@
+// The time sheet file through a document: byte-exact round trips in all three line-break
+// forms and across date orders, odd and huge input, files that cannot be had, and
+// writing that replaces the file whole or not at all.
+#include "core/DateTestHelpers.h"
+#include "core/tasks/DocumentTestHelpers.h"
+#include "generic/SSystemCalls.h"
+
+#include "support/SystemCallFaults.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <random>
+#include <string>
+#include <sys/stat.h>
+#include <vector>
+
+namespace {
+
+using doctest::CanOpen;
+using doctest::Failure;
+using doctest::FileStream;
+using doctest::NamesIn;
+using doctest::TestDocument;
+using F = SDateFormat;
+using L = SLineBreakFormat;
+using testsupport::ReadFileBytes;
+using testsupport::WriteFileBytes;
+
+const char kOpenFailed[] = "A file could not be opened";
+const char kReadFailed[] = "The contents of a file could not be read";
+const char kWriteFailed[] = "The contents of a file could not be Written";
+const char kCreateFailed[] = "A File could not be created";
+
+// Valid entries with full month-first dates: every duration form, tabs in descriptions,
+// bytes beyond ASCII, empty fields.
+std::vector<std::string> SampleLines(std::size_t inCount, unsigned inSeed = 7) {
+  std::mt19937 random(inSeed);
+  const char * const durations[] = {"1:30:00", "0:15", "2.5", "8", "0:00:01", ""};
+  const char * const descriptions[] = {"Design review", "Site visit\twith a tab", "caf\xc3\xa9 \xe2\x82\xac",
+                                       "", "\x80\xff raw bytes", "memo  two spaces "};
+  std::vector<std::string> lines;
+  for (std::size_t i = 0; i < inCount; ++i) {
+    char date[16];
+    const unsigned month = 1 + random() % 12, day = 1 + random() % 28, year = 1971 + random() % 60;
+    std::snprintf(date, sizeof date, "%02u/%02u/%04u", month, day, year);
+    lines.push_back(std::string(date) + "\t" + durations[random() % 6] + "\t" + (random() % 2 ? "JD" : "mk") +
+                    "\t" + std::to_string(1000 + random() % 50) + "\t" + "ABC"[random() % 3] + "\t" +
+                    descriptions[random() % 6]);
+  }
+  return lines;
+}
+
+std::string Join(const std::vector<std::string> & inLines, const std::string & inBreak) {
+  std::string bytes;
+  for (const std::string & line : inLines)
+    bytes += line + inBreak;
+  return bytes;
+}
+
+// A document on inPath, in date order inOrder, loaded.
+std::unique_ptr<TestDocument> Loaded(const std::string & inPath, F inOrder = F::eMDY, F inFileOrder = F::eMDY) {
+  auto document = std::make_unique<TestDocument>();
+  document->Data().SetDateFormat(inOrder);
+  document->SetStream(FileStream(inPath, inFileOrder));
+  document->Load();
+  return document;
+}
+
+void Append(STaskDocument & ioDocument, const std::string & inLine) {
+  STaskDocumentData(ioDocument).GetData().push_back(
+      STask(ioDocument.GetDateFormat(), inLine.data(), static_cast<unsigned>(inLine.size())));
+}
+
+} // namespace
+
+TEST(STaskFileStream, UnchangedFilesAreWrittenBackByteForByteInEachLineBreak) {
+  testsupport::ScopedTimeZone zone("America/New_York");
+  testsupport::TempDir dir;
+  const std::vector<std::string> lines = SampleLines(500);
+  for (const auto & [lineBreak, format] : {std::pair<std::string, L::EFormat>{"\r\n", L::eDOS},
+                                            {"\n", L::eUNIX},
+                                            {"\r", L::eMac}}) {
+    for (F order : {F::eMDY, F::eDMY, F::eYMD}) {
+      const std::string path = dir.file("sheet.txt");
+      const std::string bytes = Join(lines, lineBreak);
+      WriteFileBytes(path, bytes);
+      auto document = Loaded(path, order);
+      ASSERT_EQ(document->GetData().size(), lines.size());
+      EXPECT_EQ(document->GetLineBreakFormat().GetFormat(), format);
+      if (order != F::eMDY) { // in memory the dates are in the document's order
+        EXPECT_EQ(document->GetData()[0].GetDateFormat(), order);
+        EXPECT_NE(std::string(document->GetData()[0]).substr(0, 10), lines[0].substr(0, 10));
+      }
+      document->SetDirty();
+      document->Save();
+      EXPECT_FALSE(document->IsDirty());
+      EXPECT_EQ(ReadFileBytes(path), bytes) << lineBreak.size() << " " << order.GetFormat();
+      EXPECT_EQ(NamesIn(dir.path()), std::vector<std::string>{"sheet.txt"});
+    }
+  }
+}
+
+TEST(STaskFileStream, DaysTheDateCannotHoldKeepTheirTextThroughLoadAndSave) {
+  testsupport::ScopedTimeZone zone("America/New_York");
+  testsupport::TempDir dir;
+  // The same days written month first and day first: before 1970 (short and full), the
+  // first day the date holds, the last days, after its end, long ago.
+  const std::vector<std::string> monthFirst = {
+      "1/2/65\t1:00\tJD\t1\tA\tshort, 1965",  "12/31/1969\t2:00\tJD\t1\tA\tthe day before",
+      "01/01/1970\t0:30\tJD\t1\tA\tfirst day", "02/06/2106\t1:00\tJD\t1\tA\tlast days",
+      "1/1/2107\t1:00\tJD\t1\tA\tafter the end", "07/04/1776\t\tJD\t\t\tlong ago"};
+  const std::vector<std::string> dayFirst = {
+      "2/1/65\t1:00\tJD\t1\tA\tshort, 1965",  "31/12/1969\t2:00\tJD\t1\tA\tthe day before",
+      "01/01/1970\t0:30\tJD\t1\tA\tfirst day", "06/02/2106\t1:00\tJD\t1\tA\tlast days",
+      "1/1/2107\t1:00\tJD\t1\tA\tafter the end", "04/07/1776\t\tJD\t\t\tlong ago"};
+  for (F fileOrder : {F::eMDY, F::eDMY}) {
+    const std::vector<std::string> & lines = fileOrder == F::eMDY ? monthFirst : dayFirst;
+    for (F documentOrder : {F::eMDY, F::eDMY, F::eYMD}) {
+      for (const std::string lineBreak : {"\r\n", "\n"}) {
+        const std::string path = dir.file("old.txt");
+        const std::string bytes = Join(lines, lineBreak);
+        WriteFileBytes(path, bytes);
+        auto document = Loaded(path, documentOrder, fileOrder);
+        ASSERT_EQ(document->GetData().size(), lines.size());
+        // In memory too the days no date can hold keep their text, in the file's order.
+        for (std::size_t i : {0u, 1u, 4u, 5u})
+          EXPECT_EQ(document->GetData()[i], lines[i]) << documentOrder.GetFormat();
+        // The days it can hold are in the document's order.
+        EXPECT_EQ(document->GetData()[2].GetDateFormat(), documentOrder);
+        EXPECT_EQ(datetest::Local(document->GetData()[3].GetDate()), datetest::Noon(2106, 2, 6));
+        document->SetDirty();
+        document->Save();
+        EXPECT_EQ(ReadFileBytes(path), bytes) << "file " << fileOrder.GetFormat() << " document "
+                                              << documentOrder.GetFormat() << " break " << lineBreak.size();
+      }
+    }
+  }
+}
+
+TEST(STaskFileStream, ShortDatesAreSavedInFullAndUnixFilesEndEveryLine) {
+  testsupport::ScopedTimeZone zone("America/New_York");
+  testsupport::TempDir dir;
+  const std::string path = dir.file("short.txt");
+  WriteFileBytes(path, "1/2/12\t1:00\tJD\n12/25/2012\t2:00\tmk\t7\tB\tx\n1/2/3");
+  auto document = Loaded(path);
+  ASSERT_EQ(document->GetData().size(), 2u); // "1/2/3" is a fragment of 5 bytes
+  document->Save();
+  const std::string expected = "01/02/2012\t1:00\tJD\t\t\t\n12/25/2012\t2:00\tmk\t7\tB\tx\n";
+  EXPECT_EQ(ReadFileBytes(path), expected);
+  EXPECT_EQ(std::filesystem::file_size(path), document->GetData()[0].size() + document->GetData()[1].size() + 2);
+
+  // A new document without a file's format writes carriage return and line feed.
+  TestDocument fresh;
+  fresh.Data().SetDateFormat(F::eMDY);
+  Append(fresh, "12/25/2012\t1:00\tJD\t1\tA\tx");
+  fresh.SaveAs(SFileSpec(dir.file("fresh.txt")));
+  EXPECT_EQ(ReadFileBytes(dir.file("fresh.txt")), "12/25/2012\t1:00\tJD\t1\tA\tx\r\n");
+}
+
+TEST(STaskFileStream, OddInputLoadsAsLinesAndSavesBack) {
+  testsupport::ScopedTimeZone zone("America/New_York");
+  testsupport::TempDir dir;
+  const std::string path = dir.file("odd.txt");
+
+  // Every byte value inside lines, NUL included.
+  std::string all = "12/25/2012\t1:00\tJD\t1\tA\t";
+  for (int c = 0; c < 256; ++c)
+    if (c != '\r' && c != '\n')
+      all.push_back(static_cast<char>(c));
+  WriteFileBytes(path, all + "\r\n" + all + "\r\n");
+  auto document = Loaded(path);
+  ASSERT_EQ(document->GetData().size(), 2u);
+  EXPECT_EQ(document->GetData()[1], all);
+  document->Save();
+  EXPECT_EQ(ReadFileBytes(path), all + "\r\n" + all + "\r\n");
+
+  // No line break at all: one task, the document keeps its format, the break is added on saving.
+  WriteFileBytes(path, "12/25/2012\t1:00\tJD\t1\tA\tno break");
+  document.reset();
+  document = std::make_unique<TestDocument>();
+  document->Data().SetDateFormat(F::eMDY);
+  document->Data().SetLineBreakFormat(L::eUNIX);
+  document->SetStream(FileStream(path));
+  document->Load();
+  EXPECT_EQ(document->GetData().size(), 1u);
+  EXPECT_EQ(document->GetLineBreakFormat().GetFormat(), L::eUNIX);
+  document->Save();
+  EXPECT_EQ(ReadFileBytes(path), "12/25/2012\t1:00\tJD\t1\tA\tno break\n");
+
+  // Nothing but line breaks: one task dated today per break.
+  WriteFileBytes(path, "\r\n\r\n\r\n\r\n");
+  document.reset();
+  document = Loaded(path);
+  EXPECT_EQ(document->GetData().size(), 4u);
+  EXPECT_EQ(document->GetLineBreakFormat().GetFormat(), L::eDOS);
+  EXPECT_EQ(datetest::Local(document->GetData()[3].GetDate()), datetest::Today());
+  EXPECT_EQ(static_cast<unsigned long>(document->GetData().GetDuration()), 0u);
+
+  // Mixed breaks: each ends a line, the first one is the document's.
+  WriteFileBytes(path, "12/25/2012\ta\n12/26/2012\tb\r\n12/27/2012\tc\r12/28/2012\td\n");
+  document.reset();
+  document = Loaded(path);
+  EXPECT_EQ(document->GetData().size(), 4u);
+  EXPECT_EQ(document->GetLineBreakFormat().GetFormat(), L::eUNIX);
+  document->Save();
+  EXPECT_EQ(ReadFileBytes(path),
+            "12/25/2012\ta\t\t\t\t\n12/26/2012\tb\t\t\t\t\n12/27/2012\tc\t\t\t\t\n12/28/2012\td\t\t\t\t\n");
+
+  // An empty file: no tasks.
+  WriteFileBytes(path, "");
+  document.reset();
+  document = Loaded(path);
+  EXPECT_EQ(document->GetData().size(), 0u);
+  document->Save();
+  EXPECT_EQ(ReadFileBytes(path), "");
+}
+
+TEST(STaskFileStream, AHundredMegabyteLineLoadsAndSavesWhole) {
+  testsupport::ScopedTimeZone zone("America/New_York");
+  testsupport::TempDir dir;
+  const std::string path = dir.file("huge.txt");
+  std::string line = "12/25/2012\t1:00\tJD\t1\tA\t";
+  const std::size_t size = std::size_t(100) << 20;
+  line.reserve(size + 2);
+  std::mt19937_64 random(3);
+  while (line.size() < size) {
+    std::uint64_t bits = random();
+    for (int i = 0; i < 8; ++i, bits >>= 8) {
+      const char c = static_cast<char>(bits & 0xff);
+      line.push_back(c == '\r' || c == '\n' ? '\t' : c);
+    }
+  }
+  WriteFileBytes(path, line + "\r\n");
+  {
+    auto document = Loaded(path);
+    ASSERT_EQ(document->GetData().size(), 1u);
+    EXPECT_EQ(document->GetData()[0].size(), line.size());
+    EXPECT_TRUE(document->GetData()[0] == line);
+    Append(*document, "12/26/2012\t2:00\tJD\t1\tA\tafter");
+    document->Save();
+  }
+  const std::string saved = ReadFileBytes(path);
+  EXPECT_EQ(saved.size(), line.size() + 2 + 30);
+  EXPECT_TRUE(saved == line + "\r\n12/26/2012\t2:00\tJD\t1\tA\tafter\r\n");
+}
+
+TEST(STaskFileStream, FilesThatCannotBeHadFailWithTheirMessages) {
+  testsupport::ScopedTimeZone zone("America/New_York");
+  testsupport::ScopedSystemCallFaults faults;
+  testsupport::TempDir dir;
+
+  // A missing file is created empty and held.
+  const std::string missing = dir.file("new.txt");
+  auto document = Loaded(missing);
+  EXPECT_EQ(document->GetData().size(), 0u);
+  EXPECT_TRUE(std::filesystem::is_regular_file(missing));
+  EXPECT_EQ(std::filesystem::file_size(missing), 0u);
+  EXPECT_FALSE(CanOpen(missing));
+  document.reset();
+  EXPECT_TRUE(CanOpen(missing));
+
+  // A missing folder: the file cannot be created.
+  TestDocument nowhere;
+  nowhere.SetStream(FileStream(dir.file("no/such/folder.txt")));
+  EXPECT_EQ(Failure([&] { nowhere.Load(); }), kCreateFailed);
+
+  // A folder where the file should be.
+  std::filesystem::create_directory(dir.path() / "folder.txt");
+  TestDocument folder;
+  folder.SetStream(FileStream(dir.file("folder.txt")));
+  EXPECT_EQ(Failure([&] { folder.Load(); }), kOpenFailed);
+  EXPECT_TRUE(folder.GetStream() != nullptr);
+
+  // No permission to read or write (refused by the system, as for a user who lacks it).
+  const std::string locked = dir.file("locked.txt");
+  WriteFileBytes(locked, "12/25/2012\t1:00\n");
+  for (int error : {EACCES, EPERM, EROFS}) {
+    TestDocument refused;
+    refused.SetStream(FileStream(locked));
+    SSystemCalls::FailNth(SSystemCalls::eOpen, 1, error);
+    EXPECT_EQ(Failure([&] { refused.Load(); }), kOpenFailed);
+    EXPECT_TRUE(CanOpen(locked));
+  }
+
+  // Held by another process.
+  {
+    doctest::HeldByChild holder(locked);
+    ASSERT_TRUE(holder.IsHolding());
+    TestDocument rival;
+    rival.SetStream(FileStream(locked));
+    EXPECT_EQ(Failure([&] { rival.Load(); }), kOpenFailed);
+    EXPECT_EQ(rival.GetData().size(), 0u);
+  }
+  EXPECT_TRUE(CanOpen(locked));
+
+  // Held by another document of this process.
+  auto first = Loaded(locked);
+  TestDocument second;
+  second.SetStream(FileStream(locked));
+  EXPECT_EQ(Failure([&] { second.Load(); }), kOpenFailed);
+  first.reset();
+  second.Load();
+  EXPECT_EQ(second.GetData().size(), 1u);
+
+  // A read that fails, or yields nothing from a file that is not empty.
+  for (bool shortRead : {false, true}) {
+    TestDocument failing;
+    failing.SetStream(FileStream(dir.file("readfail.txt")));
+    WriteFileBytes(dir.file("readfail.txt"), "12/25/2012\t1:00\n");
+    if (shortRead)
+      SSystemCalls::ShortNth(SSystemCalls::eRead, 1, 0);
+    else
+      SSystemCalls::FailNth(SSystemCalls::eRead, 1, EIO);
+    EXPECT_EQ(Failure([&] { failing.Load(); }), kReadFailed);
+    EXPECT_EQ(failing.GetData().size(), 0u);
+  }
+}
+
+// Saving replaces the file only once the new contents are complete and on the disk.
+TEST(STaskFileStream, AFailedSaveLeavesTheFileAsItWas) {
+  testsupport::ScopedTimeZone zone("America/New_York");
+  testsupport::ScopedSystemCallFaults faults;
+  testsupport::TempDir dir;
+  const std::string path = dir.file("sheet.txt");
+  // Big enough for several write blocks.
+  const std::string original = Join(SampleLines(90000, 11), "\r\n");
+  ASSERT_GT(original.size(), std::size_t(3) << 20);
+  WriteFileBytes(path, original);
+  ::chmod(path.c_str(), 0640);
+
+  struct Fault {
+    const char * name;
+    std::function<void()> arm;
+  };
+  using S = SSystemCalls;
+  const std::vector<Fault> faultsToTry = {
+      {"disk full on the first write", [] { S::FailNth(S::eWrite, 1, ENOSPC); }},
+      {"disk full on the third write", [] { S::FailNth(S::eWrite, 3, ENOSPC); }},
+      {"no progress on the second write", [] { S::ShortNth(S::eWrite, 2, 0); }},
+      {"fsync fails", [] { S::FailNth(S::eFsync, 1, EIO); }},
+      {"rename fails", [] { S::FailNth(S::eRename, 1, EXDEV); }},
+      {"fchmod fails", [] { S::FailNth(S::eFchmod, 1, EPERM); }},
+      {"sizing fails", [] { S::FailNth(S::eFtruncate, 1, EFBIG); }},
+      {"temporary cannot be created", [] { S::FailNth(S::eOpen, 1, EACCES); }},
+      {"seek fails", [] { S::FailNth(S::eLseek, 2, EIO); }},
+  };
+  auto document = Loaded(path);
+  Append(*document, "12/31/2012\t9:00\tZZ\t9\tZ\tadded");
+  ASSERT_TRUE(document->IsDirty());
+  for (const Fault & fault : faultsToTry) {
+    fault.arm();
+    const std::string message = Failure([&] { document->Save(); });
+    EXPECT_NE(message, "<no failure>") << fault.name;
+    EXPECT_TRUE(message == kWriteFailed || message == kCreateFailed ||
+                message == "The length of a file could not be set" ||
+                message == "The position in a file could not be set")
+        << fault.name << ": " << message;
+    EXPECT_EQ(S::PendingFaults(), 0u) << fault.name << ": the fault did not happen";
+    S::Reset();
+    EXPECT_TRUE(ReadFileBytes(path) == original) << fault.name;
+    EXPECT_EQ(NamesIn(dir.path()), std::vector<std::string>{"sheet.txt"}) << fault.name;
+    EXPECT_FALSE(CanOpen(path)) << fault.name << ": the document must still hold its file";
+    EXPECT_TRUE(document->IsDirty()) << fault.name;
+    EXPECT_EQ(document->GetData().size(), 90001u);
+  }
+
+  // The next save goes through, keeps the permissions and the hold.
+  document->Save();
+  EXPECT_FALSE(document->IsDirty());
+  EXPECT_TRUE(ReadFileBytes(path) == original + "12/31/2012\t9:00\tZZ\t9\tZ\tadded\r\n");
+  EXPECT_EQ(std::filesystem::status(path).permissions(),
+            std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
+                std::filesystem::perms::group_read);
+  EXPECT_EQ(NamesIn(dir.path()), std::vector<std::string>{"sheet.txt"});
+  EXPECT_FALSE(CanOpen(path));
+  // The file now held is the new one: loading again reads the new contents.
+  document->Load();
+  EXPECT_EQ(document->GetData().size(), 90001u);
+
+  // The folder cannot be made durable after the rename: the new file is in place and
+  // held, but the save reports the failure and the document stays dirty.
+  Append(*document, "01/01/2013\t1:00\tZZ\t9\tZ\tmore");
+  S::FailNth(S::eFsync, 2, EIO);
+  EXPECT_EQ(Failure([&] { document->Save(); }), kWriteFailed);
+  S::Reset();
+  EXPECT_TRUE(document->IsDirty());
+  EXPECT_TRUE(ReadFileBytes(path) ==
+              original + "12/31/2012\t9:00\tZZ\t9\tZ\tadded\r\n01/01/2013\t1:00\tZZ\t9\tZ\tmore\r\n");
+  EXPECT_EQ(NamesIn(dir.path()), std::vector<std::string>{"sheet.txt"});
+  EXPECT_FALSE(CanOpen(path));
+  document.reset();
+  EXPECT_TRUE(CanOpen(path));
+}
+
+TEST(STaskFileStream, SavingThroughASymbolicLinkReplacesItsTarget) {
+  testsupport::ScopedTimeZone zone("America/New_York");
+  testsupport::TempDir dir;
+  std::filesystem::create_directory(dir.path() / "data");
+  const std::string target = dir.file("data/real.txt");
+  WriteFileBytes(target, "12/25/2012\t1:00\tJD\t1\tA\tx\n");
+  std::filesystem::create_symlink("data/real.txt", dir.path() / "link.txt");
+  auto document = Loaded(dir.file("link.txt"));
+  Append(*document, "12/26/2012\t2:00\tJD\t1\tA\ty");
+  document->Save();
+  EXPECT_TRUE(std::filesystem::is_symlink(dir.path() / "link.txt"));
+  EXPECT_EQ(std::filesystem::read_symlink(dir.path() / "link.txt"), "data/real.txt");
+  EXPECT_EQ(ReadFileBytes(target), "12/25/2012\t1:00\tJD\t1\tA\tx\n12/26/2012\t2:00\tJD\t1\tA\ty\n");
+  EXPECT_EQ(NamesIn(dir.path() / "data"), std::vector<std::string>{"real.txt"});
+  EXPECT_FALSE(CanOpen(target));
+  document.reset();
+  EXPECT_TRUE(CanOpen(target));
+}
