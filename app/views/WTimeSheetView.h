@@ -1,0 +1,120 @@
+// The view of one time sheet: a flat list and a grouped list in the same place under a
+// column header, with the file status control in the top-left corner. It carries out the
+// Sort, Group and Ungroup commands and keeps the column layout both lists draw by.
+#pragma once
+
+#include <cstdint>
+
+#include <wx/docview.h>
+#include <wx/string.h>
+#include <wx/weakref.h>
+
+#include "other/WTextEncoding.h"
+#include "other/WTimeSheetColumns.h"
+#include "tasks/STaskDocumentData.h"
+
+class STaskDocument;
+class WHeaderCtrl;
+class WListListBox;
+class WTreeListBox;
+class wxHeaderCtrlEvent;
+class wxUpdateUIEvent;
+
+class WTimeSheetView : public wxView {
+public:
+  /// The view's commands.
+  enum ECommand {
+    eSortByDate = 16417,
+    eSortByDuration = 16418,
+    eSortByWhoCode = 16419,
+    eSortByJobNumber = 16420,
+    eSortByTimeCode = 16421,
+    eSortByDescription = 16422,
+    eSortByOrderInFile = 16423,
+    eGroupByDate = 16433,
+    eGroupByDuration = 16434,
+    eGroupByWhoCode = 16435,
+    eGroupByJobNumber = 16436,
+    eGroupByTimeCode = 16437,
+    eGroupByDescription = 16438,
+    eUngroup = 16441
+  };
+
+  /// The height of the column header.
+  static constexpr int sHeaderHeight = 20;
+
+  /// A view of `ioDocument` (not owned; it must outlive the view's window) in list mode;
+  /// the grouped list's populator stays off until the grouped list is first shown.
+  explicit WTimeSheetView(STaskDocument & ioDocument);
+  ~WTimeSheetView() override;
+
+  /// Creates the view's window as a child of `inParent`: both lists, the header and the
+  /// status corner, in list mode. False if a window cannot be made.
+  bool CreateViewWindow(wxWindow * inParent);
+  /// The view's window (null before CreateViewWindow).
+  wxWindow * GetViewWindow() const { return mPanel.get(); }
+
+  /// Shows the flat list and stops the populator; nothing when already in list mode.
+  void SetListMode();
+  /// Shows the grouped list and starts the populator; nothing when already in tree mode.
+  void SetTreeMode();
+  /// True while the grouped list is shown.
+  bool IsGrouped() const { return mIsGrouped; }
+
+  /// Sorts the flat list by the field of Sort command `inId` and shows it.
+  void OnSort(int inId);
+  /// Groups the grouped list by the field of Group command `inId` and shows it.
+  void OnGroup(int inId);
+  /// Shows the flat list again.
+  void OnUngroup();
+
+  /// Lays the window out for a client area of `inSize`: the lists below the header, the
+  /// header right of the status corner, Description taking the width that is left.
+  void LayoutPanes(const wxSize & inSize);
+
+  /// Draws nothing: the lists, the header and the status control cover the view.
+  void OnDraw(wxDC * inDC) override;
+
+  WListListBox * ListBox() const { return mListBox; }
+  WTreeListBox * TreeBox() const { return mTreeBox; }
+  WHeaderCtrl * HeaderControl() const { return mHeaderControl; }
+  wxWindow * StatusControl() const { return mStatusControl; }
+  const WTimeSheetColumns & Columns() const { return mColumns; }
+  const WTextEncoding & Encoding() const { return mEncoding; }
+  const STaskDocumentData & DocumentData() const { return mDocumentData; }
+
+  /// The title of column `inColumn`.
+  static wxString ColumnTitle(int inColumn);
+
+private:
+  bool CreateHeaderControl();
+  void OnPanelSize(wxSizeEvent & inEvent);
+  void OnHeaderClick(wxHeaderCtrlEvent & inEvent);
+  void OnHeaderResize(wxHeaderCtrlEvent & inEvent);
+  void OnSortCommand(wxCommandEvent & inEvent);
+  void OnGroupCommand(wxCommandEvent & inEvent);
+  void OnUngroupCommand(wxCommandEvent & inEvent);
+  void OnUpdateAlwaysEnabled(wxUpdateUIEvent & inEvent);
+  void OnUpdateUngroup(wxUpdateUIEvent & inEvent);
+  // Snaps a top-level frame holding the view to whole rows of the flat list.
+  void SnapToRows();
+  // The pane now shown.
+  wxWindow * VisiblePane() const;
+
+  STaskDocumentData mDocumentData;
+  WTextEncoding mEncoding;
+  WListListBox * mListBox;           // a child of mPanel once created
+  WTreeListBox * mTreeBox;           // a child of mPanel once created
+  bool mIsGrouped = false;
+  WHeaderCtrl * mHeaderControl;      // a child of mPanel once created
+  wxWindow * mStatusControl = nullptr;
+  std::uint32_t mFixedHeaderWidth = 0;
+  WTimeSheetColumns mColumns;
+  wxString mDateFormatString;
+  wxString mPageFormatString;
+  wxWeakRef<wxWindow> mPanel;        // the view's window
+  bool mIsCreated = false;
+  bool mIsSnapping = false;
+
+  wxDECLARE_EVENT_TABLE();
+};
