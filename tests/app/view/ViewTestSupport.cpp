@@ -112,7 +112,7 @@ void Mouse(wxWindow * inWindow, wxEventType inType, const wxPoint & inPoint, boo
   event.SetPosition(inPoint);
   event.SetShiftDown(inShift);
   event.SetControlDown(inControl);
-  event.m_leftDown = inType == wxEVT_LEFT_DOWN || inType == wxEVT_LEFT_DCLICK || inType == wxEVT_MOTION;
+  event.m_leftDown = inType == wxEVT_LEFT_DOWN || inType == wxEVT_LEFT_DCLICK;
   inWindow->GetEventHandler()->ProcessEvent(event);
 }
 
