@@ -114,6 +114,9 @@ std::string WTextEncoding::EncodeWindows1252(const wxString & inText) {
 }
 
 wxString WTextEncoding::Decode(std::string_view inBytes) const {
+  if (inBytes.empty()) {
+    return wxString();
+  }
   if (IsUtf8()) {
     return wxString::FromUTF8Unchecked(inBytes.data(), inBytes.size());
   }

@@ -28,6 +28,7 @@ constexpr std::size_t kMaxEditChars = 1023;
 wxBEGIN_EVENT_TABLE(WListListBox, wxVListBox)
   EVT_PAINT(WListListBox::OnPaint)
   EVT_IDLE(WListListBox::OnIdle)
+  EVT_LEFT_DOWN(WListListBox::OnLeftDown)
   EVT_LEFT_DCLICK(WListListBox::OnLeftDoubleClick)
   EVT_TEXT_ENTER(WInPlaceEdit::sControlId, WListListBox::OnEditEnter)
 wxEND_EVENT_TABLE()
@@ -239,6 +240,13 @@ int WListListBox::ColumnAt(int inX) const {
   return -1;
 }
 
+void WListListBox::OnLeftDown(wxMouseEvent & inEvent) {
+  // A click in the list ends an open edit before the list takes the focus (which would
+  // otherwise go straight back to the box, its child).
+  CommitInPlaceEdit();
+  inEvent.Skip();
+}
+
 void WListListBox::OnLeftDoubleClick(wxMouseEvent & inEvent) {
   SyncRows();
   const wxPoint point = inEvent.GetPosition();
@@ -341,7 +349,8 @@ void WListListBox::CommitInPlaceEdit() {
   box->Unbind(wxEVT_KILL_FOCUS, &WListListBox::OnEditKillFocus, this);
   box->Hide();
   if (hadFocus) {
-    SetFocus();
+    // The list itself, not its last focused child (the box).
+    SetFocusIgnoringChildren();
   }
   CallAfter([box] { box->Destroy(); });
   if (modified && mInPlaceItemIndex >= 0 && static_cast<std::size_t>(mInPlaceItemIndex) < size()) {

@@ -77,6 +77,7 @@ protected:
 private:
   void OnPaint(wxPaintEvent & inEvent);
   void OnIdle(wxIdleEvent & inEvent);
+  void OnLeftDown(wxMouseEvent & inEvent);
   void OnLeftDoubleClick(wxMouseEvent & inEvent);
   void OnEditEnter(wxCommandEvent & inEvent);
   void OnEditKillFocus(wxFocusEvent & inEvent);
