@@ -1,12 +1,77 @@
-// The application object: starts the program and owns what the whole process shares.
+// The application object: starts the program, keeps the four preferences, owns the
+// recent-file list (through the document manager) and what the whole process shares.
 #pragma once
 
 #include <wx/app.h>
+#include <wx/string.h>
+
+#include "application/WResourceStrings.h"
+
+class wxDialog;
+class wxDocument;
+class WDocManager;
+class WMainWindow;
 
 class WTallyworthApp : public wxApp {
 public:
-  /// Starts the program: shows the main frame.
+  WTallyworthApp();
+  ~WTallyworthApp() override;
+
+  /// The one application object (wxTheApp).
+  static WTallyworthApp & Get();
+
+  /// Starts the program: styles, strings, preferences, recent files, document manager and
+  /// template, main frame, and one new, empty time sheet. The command line is not read.
   bool OnInit() override;
+  /// Releases the shared dialogs.
+  int OnExit() override;
+
+  /// Writes "MaxMRUCount", then sets sMaxMRUCount.
+  virtual void WriteMaxMRUCount(int inMaxMRUCount);
+  /// WriteClearAfterMergeFlags with inClear and the current warn and save flags.
+  virtual void WriteClearAfterMergeFlags(bool inClear);
+  /// Writes the three merge flags (0 or 1) in order, then sets the three statics.
+  virtual void WriteClearAfterMergeFlags(bool inClear, bool inWarnFirst, bool inSaveFirst);
+  /// Sets sIsWindowsXP: whether themed drawing is available.
+  virtual void CheckWindowsVersion();
+
+  /// Opens the time sheet at inPath, or activates it when it is open already; refuses a
+  /// path where no file exists with a message. Null when refused or when opening failed.
+  virtual wxDocument * OpenDocumentFile(const wxString & inPath);
+
+  /// Reads the four preferences from the current configuration (each absent or
+  /// unreadable value keeps the current one) and writes them straight back.
+  void ReadPreferences();
+
+  /// True when themed drawing is available.
+  static bool IsWindowsXP() { return sIsWindowsXP; }
+  /// A stored recent-file count brought into the range the program can show: above 50
+  /// gives 50, a negative count the default of 20.
+  static int SanitizeMaxMRUCount(long inStoredCount);
+
+  /// The document manager (null before start-up).
+  WDocManager * GetDocManager() const { return mDocManager; }
+
+  static int sMaxMRUCount;
+  static bool sClearFilesAfterMergingFlag;
+  static bool sWarnBeforeClearingMergedFilesFlag;
+  static bool sSaveBeforeClearingMergedFilesFlag;
+  static bool sIsWindowsXP;
+  static wxDialog * sFilterDialog;
+  static wxDialog * sSortDialog;
+  static wxDialog * sGroupDialog;
+  static WMainWindow * gMainWindow;
+
+private:
+  // The stored preference inName of the "Preferences" group, or inDefault.
+  static long GetProfileInt(const wxString & inName, long inDefault);
+  // Stores inValue under inName in the "Preferences" group and writes the configuration.
+  static void WriteProfileInt(const wxString & inName, long inValue);
+  // Installs the program's own configuration store unless one is installed already.
+  void SetUpConfiguration();
+
+  WResourceStrings mResourceStrings;
+  WDocManager * mDocManager = nullptr; // owned
 };
 
 wxDECLARE_APP(WTallyworthApp);

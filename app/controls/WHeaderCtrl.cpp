@@ -7,7 +7,8 @@
 #include <wx/renderer.h>
 #include <wx/settings.h>
 
-#include "other/WTahomaFont.h"
+#include "application/WTallyworthApp.h"
+#include "other/WFonts.h"
 
 wxBEGIN_EVENT_TABLE(WHeaderCtrl, wxControl)
   EVT_PAINT(WHeaderCtrl::OnPaint)
@@ -30,7 +31,9 @@ bool WHeaderCtrl::Create(wxWindow * inParent, wxWindowID inId, const wxPoint & i
   if (!wxControl::Create(inParent, inId, inPosition, inSize, wxBORDER_NONE | wxFULL_REPAINT_ON_RESIZE)) {
     return false;
   }
-  SetFont(WTahomaFont::Get());
+  mFont = WFonts::GetTahoma85();
+  mIsThemed = WTallyworthApp::IsWindowsXP();
+  SetFont(mFont);
   return true;
 }
 
@@ -158,7 +161,7 @@ void WHeaderCtrl::FinishHotTracking() {
 
 void WHeaderCtrl::DrawItem(wxDC & ioDC, int inIndex) {
   const wxFont oldFont = ioDC.GetFont();
-  ioDC.SetFont(WTahomaFont::Get());
+  ioDC.SetFont(mFont);
   const wxRect rect = GetItemRect(inIndex);
   const wxString text = GetItemText(inIndex).Left(256);
   ioDC.SetTextForeground(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNTEXT));

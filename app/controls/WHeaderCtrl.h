@@ -8,6 +8,7 @@
 #include <vector>
 
 #include <wx/control.h>
+#include <wx/font.h>
 #include <wx/headerctrl.h>
 
 class WHeaderCtrl : public wxControl {
@@ -98,6 +99,7 @@ private:
   void EndMouseCapture();
 
   std::vector<Item> mItems;
+  wxFont mFont;
   bool mIsThemed = true;
   int mTrackItem = -1;      // the item being resized
   int mTrackStartX = 0;     // where the drag started

@@ -12,7 +12,7 @@
 #include "generic/SDateString.h"
 #include "generic/STimeString.h"
 #include "other/WCellText.h"
-#include "other/WTahomaFont.h"
+#include "other/WFonts.h"
 #include "other/WTextEncoding.h"
 #include "other/WTimeSheetColumns.h"
 #include "tasks/STaskComparator.h"
@@ -51,7 +51,8 @@ bool WListListBox::Create(wxWindow * inParent, wxWindowID inId, const wxPoint & 
     return false;
   }
   SetBackgroundStyle(wxBG_STYLE_PAINT);
-  SetFont(WTahomaFont::Get());
+  mFont = WFonts::GetTahoma85();
+  SetFont(mFont);
   SetItemCount(size());
   return true;
 }
@@ -172,7 +173,7 @@ void WListListBox::DrawLine(wxDC & ioDC, std::size_t inIndex, const wxRect & inR
     ioDC.DrawRectangle(inRect);
   }
   ioDC.SetTextForeground(wxSystemSettings::GetColour(inSelected ? wxSYS_COLOUR_WINDOW : wxSYS_COLOUR_WINDOWTEXT));
-  ioDC.SetFont(WTahomaFont::Get());
+  ioDC.SetFont(mFont);
   for (int column = 0; column < WTimeSheetColumns::sColumnCount; ++column) {
     WCellText::Draw(ioDC, FieldText(task, column), GetFieldRect(inRect, column, true), false);
   }
@@ -284,7 +285,7 @@ bool WListListBox::OpenInPlaceEdit(std::size_t inRow, int inFieldIndex) {
 
   const wxString text = FieldText(get(static_cast<unsigned int>(inRow)), inFieldIndex);
   auto * edit = new WInPlaceEdit(this, text, box);
-  edit->SetFont(WTahomaFont::Get());
+  edit->SetFont(mFont);
   edit->Raise();
   edit->SetMargins(4);
   edit->Show();

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include <wx/font.h>
 #include <wx/vlbox.h>
 
 #include "tasks/STask.h"
@@ -96,6 +97,7 @@ private:
   WInPlaceEdit * mInPlaceEditControl = nullptr;
   int mInPlaceFieldIndex = 0;
   int mInPlaceItemIndex = 0;
+  wxFont mFont;
   bool mRowsPending = false;          // rows were added to the map since the count was set
   std::uint32_t mEncodingGeneration = 0;
 

@@ -11,7 +11,7 @@
 
 #include "generic/STimeString.h"
 #include "other/WCellText.h"
-#include "other/WTahomaFont.h"
+#include "other/WFonts.h"
 #include "other/WTextEncoding.h"
 #include "other/WTimeSheetColumns.h"
 #include "resources/WTreeBoxBitmaps.h"
@@ -44,10 +44,12 @@ bool WTreeListBox::Create(wxWindow * inParent, wxWindowID inId, const wxPoint & 
     return false;
   }
   SetBackgroundStyle(wxBG_STYLE_PAINT);
-  SetFont(WTahomaFont::Get());
+  mFont = WFonts::GetTahoma85();
+  mBoldFont = WFonts::GetTahoma85(true);
+  SetFont(mFont);
   {
     wxClientDC dc(this);
-    dc.SetFont(WTahomaFont::Get());
+    dc.SetFont(mFont);
     mRowHeight = dc.GetCharHeight() + 2;
   }
   Bind(wxEVT_LISTBOX, &WTreeListBox::OnSelected, this);
@@ -151,7 +153,7 @@ void WTreeListBox::DrawLine(wxDC & ioDC, std::size_t inIndex, const wxRect & inR
 
   if (element.Type() == Element::eLeaf) {
     const STask & task = element.Leaf();
-    ioDC.SetFont(WTahomaFont::Get());
+    ioDC.SetFont(mFont);
     const int right = inRect.x + inRect.width;
     for (int column = 0; column < WTimeSheetColumns::sColumnCount; ++column) {
       const auto c = static_cast<std::size_t>(column);
@@ -165,7 +167,7 @@ void WTreeListBox::DrawLine(wxDC & ioDC, std::size_t inIndex, const wxRect & inR
   } else if (element.Type() == Element::eBranch) {
     const TBranch<STask, STaskGroup> & branch = element.Branch();
     const STaskGroup & group = branch.Group();
-    ioDC.SetFont(WTahomaFont::Get(true));
+    ioDC.SetFont(mBoldFont);
     const wxString text = mEncoding->Decode(group.Heading()) + ":  " +
                           wxString::FromAscii(STimeString(group.Duration(), 4, 2).c_str());
     {

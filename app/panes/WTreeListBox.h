@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include <wx/bitmap.h>
+#include <wx/font.h>
 #include <wx/vlbox.h>
 
 #include "generic/TTree.h"
@@ -120,6 +121,8 @@ private:
   const WTextEncoding * mEncoding;   // not owned
   STaskVector & mVector;             // not owned
   RowFollower mFollower;
+  wxFont mFont;
+  wxFont mBoldFont;
   int mRowHeight = 16;
   bool mRowsPending = false;
   std::uint32_t mEncodingGeneration = 0;

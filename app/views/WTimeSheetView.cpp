@@ -5,26 +5,33 @@
 
 #include <wx/frame.h>
 #include <wx/headerctrl.h>
+#include <wx/panel.h>
+#include <wx/settings.h>
 #include <wx/toplevel.h>
 #include <wx/utils.h>
 #include <wx/window.h>
 
+#include "application/WResourceStrings.h"
+#include "controls/WFileStatusCtrl.h"
 #include "controls/WHeaderCtrl.h"
 #include "panes/WListListBox.h"
 #include "panes/WTreeListBox.h"
+#include "resources/WCommandIds.h"
 #include "tasks/STaskComparator.h"
 #include "tasks/STaskDocument.h"
 #include "tasks/STaskVector.h"
 
 wxBEGIN_EVENT_TABLE(WTimeSheetView, wxView)
-  EVT_MENU_RANGE(WTimeSheetView::eSortByDate, WTimeSheetView::eSortByOrderInFile, WTimeSheetView::OnSortCommand)
-  EVT_MENU_RANGE(WTimeSheetView::eGroupByDate, WTimeSheetView::eGroupByDescription, WTimeSheetView::OnGroupCommand)
-  EVT_MENU(WTimeSheetView::eUngroup, WTimeSheetView::OnUngroupCommand)
-  EVT_UPDATE_UI_RANGE(WTimeSheetView::eSortByDate, WTimeSheetView::eSortByOrderInFile,
+  EVT_MENU_RANGE(WCommandIds::eSortByDate, WCommandIds::eSortByOrderInFile, WTimeSheetView::OnSortCommand)
+  EVT_MENU_RANGE(WCommandIds::eGroupByDate, WCommandIds::eGroupByDescription, WTimeSheetView::OnGroupCommand)
+  EVT_MENU(WCommandIds::eUngroup, WTimeSheetView::OnUngroupCommand)
+  EVT_UPDATE_UI_RANGE(WCommandIds::eSortByDate, WCommandIds::eSortByOrderInFile,
                       WTimeSheetView::OnUpdateAlwaysEnabled)
-  EVT_UPDATE_UI_RANGE(WTimeSheetView::eGroupByDate, WTimeSheetView::eGroupByDescription,
+  EVT_UPDATE_UI_RANGE(WCommandIds::eGroupByDate, WCommandIds::eGroupByDescription,
                       WTimeSheetView::OnUpdateAlwaysEnabled)
-  EVT_UPDATE_UI(WTimeSheetView::eUngroup, WTimeSheetView::OnUpdateUngroup)
+  EVT_UPDATE_UI(WCommandIds::eUngroup, WTimeSheetView::OnUpdateUngroup)
+  EVT_UPDATE_UI(wxID_PRINT, WTimeSheetView::OnUpdatePrint)
+  EVT_UPDATE_UI(wxID_PREVIEW, WTimeSheetView::OnUpdatePrint)
 wxEND_EVENT_TABLE()
 
 WTimeSheetView::WTimeSheetView(STaskDocument & ioDocument)
@@ -40,7 +47,7 @@ WTimeSheetView::WTimeSheetView(STaskDocument & ioDocument)
 WTimeSheetView::~WTimeSheetView() {
   if (mIsCreated) {
     // The lists draw by this view's columns and encoding: they go first.
-    if (wxWindow * panel = mPanel.get()) {
+    if (wxPanel * panel = mPanel.get()) {
       panel->Destroy();
     }
   } else {
@@ -50,17 +57,37 @@ WTimeSheetView::~WTimeSheetView() {
   }
 }
 
+bool WTimeSheetView::OnCreate(wxDocument *, long) { return CreateViewWindow(GetFrame()); }
+
+bool WTimeSheetView::OnClose(bool inDeleteWindow) { return wxView::OnClose(inDeleteWindow); }
+
+wxPanel * WTimeSheetView::GetPanel() const { return mPanel.get(); }
+
 wxString WTimeSheetView::ColumnTitle(int inColumn) {
-  static const char * const kTitles[WTimeSheetColumns::sColumnCount] = {"Date", "Duration", "Who",
-                                                                        "Job",  "Code",     "Description"};
-  return inColumn >= 0 && inColumn < WTimeSheetColumns::sColumnCount ? wxString(kTitles[inColumn]) : wxString();
+  switch (inColumn) {
+  case 0:
+    return WResourceStrings::sDateFieldHeader;
+  case 1:
+    return WResourceStrings::sDurationFieldHeader;
+  case 2:
+    return WResourceStrings::sWhoCodeFieldHeader;
+  case 3:
+    return WResourceStrings::sJobNumberFieldHeader;
+  case 4:
+    return WResourceStrings::sTimeCodeFieldHeader;
+  case 5:
+    return WResourceStrings::sDescriptionFieldHeader;
+  default:
+    return wxString();
+  }
 }
 
 bool WTimeSheetView::CreateViewWindow(wxWindow * inParent) {
   if (mIsCreated || inParent == nullptr) {
     return false;
   }
-  auto * panel = new wxWindow(inParent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxBORDER_NONE);
+  auto * panel = new wxPanel(inParent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxBORDER_SUNKEN);
+  panel->SetBackgroundColour(wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOW));
   mPanel = panel;
   mIsCreated = true;
   const long paneStyle = wxVSCROLL | wxBORDER_THEME;
@@ -73,6 +100,10 @@ bool WTimeSheetView::CreateViewWindow(wxWindow * inParent) {
   mListBox->Hide();
   mTreeBox->Hide();
   if (!CreateHeaderControl()) {
+    return false;
+  }
+  mStatusControl = new WFileStatusCtrl(mDocumentData);
+  if (!mStatusControl->Create(panel, wxID_ANY, wxPoint(0, 0), wxSize(sHeaderHeight, sHeaderHeight))) {
     return false;
   }
   panel->Bind(wxEVT_SIZE, &WTimeSheetView::OnPanelSize, this);
@@ -88,7 +119,7 @@ bool WTimeSheetView::CreateViewWindow(wxWindow * inParent) {
 }
 
 bool WTimeSheetView::CreateHeaderControl() {
-  if (!mHeaderControl->Create(mPanel.get(), wxID_ANY, wxPoint(sHeaderHeight, 0), wxSize(32767 - 20, sHeaderHeight))) {
+  if (!mHeaderControl->Create(GetPanel(), wxID_ANY, wxPoint(sHeaderHeight, 0), wxSize(32767 - 20, sHeaderHeight))) {
     return false;
   }
   mFixedHeaderWidth = 0;
@@ -103,13 +134,13 @@ bool WTimeSheetView::CreateHeaderControl() {
 
 void WTimeSheetView::OnPanelSize(wxSizeEvent & inEvent) {
   inEvent.Skip();
-  if (wxWindow * panel = mPanel.get()) {
+  if (wxPanel * panel = GetPanel()) {
     LayoutPanes(panel->GetClientSize());
   }
 }
 
 void WTimeSheetView::LayoutPanes(const wxSize & inSize) {
-  if (!mIsCreated || mPanel.get() == nullptr) {
+  if (!mIsCreated || GetPanel() == nullptr) {
     return;
   }
   const int width = inSize.x;
@@ -131,7 +162,7 @@ void WTimeSheetView::LayoutPanes(const wxSize & inSize) {
 }
 
 void WTimeSheetView::SnapToRows() {
-  wxWindow * panel = mPanel.get();
+  wxPanel * panel = GetPanel();
   if (mIsSnapping || panel == nullptr) {
     return;
   }
@@ -190,8 +221,11 @@ void WTimeSheetView::SetTreeMode() {
 }
 
 void WTimeSheetView::OnSort(int inId) {
-  if (inId < eSortByDate || inId > eSortByOrderInFile) {
+  if (inId < WCommandIds::eSortByDate || inId > WCommandIds::eSortByOrderInFile) {
     return;
+  }
+  if (inId == WCommandIds::eSortByOrderInFile) {
+    ++mSortByOrderInFileCount;
   }
   wxBusyCursor wait;
   const STaskComparator comparator(&mDocumentData.GetData(), static_cast<STaskComparator::EField>(inId - 16416));
@@ -200,7 +234,7 @@ void WTimeSheetView::OnSort(int inId) {
 }
 
 void WTimeSheetView::OnGroup(int inId) {
-  if (inId < eGroupByDate || inId > eGroupByDescription) {
+  if (inId < WCommandIds::eGroupByDate || inId > WCommandIds::eGroupByDescription) {
     return;
   }
   wxBusyCursor wait;
@@ -222,15 +256,17 @@ void WTimeSheetView::OnUpdateAlwaysEnabled(wxUpdateUIEvent & inEvent) { inEvent.
 
 void WTimeSheetView::OnUpdateUngroup(wxUpdateUIEvent & inEvent) { inEvent.Enable(mIsGrouped); }
 
+void WTimeSheetView::OnUpdatePrint(wxUpdateUIEvent & inEvent) { inEvent.Enable(false); }
+
 void WTimeSheetView::OnHeaderClick(wxHeaderCtrlEvent & inEvent) {
   const int column = inEvent.GetColumn();
   if (column < 0 || column >= WTimeSheetColumns::sColumnCount) {
     return;
   }
   if (mIsGrouped) {
-    OnGroup(eGroupByDate + column);
+    OnGroup(WCommandIds::eGroupByDate + column);
   } else {
-    OnSort(eSortByDate + column);
+    OnSort(WCommandIds::eSortByDate + column);
   }
 }
 
@@ -243,7 +279,7 @@ void WTimeSheetView::OnHeaderResize(wxHeaderCtrlEvent & inEvent) {
   mColumns.SetWidth(column, inEvent.GetWidth());
   // Description always takes what the other columns leave of the window.
   mFixedHeaderWidth = static_cast<std::uint32_t>(mColumns.FixedWidth());
-  if (wxWindow * panel = mPanel.get()) {
+  if (wxPanel * panel = GetPanel()) {
     LayoutPanes(panel->GetClientSize());
   }
   VisiblePane()->Refresh();

@@ -14,32 +14,16 @@
 #include "tasks/STaskDocumentData.h"
 
 class STaskDocument;
+class WFileStatusCtrl;
 class WHeaderCtrl;
 class WListListBox;
 class WTreeListBox;
 class wxHeaderCtrlEvent;
+class wxPanel;
 class wxUpdateUIEvent;
 
 class WTimeSheetView : public wxView {
 public:
-  /// The view's commands.
-  enum ECommand {
-    eSortByDate = 16417,
-    eSortByDuration = 16418,
-    eSortByWhoCode = 16419,
-    eSortByJobNumber = 16420,
-    eSortByTimeCode = 16421,
-    eSortByDescription = 16422,
-    eSortByOrderInFile = 16423,
-    eGroupByDate = 16433,
-    eGroupByDuration = 16434,
-    eGroupByWhoCode = 16435,
-    eGroupByJobNumber = 16436,
-    eGroupByTimeCode = 16437,
-    eGroupByDescription = 16438,
-    eUngroup = 16441
-  };
-
   /// The height of the column header.
   static constexpr int sHeaderHeight = 20;
 
@@ -48,11 +32,20 @@ public:
   explicit WTimeSheetView(STaskDocument & ioDocument);
   ~WTimeSheetView() override;
 
+  /// Creates the view's window in its frame (see CreateViewWindow).
+  bool OnCreate(wxDocument * inDocument, long inFlags) override;
+  /// Takes the view's window down with the frame.
+  bool OnClose(bool inDeleteWindow) override;
+
   /// Creates the view's window as a child of `inParent`: both lists, the header and the
-  /// status corner, in list mode. False if a window cannot be made.
+  /// file status control, in list mode. False if a window cannot be made.
   bool CreateViewWindow(wxWindow * inParent);
-  /// The view's window (null before CreateViewWindow).
-  wxWindow * GetViewWindow() const { return mPanel.get(); }
+  /// The view's window (null before it is created).
+  wxPanel * GetPanel() const;
+  /// The file status control, or null before the view is created.
+  WFileStatusCtrl * GetFileStatusCtrl() const { return mStatusControl; }
+  /// How often the view was asked to sort by order in file.
+  unsigned GetSortByOrderInFileCount() const { return mSortByOrderInFileCount; }
 
   /// Shows the flat list and stops the populator; nothing when already in list mode.
   void SetListMode();
@@ -78,7 +71,6 @@ public:
   WListListBox * ListBox() const { return mListBox; }
   WTreeListBox * TreeBox() const { return mTreeBox; }
   WHeaderCtrl * HeaderControl() const { return mHeaderControl; }
-  wxWindow * StatusControl() const { return mStatusControl; }
   const WTimeSheetColumns & Columns() const { return mColumns; }
   const WTextEncoding & Encoding() const { return mEncoding; }
   const STaskDocumentData & DocumentData() const { return mDocumentData; }
@@ -96,6 +88,7 @@ private:
   void OnUngroupCommand(wxCommandEvent & inEvent);
   void OnUpdateAlwaysEnabled(wxUpdateUIEvent & inEvent);
   void OnUpdateUngroup(wxUpdateUIEvent & inEvent);
+  void OnUpdatePrint(wxUpdateUIEvent & inEvent);
   // Snaps a top-level frame holding the view to whole rows of the flat list.
   void SnapToRows();
   // The pane now shown.
@@ -107,14 +100,15 @@ private:
   WTreeListBox * mTreeBox;           // a child of mPanel once created
   bool mIsGrouped = false;
   WHeaderCtrl * mHeaderControl;      // a child of mPanel once created
-  wxWindow * mStatusControl = nullptr;
+  WFileStatusCtrl * mStatusControl = nullptr; // a child of mPanel once created
   std::uint32_t mFixedHeaderWidth = 0;
   WTimeSheetColumns mColumns;
   wxString mDateFormatString;
   wxString mPageFormatString;
-  wxWeakRef<wxWindow> mPanel;        // the view's window
+  wxWeakRef<wxPanel> mPanel;         // the view's window, a child of the frame
   bool mIsCreated = false;
   bool mIsSnapping = false;
+  unsigned mSortByOrderInFileCount = 0;
 
   wxDECLARE_EVENT_TABLE();
 };

@@ -3,6 +3,8 @@
 // event loop so that windows can be driven and yielded to.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include <wx/app.h>
 #include <wx/evtloop.h>
 #include <wx/init.h>
@@ -23,9 +25,14 @@ void FailOnAssert(const wxString & file, int line, const wxString & func, const 
 int main(int argc, char ** argv) {
   testing::InitGoogleTest(&argc, argv);
 
+  // A configuration folder of its own, and a file named on the command line that the
+  // program must not open.
+  guitest::PrepareStartup();
+  std::string commandLineFile = guitest::CommandLineFile();
+
   wxApp::SetInstance(guitest::CreateTestApp());
-  int wxArgc = 1;
-  char * wxArgv[] = {argv[0], nullptr};
+  int wxArgc = 2;
+  char * wxArgv[] = {argv[0], commandLineFile.data(), nullptr};
   if (!wxEntryStart(wxArgc, wxArgv)) {
     fprintf(stderr, "cannot start wxWidgets (is there a display?)\n");
     return 1;
@@ -37,11 +44,13 @@ int main(int argc, char ** argv) {
   if (wxTheApp->CallOnInit()) {
     wxGUIEventLoop loop;
     wxEventLoopActivator activate(&loop);
+    guitest::RecordStartup();
     result = RUN_ALL_TESTS();
     wxTheApp->OnExit();
   } else {
     fprintf(stderr, "the application did not start\n");
   }
   wxEntryCleanup();
+  guitest::CleanUpStartup();
   return result;
 }

@@ -59,7 +59,7 @@ ViewFrame::ViewFrame(const std::vector<std::string> & inLines, const wxSize & in
   view = new WTimeSheetView(document);
   view->CreateViewWindow(frame);
   frame->Show();
-  guitest::WaitUntil([this] { return frame->IsShownOnScreen() && view->GetViewWindow()->GetClientSize().y > 40; });
+  guitest::WaitUntil([this] { return frame->IsShownOnScreen() && view->GetPanel()->GetClientSize().y > 40; });
   guitest::Flush();
 }
 

@@ -1,0 +1,191 @@
+// The file settings button of a time sheet's status line.
+#include "controls/WFileSettingsPopup.h"
+
+#include <ctime>
+#include <utility>
+
+#include <wx/dcbuffer.h>
+#include <wx/settings.h>
+
+#include "generic/SDateFormat.h"
+#include "generic/SDateString.h"
+#include "generic/SLineBreakFormat.h"
+#include "resources/WCommandIds.h"
+#include "resources/WMenus.h"
+#include "resources/WStringTable.h"
+#include "tasks/STaskDocument.h"
+
+wxBEGIN_EVENT_TABLE(WFileSettingsPopup, wxControl)
+  EVT_LEFT_DOWN(WFileSettingsPopup::OnLButtonDown)
+  EVT_LEFT_DCLICK(WFileSettingsPopup::OnLButtonDown)
+  EVT_PAINT(WFileSettingsPopup::OnPaint)
+  EVT_MENU_RANGE(WCommandIds::eLineBreakMac, WCommandIds::eLineBreakUNIX,
+                 WFileSettingsPopup::OnLineBreakCommandRange)
+  EVT_UPDATE_UI_RANGE(WCommandIds::eLineBreakMac, WCommandIds::eLineBreakUNIX,
+                      WFileSettingsPopup::OnUpdateLineBreakCommandUIRange)
+  EVT_MENU_RANGE(WCommandIds::eDateFormatSystem, WCommandIds::eDateFormatYMD,
+                 WFileSettingsPopup::OnDateFormatCommandRange)
+  EVT_UPDATE_UI_RANGE(WCommandIds::eDateFormatSystem, WCommandIds::eDateFormatYMD,
+                      WFileSettingsPopup::OnUpdateDateFormatCommandUIRange)
+wxEND_EVENT_TABLE()
+
+WFileSettingsPopup::PopupRunner WFileSettingsPopup::sPopupRunner;
+
+WFileSettingsPopup::WFileSettingsPopup(STaskDocument & inDocument, unsigned inMenuId)
+    : mDocumentData(inDocument) {
+  WMenus::FillMenu(mMenu, inMenuId);
+  inDocument.AddListener(this);
+}
+
+bool WFileSettingsPopup::Create(wxWindow * inParent, wxWindowID inId, const wxPoint & inPos,
+                                const wxSize & inSize, const wxBitmap & inUp,
+                                const wxBitmap & inDown) {
+  mUp = inUp;
+  mDown = inDown;
+  SetBackgroundStyle(wxBG_STYLE_PAINT);
+  return wxControl::Create(inParent, inId, inPos, inSize, wxBORDER_NONE);
+}
+
+WFileSettingsPopup::PopupRunner WFileSettingsPopup::SetPopupRunner(PopupRunner inRunner) {
+  return std::exchange(sPopupRunner, std::move(inRunner));
+}
+
+void WFileSettingsPopup::OnLButtonDown(wxMouseEvent &) { Press(); }
+
+void WFileSettingsPopup::Press() {
+  if (mTracking) {
+    // The press that follows a menu closed without a choice only ends that opening.
+    mTracking = false;
+    return;
+  }
+  if (!HasDocument() || mMenu.GetMenuItemCount() == 0)
+    return;
+  mPressed = true;
+  Refresh();
+  Update();
+  mTracking = true;
+  PrepareMenu(mMenu);
+  if (sPopupRunner) {
+    sPopupRunner(*this, mMenu);
+  } else {
+    const int frame = wxSystemSettings::GetMetric(wxSYS_EDGE_Y, this);
+    PopupMenu(&mMenu, wxPoint(0, -(frame > 0 ? frame : 1)));
+  }
+  // Back to the look at rest once the menu has gone.
+  CallAfter([this] {
+    mPressed = false;
+    Refresh();
+  });
+}
+
+void WFileSettingsPopup::UpdateMenuContents(wxMenu & inMenu) {
+  // The example date: 31 July of the current year.
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  const SDate example =
+      SDateString::DateFromComponents(31, 7, static_cast<std::uint32_t>(local.tm_year + 1900));
+  for (int id = WCommandIds::eDateFormatSystem; id <= WCommandIds::eDateFormatYMD; ++id) {
+    wxMenuItem * item = inMenu.FindItem(id);
+    if (item == nullptr)
+      continue;
+    const SDateFormat order = id == WCommandIds::eDateFormatSystem
+                                  ? SDateFormat()
+                                  : SDateFormat(static_cast<SDateFormat::EFormat>(
+                                        id - WCommandIds::eDateFormatDMY + SDateFormat::eDMY));
+    const SDateString text(example, order, true);
+    wxString label = item->GetItemLabel();
+    label.Replace("%s", wxString::FromUTF8(text.c_str()), false);
+    item->SetItemLabel(label);
+  }
+}
+
+void WFileSettingsPopup::PrepareMenu(wxMenu & inMenu) {
+  if (!mUpdated) {
+    UpdateMenuContents(inMenu);
+    mUpdated = true;
+  }
+  inMenu.UpdateUI(GetEventHandler());
+}
+
+void WFileSettingsPopup::OnLineBreakCommandRange(wxCommandEvent & inEvent) {
+  mTracking = false;
+  if (!HasDocument())
+    return;
+  SLineBreakFormat::EFormat format = SLineBreakFormat::eDOS;
+  switch (inEvent.GetId()) {
+  case WCommandIds::eLineBreakMac:
+    format = SLineBreakFormat::eMac;
+    break;
+  case WCommandIds::eLineBreakUNIX:
+    format = SLineBreakFormat::eUNIX;
+    break;
+  default:
+    break;
+  }
+  mDocumentData.SetLineBreakFormat(SLineBreakFormat(format));
+}
+
+void WFileSettingsPopup::OnUpdateLineBreakCommandUIRange(wxUpdateUIEvent & inEvent) {
+  if (!HasDocument()) {
+    inEvent.Enable(false);
+    return;
+  }
+  const SLineBreakFormat::EFormat format = mDocumentData.GetLineBreakFormat().GetFormat();
+  bool checked = false;
+  switch (inEvent.GetId()) {
+  case WCommandIds::eLineBreakMac:
+    checked = format == SLineBreakFormat::eMac;
+    break;
+  case WCommandIds::eLineBreakDOS:
+    checked = format != SLineBreakFormat::eMac && format != SLineBreakFormat::eUNIX;
+    break;
+  case WCommandIds::eLineBreakUNIX:
+    checked = format == SLineBreakFormat::eUNIX;
+    break;
+  default:
+    break;
+  }
+  inEvent.Enable(true);
+  inEvent.Check(checked);
+}
+
+void WFileSettingsPopup::OnDateFormatCommandRange(wxCommandEvent & inEvent) {
+  mTracking = false;
+  if (!HasDocument())
+    return;
+  const int id = inEvent.GetId();
+  mDocumentData.SetDateFormat(id == WCommandIds::eDateFormatSystem
+                                  ? SDateFormat()
+                                  : SDateFormat(static_cast<SDateFormat::EFormat>(
+                                        id - WCommandIds::eDateFormatDMY + SDateFormat::eDMY)));
+}
+
+void WFileSettingsPopup::OnUpdateDateFormatCommandUIRange(wxUpdateUIEvent & inEvent) {
+  if (!HasDocument()) {
+    inEvent.Enable(false);
+    return;
+  }
+  const SDateFormat system;
+  const SDateFormat current = mDocumentData.GetDateFormat();
+  const int id = inEvent.GetId();
+  bool checked;
+  if (id == WCommandIds::eDateFormatSystem)
+    checked = current == system;
+  else
+    checked = current != system &&
+              current.GetFormat() == id - WCommandIds::eDateFormatDMY + SDateFormat::eDMY;
+  inEvent.Enable(true);
+  inEvent.Check(checked);
+}
+
+void WFileSettingsPopup::OnPaint(wxPaintEvent &) {
+  wxAutoBufferedPaintDC dc(this);
+  const wxSize size = GetClientSize();
+  dc.SetBrush(wxBrush(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNFACE)));
+  dc.SetPen(*wxTRANSPARENT_PEN);
+  dc.DrawRectangle(0, 0, size.x, size.y);
+  const wxBitmap & bitmap = mPressed ? mDown : mUp;
+  if (bitmap.IsOk())
+    dc.DrawBitmap(bitmap, 0, 0, true);
+}

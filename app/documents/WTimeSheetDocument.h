@@ -1,0 +1,89 @@
+// A time sheet as the framework sees it: a framework document and a core task document
+// in one. It opens a time sheet file, saves it, and answers the Merge and Clear Time
+// Sheet commands.
+#pragma once
+
+#include <cstddef>
+#include <exception>
+#include <vector>
+
+#include <wx/docview.h>
+
+#include "tasks/STaskDocument.h"
+
+class WTimeSheetWindow;
+
+class WTimeSheetDocument : public wxDocument, public STaskDocument {
+public:
+  /// The answer to the question whether to save changes before a time sheet closes.
+  enum ESaveAnswer { eSaved, eDiscard, eCancel };
+
+  WTimeSheetDocument();
+  ~WTimeSheetDocument() override;
+
+  /// True when the time sheet has changes that closing it would lose.
+  bool IsModified() const override;
+  /// The framework marks a document unmodified when it is about to close it without
+  /// saving: from then on closing does not ask again. Marking it modified does nothing:
+  /// the core tracks changes.
+  void Modify(bool inModified) override;
+  /// A new, empty, untitled time sheet without a file.
+  bool OnNewDocument() override;
+  /// Reads the time sheet at inPath; a failure is shown and leaves false.
+  bool OnOpenDocument(const wxString & inPath) override;
+  /// Writes the time sheet to inPath safely (replacing the file whole or not at all); a
+  /// failure is shown and leaves false with the document as it was.
+  bool OnSaveDocument(const wxString & inPath) override;
+  /// Writes the time sheet to its own file; one without a file is saved as.
+  bool Save() override;
+  /// Asks for a path and writes the time sheet there; the title and the recent-file list
+  /// follow. False when cancelled or failed.
+  bool SaveAs() override;
+  /// Asks whether to save changes, if there are any: false keeps the time sheet open.
+  bool OnSaveModified() override;
+  /// Keeps the window's title in step with the document's name.
+  void OnChangeFilename(bool inNotifyViews) override;
+
+  /// Asks "Save changes to <title>?" (Yes saves) without closing anything.
+  ESaveAnswer AskToSaveChanges();
+
+  /// The core's question after a merged file was read: whether to empty it (decided by
+  /// the preferences and, when asked for, by one confirmation for the whole Merge command;
+  /// a save that precedes the clear must succeed first).
+  bool WantToClearMergeStream(STaskStream * inStream) override;
+
+  /// Appends the time sheets at inPaths, in order, as the Merge command does after its
+  /// dialog. A failure is shown and ends the command; a file that no longer exists is
+  /// reported and left out.
+  void MergeFiles(const std::vector<wxString> & inPaths);
+
+  /// Empties the time sheet (it becomes dirty) and puts its first view back into file
+  /// order.
+  void ClearTimeSheet();
+  /// Shows the plain clear confirmation with message inId; true when the user chose Clear.
+  bool AskClearTimeSheet(unsigned inId);
+
+  /// The time sheet window of this document, or null.
+  WTimeSheetWindow * GetTimeSheetWindow() const;
+  /// The file of the document's stream, or an empty text.
+  wxString GetStreamPath() const;
+
+  /// Shows a failure of the core that ended a command; inPath names the file involved.
+  static void ShowFailure(const std::exception & inFailure, const wxString & inPath);
+
+private:
+  // How a Merge command's merged files are treated once the first one was read.
+  enum EMergeDecision { eUndecided, eKeepFiles, eClearFiles, eSaveAndClearFiles };
+
+  void OnFileMerge(wxCommandEvent & inEvent);
+  void OnUpdateAlwaysEnabled(wxUpdateUIEvent & inEvent);
+  void OnClearTimeSheet(wxCommandEvent & inEvent);
+
+  bool mDiscardChanges = false;
+  // The Merge command in progress.
+  std::size_t mMergeFileCount = 1;
+  EMergeDecision mMergeDecision = eUndecided;
+  bool mMergeSaveFailed = false;
+
+  wxDECLARE_EVENT_TABLE();
+};

@@ -1,0 +1,24 @@
+// Between the interface's paths and the file layer's.
+#include "other/WPaths.h"
+
+#include <wx/filename.h>
+
+#include "generic/SFile.h"
+
+SFileSpec WPaths::ToFileSpec(const wxString & inPath) {
+  const wxCharBuffer bytes = inPath.fn_str();
+  return SFileSpec(bytes.data() != nullptr ? std::string(bytes.data()) : std::string());
+}
+
+wxString WPaths::FromFileSpec(const SFileSpec & inSpec) { return wxString(inSpec.c_str(), *wxConvFileName); }
+
+bool WPaths::SameFile(const wxString & inFirst, const wxString & inSecond) {
+  if (inFirst.empty() || inSecond.empty())
+    return false;
+  const auto resolved = [](const wxString & inPath) {
+    wxFileName name(inPath);
+    name.Normalize(wxPATH_NORM_DOTS | wxPATH_NORM_ABSOLUTE | wxPATH_NORM_TILDE);
+    return SFile::ResolvedPath(ToFileSpec(name.GetFullPath()));
+  };
+  return resolved(inFirst) == resolved(inSecond);
+}

@@ -1,0 +1,75 @@
+// The program's string table: every text the interface loads by number.
+#include "resources/WStringTable.h"
+
+#include <algorithm>
+#include <iterator>
+
+namespace {
+
+struct SEntry {
+  unsigned mId;
+  const char * mText;
+};
+
+// Sorted by id.
+constexpr SEntry kStrings[] = {
+    {16448, "Are you sure that you want to clear the entire time sheet?"},
+    {16449, "This time sheet contains unsaved data.  Are you sure that you want to clear the entire "
+            "time sheet?"},
+    {16456, "The time sheet has been successfully merged.  It is strongly recommended that you save "
+            "the new time sheet before clearing the original one."},
+    {16457, "The time sheets have been successfully merged.  It is strongly recommended that you "
+            "save the new time sheet before clearing the original ones."},
+    {24576, "Date"},
+    {24577, "Duration"},
+    {24578, "Who Code"},
+    {24579, "Job Number"},
+    {24580, "Fee Code"},
+    {24581, "Description"},
+    {24582, "Order In File"},
+    {24592, "Date"},
+    {24593, "Duration"},
+    {24594, "Who"},
+    {24595, "Job"},
+    {24596, "Code"},
+    {24597, "Description"},
+    {24598, "Duration:"},
+    {24599, "Entry Count:"},
+    {24688, "System Setting (%s)"},
+    {24689, "DMY (%s)"},
+    {24690, "DYM (%s)"},
+    {24691, "MDY (%s)"},
+    {24692, "MYD (%s)"},
+    {24693, "YDM (%s)"},
+    {24694, "YMD (%s)"},
+    {24704, "%A, %B %d, %Y"},
+    {24705, "Page %d"},
+    {24832, "Merge"},
+    {25088, "Quillmark"},
+    {25089, "Preferences"},
+    {25090, "MaxMRUCount"},
+    {25091, "ClearFilesAfterMerging"},
+    {25092, "WarnBeforeClearingMergedFiles"},
+    {25093, "SaveBeforeClearingMergedFiles"},
+    {57344, "Tallyworth"},
+    {61440, "Open"},
+    {61441, "Save As"},
+    {61442, "All Files (*.*)"},
+    {61699, "Save changes to %1?"},
+    {61700, "Failed to create empty document."},
+};
+
+const SEntry * Find(unsigned inId) {
+  const auto found = std::lower_bound(std::begin(kStrings), std::end(kStrings), inId,
+                                      [](const SEntry & e, unsigned id) { return e.mId < id; });
+  return found != std::end(kStrings) && found->mId == inId ? found : nullptr;
+}
+
+} // namespace
+
+wxString WStringTable::Get(unsigned inId) {
+  const SEntry * entry = Find(inId);
+  return entry != nullptr ? wxString::FromUTF8(entry->mText) : wxString();
+}
+
+bool WStringTable::Has(unsigned inId) { return Find(inId) != nullptr; }

@@ -1,0 +1,177 @@
+// The child window of one time sheet.
+#include "windows/WTimeSheetWindow.h"
+
+#include <wx/menu.h>
+#include <wx/settings.h>
+
+#include "application/WResourceStrings.h"
+#include "application/WTallyworthApp.h"
+#include "controls/WFileSettingsPopup.h"
+#include "documents/WDocManager.h"
+#include "documents/WTimeSheetDocument.h"
+#include "generic/SLongToString.h"
+#include "generic/STimeString.h"
+#include "other/WFonts.h"
+#include "panes/WStatusBar.h"
+#include "resources/WCommandIds.h"
+#include "resources/WImages.h"
+#include "resources/WMenus.h"
+#include "tasks/STaskVector.h"
+#include "windows/WMainWindow.h"
+
+wxBEGIN_EVENT_TABLE(WTimeSheetWindow, wxDocMDIChildFrame)
+  EVT_SIZE(WTimeSheetWindow::OnSize)
+  EVT_UPDATE_UI_RANGE(WCommandIds::eFirstProgramCommand, WCommandIds::eLastProgramCommand,
+                      WTimeSheetWindow::OnUpdateUnhandled)
+  EVT_UPDATE_UI(wxID_ABOUT, WTimeSheetWindow::OnUpdateUnhandled)
+wxEND_EVENT_TABLE()
+
+WTimeSheetWindow::WTimeSheetWindow(WTimeSheetDocument & inDocument)
+    : mDocumentData(inDocument), mTimeSheetDocument(inDocument) {
+  mDocumentData.GetData().AddListener(this);
+}
+
+WTimeSheetWindow::~WTimeSheetWindow() {
+  if (auto * manager = dynamic_cast<WDocManager *>(wxDocManager::GetDocumentManager())) {
+    if (wxMenuBar * menuBar = GetMenuBar())
+      manager->RemoveRecentFileMenu(WMenus::FindRecentFileMenu(*menuBar));
+  }
+}
+
+bool WTimeSheetWindow::Create(wxView * inView, wxMDIParentFrame * inParent) {
+  if (!wxDocMDIChildFrame::Create(&mTimeSheetDocument, inView, inParent, wxID_ANY,
+                                  mTimeSheetDocument.GetUserReadableName(), wxDefaultPosition,
+                                  wxDefaultSize, wxDEFAULT_FRAME_STYLE)) {
+    if (inView != nullptr)
+      inView->SetDocChildFrame(nullptr);
+    return false;
+  }
+  wxMenuBar * menuBar = WMenus::CreateMenuBar(WMenus::eTimeSheetMenu);
+  SetMenuBar(menuBar);
+  if (auto * manager = dynamic_cast<WDocManager *>(mTimeSheetDocument.GetDocumentManager()))
+    manager->AddRecentFileMenu(WMenus::FindRecentFileMenu(*menuBar));
+  if (!CreateTimeSheetStatusBar())
+    return false;
+  Bind(wxEVT_ACTIVATE, &WTimeSheetWindow::OnActivateWindow, this);
+  return true;
+}
+
+bool WTimeSheetWindow::CreateTimeSheetStatusBar() {
+  mStatusBar = new WStatusBar;
+  if (!mStatusBar->Create(this, wxID_ANY))
+    return false;
+  mStatusBar->SetDrawItem(
+      [this](wxDC & inDC, int inPane, const wxRect & inRect) { DrawStatusPane(inDC, inPane, inRect); });
+  mFileSettingsPopup = new WFileSettingsPopup(mTimeSheetDocument, WMenus::eFileSettingsMenu);
+  return mFileSettingsPopup->Create(mStatusBar, wxID_ANY, wxPoint(0, 2), wxSize(15, 15),
+                                    WImages::Get(WImages::eFileSettingsUp),
+                                    WImages::Get(WImages::eFileSettingsDown));
+}
+
+void WTimeSheetWindow::FinishCreation() {
+  LayoutChildren();
+  Show();
+  Activate();
+  if (WTallyworthApp::gMainWindow != nullptr) {
+    WTallyworthApp::gMainWindow->UpdateMinSize();
+    WTallyworthApp::gMainWindow->UpdateTitle();
+  }
+}
+
+void WTimeSheetWindow::UpdateTitle() {
+  const wxString title = mTimeSheetDocument.GetUserReadableName();
+  if (GetTitle() != title)
+    SetTitle(title);
+  if (WTallyworthApp::gMainWindow != nullptr)
+    WTallyworthApp::gMainWindow->UpdateTitle();
+}
+
+void WTimeSheetWindow::ListenToMessage(TVectorMessage<STask> inMessage) {
+  if (mStatusBar == nullptr)
+    return;
+  switch (inMessage.code()) {
+  case TVectorMessage<STask>::eInsert:
+  case TVectorMessage<STask>::eDelete:
+    mStatusBar->RefreshPane(eEntryCountPane);
+    mStatusBar->RefreshPane(eDurationPane);
+    break;
+  case TVectorMessage<STask>::eChange:
+    mStatusBar->RefreshPane(eDurationPane);
+    break;
+  case TVectorMessage<STask>::eNotice:
+    break;
+  }
+}
+
+wxString WTimeSheetWindow::DurationText(STime inTotal) {
+  STimeString text(6, 2);
+  text = inTotal;
+  if (text.size() > 256)
+    text.resize(256);
+  return wxString::FromUTF8(text.data(), text.size());
+}
+
+wxString WTimeSheetWindow::EntryCountText(std::size_t inCount) {
+  char digits[32];
+  const unsigned long length = SLongToString::LongToString(static_cast<long>(inCount), digits, sizeof digits - 1);
+  return wxString::FromAscii(digits, length);
+}
+
+void WTimeSheetWindow::DrawStatusPane(wxDC & inDC, int inPane, const wxRect & inRect) {
+  if ((inPane != eDurationPane && inPane != eEntryCountPane) || !HasDocument())
+    return;
+  const wxFont oldFont = inDC.GetFont();
+  const int oldMode = inDC.GetBackgroundMode();
+  inDC.SetFont(WFonts::GetTahoma85());
+  inDC.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
+  inDC.SetTextForeground(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNTEXT));
+
+  wxRect text(inRect);
+  text.x += 4;
+  text.width -= 8;
+  const bool duration = inPane == eDurationPane;
+  const wxString & label = duration ? WResourceStrings::sDurationFooter : WResourceStrings::sEntryCountFooter;
+  const wxString value = duration ? DurationText(mDocumentData.GetTotalDuration())
+                                  : EntryCountText(mDocumentData.GetTotalCount());
+  inDC.DrawLabel(label, text, wxALIGN_LEFT | wxALIGN_CENTER_VERTICAL);
+  const int labelWidth = inDC.GetTextExtent(label).x;
+  text.x += labelWidth;
+  text.width -= labelWidth;
+  inDC.DrawLabel(value, text, wxALIGN_RIGHT | wxALIGN_CENTER_VERTICAL);
+
+  inDC.SetBackgroundMode(oldMode);
+  inDC.SetFont(oldFont);
+}
+
+wxSize WTimeSheetWindow::GetMinTrackSize() { return wxSize(200, WTallyworthApp::IsWindowsXP() ? 124 : 100); }
+
+wxSize WTimeSheetWindow::GetMaxTrackSize(const wxSize & inParentClientSize, const wxSize & inWindowSize,
+                                         const wxSize & inClientSize) {
+  return inParentClientSize + (inWindowSize - inClientSize);
+}
+
+void WTimeSheetWindow::LayoutChildren() {
+  if (mStatusBar == nullptr)
+    return;
+  const wxSize client = GetClientSize();
+  const int statusHeight = mStatusBar->GetBestSize().y;
+  const int viewHeight = client.y > statusHeight ? client.y - statusHeight : 0;
+  mStatusBar->SetSize(0, viewHeight, client.x, statusHeight);
+  for (wxWindow * child : GetChildren()) {
+    if (child != mStatusBar && !child->IsTopLevel())
+      child->SetSize(0, 0, client.x, viewHeight);
+  }
+}
+
+void WTimeSheetWindow::OnSize(wxSizeEvent &) { LayoutChildren(); }
+
+void WTimeSheetWindow::OnUpdateUnhandled(wxUpdateUIEvent & inEvent) { inEvent.Enable(false); }
+
+void WTimeSheetWindow::OnActivateWindow(wxActivateEvent & inEvent) {
+  inEvent.Skip();
+  if (inEvent.GetActive() && WTallyworthApp::gMainWindow != nullptr)
+    WTallyworthApp::gMainWindow->CallAfter([] {
+      if (WTallyworthApp::gMainWindow != nullptr)
+        WTallyworthApp::gMainWindow->UpdateMinSize();
+    });
+}

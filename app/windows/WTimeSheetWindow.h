@@ -1,0 +1,76 @@
+// The child window of one time sheet: it holds the time sheet's view and a status line of
+// its own, which shows the total duration and the number of entries and carries the file
+// settings button.
+#pragma once
+
+#include <cstddef>
+
+#include <wx/docmdi.h>
+
+#include "generic/STime.h"
+#include "generic/TVectorMessage.h"
+#include "tasks/STask.h"
+#include "tasks/STaskDocumentData.h"
+#include "tasks/STaskVectorListener.h"
+
+class WFileSettingsPopup;
+class WStatusBar;
+class WTimeSheetDocument;
+
+class WTimeSheetWindow : public wxDocMDIChildFrame, public STaskVectorListener {
+public:
+  /// The status line's panes.
+  enum EPane { eSettingsPane = 0, eDurationPane = 1, eEntryCountPane = 2, eRestPane = 3 };
+
+  /// A window for inDocument; listens to its tasks from now on.
+  explicit WTimeSheetWindow(WTimeSheetDocument & inDocument);
+  ~WTimeSheetWindow() override;
+
+  /// Creates the window in inParent for inView, with its menu and status line.
+  bool Create(wxView * inView, wxMDIParentFrame * inParent);
+  /// Lays the window out and shows it active, once its view exists.
+  void FinishCreation();
+
+  /// Repaints the status line's panes as the tasks changed: an insertion or deletion the
+  /// entry count and the duration, a change the duration only.
+  void ListenToMessage(TVectorMessage<STask> inMessage) override;
+
+  /// Draws the contents of status pane inPane (inRect) into inDC.
+  void DrawStatusPane(wxDC & inDC, int inPane, const wxRect & inRect);
+  /// The text that follows "Duration:": the total with at least 2 and at most 6 hour digits.
+  static wxString DurationText(STime inTotal);
+  /// The text that follows "Entry Count:".
+  static wxString EntryCountText(std::size_t inCount);
+
+  /// The smallest size of a time sheet window: 200 by 124 with themed drawing, else 200
+  /// by 100.
+  static wxSize GetMinTrackSize();
+  /// The largest size of a time sheet window inside a parent client area of
+  /// inParentClientSize: that area plus the window's own border (window size minus its
+  /// client size).
+  static wxSize GetMaxTrackSize(const wxSize & inParentClientSize, const wxSize & inWindowSize,
+                                const wxSize & inClientSize);
+
+  /// Sets the title from the document's name.
+  void UpdateTitle();
+
+  WStatusBar & GetTimeSheetStatusBar() const { return *mStatusBar; }
+  WFileSettingsPopup & GetFileSettingsPopup() const { return *mFileSettingsPopup; }
+  const STaskDocumentData & GetDocumentData() const { return mDocumentData; }
+
+private:
+  bool CreateTimeSheetStatusBar();
+  void OnSize(wxSizeEvent & inEvent);
+  void OnUpdateUnhandled(wxUpdateUIEvent & inEvent);
+  void OnActivateWindow(wxActivateEvent & inEvent);
+  void LayoutChildren();
+  // The document is still there (it unregisters everyone when it goes).
+  bool HasDocument() const { return !GetBroadcasters().empty(); }
+
+  STaskDocumentData mDocumentData;
+  WStatusBar * mStatusBar = nullptr;                 // a child window
+  WFileSettingsPopup * mFileSettingsPopup = nullptr; // a child of the status line
+  WTimeSheetDocument & mTimeSheetDocument;
+
+  wxDECLARE_EVENT_TABLE();
+};
