@@ -163,11 +163,14 @@ void STaskDocument::SaveAs(const SFileSpec & inFileSpec) {
   const bool existed = SFile::ExistsOnDisk(inFileSpec);
   stream->SetDocument(this);
   try {
-    if (!mIsReadOnly) {
-      stream->Connect();
-      stream->Reserve();
-    }
+    // Reserving creates a missing file with the usual permissions, which the write keeps.
+    stream->Connect();
+    stream->Reserve();
     WriteTo(*stream, mData);
+    if (mIsReadOnly) {
+      stream->Release();
+      stream->Disconnect();
+    }
   } catch (...) {
     stream.reset(); // lets go of the new file
     if (!existed)

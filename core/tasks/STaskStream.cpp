@@ -96,7 +96,11 @@ void STaskStream::ParseLines(const char * inBegin, const char * inEnd, STaskVect
     const auto length = static_cast<std::size_t>(inLineEnd - inLineBegin);
     if (length > std::numeric_limits<std::uint32_t>::max() - 64)
       throw SFileException("The contents of a file could not be read");
-    STask task(mDateFormat, inLineBegin, static_cast<unsigned int>(length));
+    // The same as STask(mDateFormat, text, length), but the text takes only the room it
+    // needs: a million lines then fit in noticeably less memory.
+    STask task(mDateFormat);
+    task.assign(inLineBegin, length);
+    task.Parse();
     if (convert)
       task.SetDateFormat(target);
     ioVector.push_back(std::move(task));

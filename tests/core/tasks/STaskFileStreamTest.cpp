@@ -4,6 +4,7 @@
 #include "core/DateTestHelpers.h"
 #include "core/tasks/DocumentTestHelpers.h"
 #include "generic/SSystemCalls.h"
+#include "tasks/STaskFileInfo.h"
 
 #include "support/SystemCallFaults.h"
 #include "support/TestSupport.h"
@@ -69,6 +70,12 @@ std::unique_ptr<TestDocument> Loaded(const std::string & inPath, F inOrder = F::
   document->SetStream(FileStream(inPath, inFileOrder));
   document->Load();
   return document;
+}
+
+// After a failed load the document is clean and broadcasting again.
+void ExpectCleanAndBroadcasting(const STaskDocument & inDocument) {
+  EXPECT_FALSE(inDocument.IsDirty());
+  EXPECT_TRUE(inDocument.IsBroadcasting());
 }
 
 void Append(STaskDocument & ioDocument, const std::string & inLine) {
@@ -254,7 +261,8 @@ TEST(STaskFileStream, FilesThatCannotBeHadFailWithTheirMessages) {
   testsupport::ScopedSystemCallFaults faults;
   testsupport::TempDir dir;
 
-  // A missing file is created empty and held.
+  // A missing file is created empty (as a time sheet) and held.
+  EXPECT_EQ(STaskFileInfo().Extension(), ".txt");
   const std::string missing = dir.file("new.txt");
   auto document = Loaded(missing);
   EXPECT_EQ(document->GetData().size(), 0u);
@@ -268,12 +276,14 @@ TEST(STaskFileStream, FilesThatCannotBeHadFailWithTheirMessages) {
   TestDocument nowhere;
   nowhere.SetStream(FileStream(dir.file("no/such/folder.txt")));
   EXPECT_EQ(Failure([&] { nowhere.Load(); }), kCreateFailed);
+  ExpectCleanAndBroadcasting(nowhere);
 
   // A folder where the file should be.
   std::filesystem::create_directory(dir.path() / "folder.txt");
   TestDocument folder;
   folder.SetStream(FileStream(dir.file("folder.txt")));
   EXPECT_EQ(Failure([&] { folder.Load(); }), kOpenFailed);
+  ExpectCleanAndBroadcasting(folder);
   EXPECT_TRUE(folder.GetStream() != nullptr);
 
   // No permission to read or write (refused by the system, as for a user who lacks it).
@@ -284,6 +294,7 @@ TEST(STaskFileStream, FilesThatCannotBeHadFailWithTheirMessages) {
     refused.SetStream(FileStream(locked));
     SSystemCalls::FailNth(SSystemCalls::eOpen, 1, error);
     EXPECT_EQ(Failure([&] { refused.Load(); }), kOpenFailed);
+    ExpectCleanAndBroadcasting(refused);
     EXPECT_TRUE(CanOpen(locked));
   }
 
@@ -294,6 +305,7 @@ TEST(STaskFileStream, FilesThatCannotBeHadFailWithTheirMessages) {
     TestDocument rival;
     rival.SetStream(FileStream(locked));
     EXPECT_EQ(Failure([&] { rival.Load(); }), kOpenFailed);
+    ExpectCleanAndBroadcasting(rival);
     EXPECT_EQ(rival.GetData().size(), 0u);
   }
   EXPECT_TRUE(CanOpen(locked));
@@ -317,6 +329,7 @@ TEST(STaskFileStream, FilesThatCannotBeHadFailWithTheirMessages) {
     else
       SSystemCalls::FailNth(SSystemCalls::eRead, 1, EIO);
     EXPECT_EQ(Failure([&] { failing.Load(); }), kReadFailed);
+    ExpectCleanAndBroadcasting(failing);
     EXPECT_EQ(failing.GetData().size(), 0u);
   }
 }
