@@ -166,10 +166,8 @@ void WTreeListBox::DrawLine(wxDC & ioDC, std::size_t inIndex, const wxRect & inR
     }
   } else if (element.Type() == Element::eBranch) {
     const TBranch<STask, STaskGroup> & branch = element.Branch();
-    const STaskGroup & group = branch.Group();
     ioDC.SetFont(mBoldFont);
-    const wxString text = mEncoding->Decode(group.Heading()) + ":  " +
-                          wxString::FromAscii(STimeString(group.Duration(), 4, 2).c_str());
+    const wxString text = GroupRowText(inIndex);
     {
       wxDCClipper clip(ioDC, inRect);
       ioDC.DrawText(text, textArea.x + 4, inRect.y + 2);
@@ -183,6 +181,14 @@ void WTreeListBox::DrawLine(wxDC & ioDC, std::size_t inIndex, const wxRect & inR
   ioDC.SetBrush(oldBrush);
   ioDC.SetPen(oldPen);
   ioDC.SetFont(oldFont);
+}
+
+wxString WTreeListBox::GroupRowText(std::size_t inIndex) const {
+  if (inIndex >= size() || (*this)[inIndex].Type() != Element::eBranch) {
+    return wxString();
+  }
+  const STaskGroup & group = (*this)[inIndex].Branch().Group();
+  return mEncoding->Decode(group.Heading()) + ":  " + wxString::FromAscii(STimeString(group.Duration(), 4, 2).c_str());
 }
 
 void WTreeListBox::OnDrawItem(wxDC & ioDC, const wxRect & inRect, size_t inIndex) const {
@@ -325,12 +331,15 @@ int WTreeListBox::FindRememberedRow() const {
 
 void WTreeListBox::OnPaint(wxPaintEvent & inEvent) {
   SyncRows();
+  // Whatever changed the selection since, the rows are in step now: note what it shows.
+  RememberSelection();
   wxVListBox::OnPaint(inEvent);
 }
 
 void WTreeListBox::OnIdle(wxIdleEvent & inEvent) {
   inEvent.Skip();
   SyncRows();
+  RememberSelection();
   if (mEncodingGeneration != mEncoding->Generation()) {
     mEncodingGeneration = mEncoding->Generation();
     Refresh();

@@ -55,6 +55,10 @@ public:
   /// The rectangle of the box of group row `inIndex` on screen (empty for an entry row).
   wxRect GetControlBox(std::size_t inIndex, bool inPrinting) const;
 
+  /// What group row `inIndex` says: its heading, ":  " and its total with 2 to 4 hour
+  /// digits; empty for an entry row.
+  wxString GroupRowText(std::size_t inIndex) const;
+
   /// Draws row `inIndex` into `inRect`.
   void DrawLine(wxDC & ioDC, std::size_t inIndex, const wxRect & inRect, bool inPrinting, bool inSelected,
                 bool inFocus) const;
