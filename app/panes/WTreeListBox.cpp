@@ -333,6 +333,16 @@ void WTreeListBox::OnPaint(wxPaintEvent & inEvent) {
   SyncRows();
   // Whatever changed the selection since, the rows are in step now: note what it shows.
   RememberSelection();
+  if (GetItemCount() == 0) {
+    // An empty list shows only the focus rectangle, and only while it has the focus.
+    wxAutoBufferedPaintDC dc(this);
+    dc.SetBackground(wxBrush(wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOW)));
+    dc.Clear();
+    if (HasFocus()) {
+      wxRendererNative::Get().DrawFocusRect(this, dc, wxRect(0, 0, GetClientSize().x, mRowHeight));
+    }
+    return;
+  }
   wxVListBox::OnPaint(inEvent);
 }
 
