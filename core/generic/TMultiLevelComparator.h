@@ -51,6 +51,18 @@ public:
     }
   }
 
+  /// A number that orders elements at `inLevel` as Compare does, where the comparator can
+  /// tell one (see STaskComparator::LevelKey); none here.
+  bool LevelKey(const T & /*inElement*/, std::int16_t /*inLevel*/, std::uint64_t & /*outKey*/, bool & /*outExact*/) const {
+    return false;
+  }
+
+  /// Hints that `inElement` will soon be read; no effect on results. Comparators that know
+  /// their elements' layout may ask the processor to fetch it ahead.
+  void Prefetch(const T & /*inElement*/) const {}
+  /// Hints that what `inElement` refers to will soon be read (call some time after Prefetch).
+  void PrefetchContents(const T & /*inElement*/) const {}
+
   /// Binds the comparator to `inVector` (not owned).
   void SetVector(const TBroadcasterVector<T> * inVector) { mVector = inVector; }
   /// The vector compared, null until set.

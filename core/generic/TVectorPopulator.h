@@ -6,7 +6,9 @@
 // that holds its leaf. With it the messages that touch a few entries (a replacement, an
 // append, a removal at the end) find their leaves directly instead of walking the whole
 // tree; the results are the same as those of the walks, which remain in use for everything
-// else and can be forced with SetIndexedUpdates(false).
+// else and can be forced with SetIndexedUpdates(false). It also keeps, for every branch, the
+// comparator's key of its members at its level (where the comparator offers keys), so that
+// finding the group of a new entry seldom needs to read other entries.
 #pragma once
 
 #include <algorithm>
@@ -27,17 +29,12 @@
 #include "generic/TVectorListener.h"
 #include "generic/TVectorMessage.h"
 
-#if defined(__GNUC__)
-#define TALLY_PREFETCH(address) __builtin_prefetch(address)
-#else
-#define TALLY_PREFETCH(address) ((void)0)
-#endif
-
 template <class T, class G, class C>
 class TVectorPopulator : public TVectorListener<T>, public TTreePopulator {
   using Element = TTreeElement<T, G>;
   using Branch = TBranch<T, G>;
   static constexpr std::uint32_t sNoIndex = Element::sNoIndex;
+  static constexpr std::size_t kPrefetchDistance = 16;
 
 public:
   /// A populator of `ioTree` (not owned) from `ioData` (not owned) grouping by a copy of
@@ -109,13 +106,37 @@ protected:
     try {
       inStep();
     } catch (...) {
-      mTree->Branches().clear();
-      mLeafBranch.clear();
+      ClearTree();
       throw;
     }
   }
 
   std::vector<Branch> & Branches() { return mTree->Branches(); }
+
+  // Removes every branch, and with them every leaf.
+  void ClearTree() {
+    Branches().clear();
+    mBranchKey.clear();
+    mBranchKeyExact.clear();
+    mLeafBranch.clear();
+  }
+
+  // Appends a new, empty branch under `inParentIndex` for a group at `inLevel` whose members
+  // are equal at that level to entry `inEntry`; returns its index.
+  std::uint32_t AddBranch(std::uint32_t inParentIndex, std::uint32_t inEntry, std::int16_t inLevel) {
+    auto & branches = Branches();
+    const auto index = static_cast<std::uint32_t>(branches.size());
+    branches.emplace_back(mTree, inParentIndex);
+    std::uint64_t key = 0;
+    bool exact = false;
+    if (inLevel >= 0 && !mComparator.LevelKey(mData[inEntry], inLevel, key, exact)) {
+      key = 0;
+      exact = false;
+    }
+    mBranchKey.push_back(key);
+    mBranchKeyExact.push_back(exact ? 1 : 0);
+    return index;
+  }
   std::int16_t Levels() const { return mComparator.Levels(); }
 
   // The tree holds one leaf for each of the vector's `inCount` entries.
@@ -124,8 +145,7 @@ protected:
   /// Builds the tree from scratch: the root, then the groups of the sorted entries.
   void FullPopulation() {
     auto & branches = Branches();
-    branches.clear();
-    mLeafBranch.clear();
+    ClearTree();
     mMissedMessages = false;
     const auto count = static_cast<std::uint32_t>(mData.size());
     mSorted.resize(count);
@@ -133,9 +153,13 @@ protected:
       mSorted[index] = index;
     }
     SortWork();
-    branches.reserve(1 + CountGroups(0, count, 0));
+    // Room for the groups, and some for those that merges will add.
+    const std::size_t groups = 1 + CountGroups(0, count, 0);
+    branches.reserve(groups + groups / 8);
+    mBranchKey.reserve(branches.capacity());
+    mBranchKeyExact.reserve(branches.capacity());
     mLeafBranch.assign(count, sNoIndex);
-    branches.emplace_back(mTree, sNoIndex);
+    AddBranch(sNoIndex, 0, -1);
     Populate(0, Levels(), 0, 0, count);
   }
 
@@ -150,8 +174,7 @@ protected:
       }
       for (std::size_t start = inBegin; start < inEnd;) {
         const std::size_t stop = RunEnd(start, inEnd, inLevel);
-        const auto branch = static_cast<std::uint32_t>(branches.size());
-        branches.emplace_back(mTree, inParentIndex);
+        const std::uint32_t branch = AddBranch(inParentIndex, mSorted[start], inLevel);
         branches[inParentIndex].emplace_back(mTree, Element::eBranch, branch, inLevel, inParentIndex);
         Populate(branch, inMax, static_cast<std::int16_t>(inLevel + 1), start, stop);
         branches[branch].Group()(branches[inParentIndex], mComparator, inLevel, mData[mSorted[start]]);
@@ -162,10 +185,14 @@ protected:
       if (parent.empty()) {
         parent.reserve(inEnd - inBegin);
       }
+      // The work list is placed in order, one leaf after the other, while the entries lie
+      // anywhere in memory: ask for them ahead, across group boundaries. (No branches around
+      // the hints: the compiler drops conditional prefetches.)
+      const std::size_t last = mSorted.size() - 1;
+      const auto top = static_cast<std::uint32_t>(mData.size() - 1);
       for (std::size_t position = inBegin; position < inEnd; ++position) {
-        if (position + 8 < inEnd) {
-          TALLY_PREFETCH(&mData[mSorted[position + 8]]);
-        }
+        mComparator.Prefetch(mData[std::min(mSorted[std::min(position + kPrefetchDistance, last)], top)]);
+        mComparator.PrefetchContents(mData[std::min(mSorted[std::min(position + kPrefetchDistance / 2, last)], top)]);
         const std::uint32_t index = mSorted[position];
         parent.emplace_back(mTree, Element::eLeaf, index, inLevel, inParentIndex);
         parent.Group()(mData[index]);
@@ -189,15 +216,42 @@ protected:
       std::uint32_t target = 0;
       std::size_t insertion = branches[inParentIndex].size();
       if (mIndexed && AllBranchElements(branches[inParentIndex])) {
-        // The groups stand in comparator order: find the first that does not sort before.
+        // The groups stand in comparator order: search for the first that does not sort
+        // before the run, keeping the comparison made with it.
         const Branch & parent = branches[inParentIndex];
-        const auto found = std::partition_point(parent.begin(), parent.end(), [&](const Element & inElement) {
-          return CompareDataToFirstLeaf(first, inElement.BranchIndex(), inLevel) > 0;
-        });
-        insertion = static_cast<std::size_t>(found - parent.begin());
-        if (found != parent.end()) {
-          target = found->BranchIndex();
-          status = CompareDataToFirstLeaf(first, target, inLevel) == 0 ? eProcessed : ePending;
+        // Each group keeps the key of its members at its level: where the comparator gives
+        // keys, most comparisons need not reach the group's first entry.
+        std::uint64_t key = 0;
+        bool exact = false;
+        const bool keyed = mBranchKey.size() == branches.size() && mComparator.LevelKey(mData[first], inLevel, key, exact);
+        auto compareGroup = [&](std::uint32_t inBranch) -> std::int16_t {
+          if (keyed) {
+            if (key != mBranchKey[inBranch]) {
+              return key < mBranchKey[inBranch] ? -1 : 1;
+            }
+            if (exact) {
+              return 0;
+            }
+          }
+          return CompareDataToFirstLeaf(first, inBranch, inLevel);
+        };
+        std::size_t low = 0;
+        std::size_t high = parent.size();
+        std::int16_t order = -1;
+        while (low < high) {
+          const std::size_t middle = low + (high - low) / 2;
+          const std::int16_t comparison = compareGroup(parent[middle].BranchIndex());
+          if (comparison > 0) {
+            low = middle + 1;
+          } else {
+            high = middle;
+            order = comparison;
+          }
+        }
+        insertion = low;
+        if (low < parent.size()) {
+          target = parent[low].BranchIndex();
+          status = order == 0 ? eProcessed : ePending;
         }
       } else {
         const Branch & parent = branches[inParentIndex];
@@ -230,8 +284,7 @@ protected:
           AdjustParentGroups(target, inLevel, first, &added);
         }
       } else {
-        const auto branch = static_cast<std::uint32_t>(branches.size());
-        branches.emplace_back(mTree, inParentIndex);
+        const std::uint32_t branch = AddBranch(inParentIndex, first, inLevel);
         Branch & parent = branches[inParentIndex];
         parent.insert(parent.begin() + static_cast<std::ptrdiff_t>(insertion),
                       Element(mTree, Element::eBranch, branch, inLevel, inParentIndex));
@@ -333,7 +386,7 @@ protected:
       return;
     }
     if (rootRemoved) {
-      branches.clear();
+      ClearTree();
       std::fill(mLeafBranch.begin(), mLeafBranch.end(), sNoIndex);
       return;
     }
@@ -341,38 +394,92 @@ protected:
     mNoted.erase(std::unique(mNoted.begin(), mNoted.end()), mNoted.end());
 
     TParentAdjuster<T, G> adjuster(mNoted);
+    const std::uint32_t first = mNoted.front();
+    const bool single = mNoted.size() == 1;
+    auto lowered = [&](std::uint32_t inIndex) {
+      return single ? inIndex - (inIndex > first ? 1U : 0U) : adjuster.Lowered(inIndex);
+    };
     if (mIndexed) {
-      // Every branch still in the list but not noted is linked to the root: adjust their
-      // elements in list order instead of walking the tree.
+      RenumberAndThinOut(lowered);
+    } else {
+      mTree->ElementIterate(adjuster);
+      // Thin out the list, keeping the order of the survivors.
       auto noted = mNoted.begin();
-      for (std::uint32_t branch = 0; branch < branches.size(); ++branch) {
+      std::size_t kept = first;
+      for (std::size_t branch = first; branch < branches.size(); ++branch) {
         if (noted != mNoted.end() && *noted == branch) {
           ++noted;
           continue;
         }
-        for (Element & element : branches[branch]) {
-          adjuster.Adjust(element);
-        }
+        mBranchKey[kept] = mBranchKey[branch];
+        mBranchKeyExact[kept] = mBranchKeyExact[branch];
+        branches[kept++] = std::move(branches[branch]);
       }
-    } else {
-      mTree->ElementIterate(adjuster);
+      branches.erase(branches.begin() + static_cast<std::ptrdiff_t>(kept), branches.end());
+      mBranchKey.resize(kept);
+      mBranchKeyExact.resize(kept);
     }
     for (std::uint32_t & branch : mLeafBranch) {
       if (branch != sNoIndex) {
-        branch = adjuster.Lowered(branch);
+        branch = lowered(branch);
       }
     }
-    // Thin out the list, keeping the order of the survivors.
+  }
+
+  // What the element walk with the parent adjuster and the removal of the noted branches
+  // do, in one pass over the branch list: every branch in the list that is not noted is
+  // linked to the root, a branch comes after its parent, and a branch holds leaves exactly
+  // when it lies as deep as there are levels. So each survivor's own parent index and its
+  // elements are renumbered where it stands, it moves down into place, and the leaves of
+  // the branches before the first removed one, which keep their numbers, are not visited.
+  template <class F>
+  void RenumberAndThinOut(F && inLowered) {
+    auto & branches = Branches();
+    mDepth.resize(branches.size());
     auto noted = mNoted.begin();
-    std::size_t kept = mNoted.front();
-    for (std::size_t branch = mNoted.front(); branch < branches.size(); ++branch) {
-      if (noted != mNoted.end() && *noted == branch) {
+    std::uint32_t kept = 0;
+    const auto count = static_cast<std::uint32_t>(branches.size());
+    for (std::uint32_t index = 0; index < count; ++index) {
+      if (noted != mNoted.end() && *noted == index) {
         ++noted;
         continue;
       }
-      branches[kept++] = std::move(branches[branch]);
+      Branch & branch = branches[index];
+      const std::uint32_t parent = branch.ParentIndex();
+      int depth = 0;
+      if (parent != sNoIndex) {
+        if (parent < index) {
+          depth = mDepth[parent] + 1;
+        } else {
+          for (std::uint32_t up = parent; up != sNoIndex; up = branches[up].ParentIndex()) {
+            ++depth;
+          }
+        }
+        branch.SetParentIndex(inLowered(parent));
+      }
+      mDepth[index] = static_cast<std::uint8_t>(depth);
+      if (depth < Levels()) {
+        for (Element & element : branch) {
+          element.SetParentIndex(kept);
+          if (element.Type() == Element::eBranch) {
+            element.SetBranchIndex(inLowered(element.BranchIndex()));
+          }
+        }
+      } else if (index != kept) {
+        for (Element & element : branch) {
+          element.SetParentIndex(kept);
+        }
+      }
+      if (index != kept) {
+        branches[kept] = std::move(branch);
+        mBranchKey[kept] = mBranchKey[index];
+        mBranchKeyExact[kept] = mBranchKeyExact[index];
+      }
+      ++kept;
     }
     branches.erase(branches.begin() + static_cast<std::ptrdiff_t>(kept), branches.end());
+    mBranchKey.resize(kept);
+    mBranchKeyExact.resize(kept);
   }
 
   /// Entries [inBegin, inEnd) were inserted.
@@ -413,8 +520,7 @@ protected:
   /// Entries [inBegin, inEnd) were removed.
   void DeleteDataElements(std::uint32_t inBegin, std::uint32_t inEnd) {
     if (mData.empty()) {
-      Branches().clear();
-      mLeafBranch.clear();
+      ClearTree();
       return;
     }
     const std::uint32_t count = inEnd - inBegin;
@@ -578,6 +684,7 @@ private:
   std::vector<std::uint32_t> mNoted;       // branches to remove, while pruning
   std::vector<std::uint32_t> mTouched;     // branches that lost leaves in the current message
   std::vector<std::uint32_t> mOrphans;     // changed entries to merge again
+  std::vector<std::uint8_t> mDepth;        // depth of each branch, while renumbering
+  std::vector<std::uint64_t> mBranchKey;   // per branch: its members' key at its level
+  std::vector<std::uint8_t> mBranchKeyExact; // per branch: equal keys mean equal members
 };
-
-#undef TALLY_PREFETCH

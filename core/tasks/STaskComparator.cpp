@@ -35,13 +35,14 @@ struct LevelPlan {
 // keys still need a full comparison.
 constexpr int kKeyBytes = 7;
 
-// The key of the text from byte `inOffset` on (the offset no further than the text's end).
-std::uint64_t TextKey(std::string_view inText, const std::array<unsigned char, 256> & inUpper,
-                      std::size_t inOffset = 0) {
+// The key of the text from byte `inOffset` on (the offset no further than the text's end),
+// each byte folded by `inFold`.
+template <class Fold>
+std::uint64_t TextKey(std::string_view inText, Fold && inFold, std::size_t inOffset = 0) {
   std::uint64_t key = 0;
   const std::size_t length = inText.size() - std::min(inOffset, inText.size());
   for (std::size_t i = 0; i < static_cast<std::size_t>(kKeyBytes); ++i) {
-    const std::uint64_t byte = i < length ? inUpper[static_cast<unsigned char>(inText[inOffset + i])] : 0;
+    const std::uint64_t byte = i < length ? inFold(static_cast<unsigned char>(inText[inOffset + i])) : 0;
     key = (key << 8) | byte;
   }
   return (key << 8) | std::min<std::size_t>(length, kKeyBytes + 1);
@@ -61,9 +62,10 @@ std::vector<std::uint32_t> RankTexts(std::size_t inCount, Text && inText, const 
   };
   std::vector<std::string_view> texts(inCount);
   std::vector<Item> items(inCount);
+  const auto fold = [&inUpper](unsigned char inByte) { return inUpper[inByte]; };
   for (std::size_t i = 0; i < inCount; ++i) {
     texts[i] = inText(i);
-    items[i] = {TextKey(texts[i], inUpper), static_cast<std::uint32_t>(i), 0};
+    items[i] = {TextKey(texts[i], fold), static_cast<std::uint32_t>(i), 0};
   }
   const auto byKey = [](const Item & a, const Item & b) { return a.key < b.key; };
   std::sort(items.begin(), items.end(), byKey);
@@ -137,7 +139,7 @@ std::vector<std::uint32_t> RankTexts(std::size_t inCount, Text && inText, const 
     const Run run = runs.back();
     runs.pop_back();
     for (std::size_t i = run.begin; i < run.end; ++i) {
-      items[i].key = TextKey(tailOf(items[i]), inUpper, run.offset);
+      items[i].key = TextKey(tailOf(items[i]), fold, run.offset);
     }
     std::sort(items.begin() + static_cast<std::ptrdiff_t>(run.begin), items.begin() + static_cast<std::ptrdiff_t>(run.end),
               byKey);
@@ -240,6 +242,39 @@ std::string STaskComparator::Category(std::int16_t inLevel, const STask * inTask
   return std::string(inTask->Subfield(static_cast<STask::EField>(code - 1)));
 }
 
+bool STaskComparator::LevelKey(const STask & inTask, std::int16_t inLevel, std::uint64_t & outKey, bool & outExact) const {
+  if (inLevel < 0 || inLevel >= mLevels) {
+    return false;
+  }
+  int code = mField[inLevel];
+  const bool descending = code < 0;
+  code = descending ? -code : code;
+  std::uint64_t key = 0;
+  outExact = true;
+  switch (code) {
+  case eDate:
+    key = static_cast<unsigned long>(inTask.GetDate());
+    break;
+  case eDuration:
+    key = static_cast<unsigned long>(inTask.GetDuration());
+    break;
+  case eWhoCode:
+  case eJobNumber:
+  case eTimeCode:
+  case eDescription:
+    key = TextKey(inTask.Subfield(static_cast<STask::EField>(code - 1)),
+                  [](unsigned char c) { return static_cast<unsigned char>(std::toupper(c)); });
+    outExact = (key & 0xFF) <= kKeyBytes;
+    break;
+  case eOrderInFile:
+    return false; // the index is no property of the task
+  default:
+    break;
+  }
+  outKey = descending ? ~key : key;
+  return true;
+}
+
 void STaskComparator::Sort(std::uint32_t * inFirst, std::uint32_t * inLast, std::uint8_t * outBreaks) const {
   if (inLast - inFirst < kKeySortMinimum || mVector == nullptr) {
     TMultiLevelComparator<STask>::Sort(inFirst, inLast, outBreaks);
@@ -337,7 +372,7 @@ void STaskComparator::KeySort(std::uint32_t * inFirst, std::uint32_t * inLast, s
         key = static_cast<unsigned long>(task.GetDuration());
         break;
       case KeyKind::eText:
-        key = TextKey(task.Subfield(step.field), upper);
+        key = TextKey(task.Subfield(step.field), [&](unsigned char c) { return upper[c]; });
         break;
       case KeyKind::eOrder:
         key = inIndex;

@@ -62,6 +62,30 @@ public:
   /// in one pass, which gives the same order without reading the tasks again and again.
   void Sort(std::uint32_t * inFirst, std::uint32_t * inLast, std::uint8_t * outBreaks = nullptr) const override;
 
+  /// A number that orders tasks at `inLevel` as Compare does: for two tasks whose keys
+  /// differ, the smaller key sorts first; equal keys of which one is `outExact` mean equal
+  /// tasks, otherwise only Compare can tell. False for a level not in use or ordered by
+  /// order in file (no property of the task itself).
+  bool LevelKey(const STask & inTask, std::int16_t inLevel, std::uint64_t & outKey, bool & outExact) const;
+
+  /// Asks the processor to fetch the task record ahead of use; no effect on results.
+  void Prefetch(const STask & inTask) const {
+#if defined(__GNUC__)
+    __builtin_prefetch(&inTask);
+    __builtin_prefetch(reinterpret_cast<const char *>(&inTask) + sizeof(STask) - 1);
+#else
+    (void)inTask;
+#endif
+  }
+  /// Asks the processor to fetch the start of the task's line (call after Prefetch).
+  void PrefetchContents(const STask & inTask) const {
+#if defined(__GNUC__)
+    __builtin_prefetch(inTask.data());
+#else
+    (void)inTask;
+#endif
+  }
+
 private:
   template <int L>
   void KeySort(std::uint32_t * inFirst, std::uint32_t * inLast, std::uint8_t * outBreaks) const;

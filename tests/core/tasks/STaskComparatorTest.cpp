@@ -134,8 +134,8 @@ TEST_F(STaskComparatorTest, OrderInFileAndTextNumbers) {
   C jobs(&tasks, C::eJobNumber);
   EXPECT_TRUE(jobs(2, 5));
   EXPECT_EQ(jobs.Compare(5, 2, 0), 1);
-  // An unknown code compares equal.
-  C unknown(C(static_cast<C::EField>(9), C::eNop, C::eNop, C::eNop, C::eNop, C::eNop, C::eNop, 1));
+  // An unknown code (-8 is the only one the code type can hold) compares equal.
+  C unknown(C(static_cast<C::EField>(-8), C::eNop, C::eNop, C::eNop, C::eNop, C::eNop, C::eNop, 1));
   unknown.SetVector(&tasks);
   EXPECT_EQ(unknown.Compare(2, 5, 0), 0);
 }
@@ -278,6 +278,46 @@ TEST_F(STaskComparatorTest, SortMatchesTheComparator) {
       }
       if (!breaks.empty()) {
         EXPECT_EQ(breaks[0], 0);
+      }
+    }
+  }
+}
+
+// A level's key orders tasks as the comparison does wherever it claims to decide.
+TEST_F(STaskComparatorTest, LevelKeysAgreeWithComparisons) {
+  for (unsigned seed = 1; seed <= 20; ++seed) {
+    std::mt19937 random(seed);
+    TBroadcasterVector<STask> tasks;
+    for (int i = 0; i < 60; ++i) {
+      tasks.push_back(RandomTask(random));
+    }
+    const C comparator = RandomComparator(random, &tasks);
+    for (std::int16_t level = -1; level <= comparator.Levels(); ++level) {
+      const int code = comparator.Field(level) < 0 ? -comparator.Field(level) : comparator.Field(level);
+      std::uint64_t probe = 0;
+      bool probeExact = false;
+      const bool keyed = comparator.LevelKey(tasks[0], level, probe, probeExact);
+      // Keys exist for the levels in use, except order in file.
+      EXPECT_EQ(keyed, level >= 0 && level < comparator.Levels() && code != C::eOrderInFile) << "seed " << seed;
+      if (!keyed) {
+        continue;
+      }
+      for (std::uint32_t a = 0; a < tasks.size(); ++a) {
+        for (std::uint32_t b = 0; b < tasks.size(); ++b) {
+          std::uint64_t left = 0, right = 0;
+          bool leftExact = false, rightExact = false;
+          ASSERT_TRUE(comparator.LevelKey(tasks[a], level, left, leftExact));
+          ASSERT_TRUE(comparator.LevelKey(tasks[b], level, right, rightExact));
+          const int order = comparator.Compare(a, b, level);
+          if (left != right) {
+            ASSERT_EQ(order, left < right ? -1 : 1) << "seed " << seed << " level " << level << " " << a << "/" << b;
+          } else {
+            ASSERT_EQ(leftExact, rightExact);
+            if (leftExact) {
+              ASSERT_EQ(order, 0) << "seed " << seed << " level " << level << " " << a << "/" << b;
+            }
+          }
+        }
       }
     }
   }
