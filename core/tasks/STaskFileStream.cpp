@@ -1,15 +1,14 @@
 // A task stream on a time sheet file: whole-file reads, safe whole-file writes.
 #include "tasks/STaskFileStream.h"
 
+#include "generic/SDateParseCache.h"
 #include "generic/SFileException.h"
 #include "tasks/STask.h"
 #include "tasks/STaskDocumentData.h"
 #include "tasks/STaskFileInfo.h"
 #include "tasks/STaskVector.h"
 #include "tasks/STaskVectorMap.h"
-#include "generic/SDateParseCache.h"
 
-#include <cstring>
 #include <string>
 
 namespace {
@@ -22,6 +21,8 @@ constexpr std::size_t kWriteBlock = std::size_t(1) << 20;
 
 } // namespace
 
+// The base keeps a reference to this stream's own copy of the settings, so the caller's
+// settings need not outlive the stream.
 STaskFileStream::STaskFileStream(const STaskFileStreamSettings & inSettings, SDateFormat inDateFormat)
     : STaskStream(mSettings, inDateFormat), mSettings(inSettings), mFile(inSettings.Spec()) {}
 
