@@ -8,14 +8,13 @@
 #include "application/WTallyworthApp.h"
 #include "resources/WImages.h"
 #include "tasks/STaskDocument.h"
-#include "tasks/STaskDocumentData.h"
 
 wxBEGIN_EVENT_TABLE(WFileStatusCtrl, wxControl)
   EVT_PAINT(WFileStatusCtrl::OnPaint)
 wxEND_EVENT_TABLE()
 
 WFileStatusCtrl::WFileStatusCtrl(STaskDocumentData & inDocumentData)
-    : mDocumentData(&inDocumentData),
+    : mDocumentData(inDocumentData),
       mUntouchedIcon(WImages::Get(WImages::eUntouchedIcon)),
       mTouchedIcon(WImages::Get(WImages::eTouchedIcon)),
       mNeverSavedIcon(WImages::Get(WImages::eNeverSavedIcon)) {
@@ -37,9 +36,9 @@ void WFileStatusCtrl::ListenToMessage(STaskDocumentMessage) {
 }
 
 WFileStatusCtrl::EIcon WFileStatusCtrl::GetIcon() const {
-  if (!HasDocument() || !mDocumentData->GetIsDirty())
+  if (!HasDocument() || !mDocumentData.GetIsDirty())
     return eUntouched;
-  return mDocumentData->GetStream() != nullptr ? eTouched : eNeverSaved;
+  return mDocumentData.GetStream() != nullptr ? eTouched : eNeverSaved;
 }
 
 void WFileStatusCtrl::DrawItem(wxDC & inDC, const wxRect & inRect) {

@@ -5,17 +5,16 @@
 #include <wx/bitmap.h>
 #include <wx/control.h>
 
+#include "tasks/STaskDocumentData.h"
 #include "tasks/STaskDocumentListener.h"
 #include "tasks/STaskDocumentMessage.h"
-
-class STaskDocumentData;
 
 class WFileStatusCtrl : public wxControl, public STaskDocumentListener {
 public:
   enum EIcon { eUntouched, eTouched, eNeverSaved };
 
-  /// A control for the document behind inDocumentData (not owned; must outlive the control
-  /// or its document must be destroyed first); registers with the document.
+  /// A control for the document behind inDocumentData (a handle it keeps a copy of);
+  /// registers with the document.
   explicit WFileStatusCtrl(STaskDocumentData & inDocumentData);
 
   /// Creates the window: disabled, one item of 20 pixels.
@@ -43,7 +42,7 @@ private:
   // The document is still there (it unregisters everyone when it goes).
   bool HasDocument() const { return !GetBroadcasters().empty(); }
 
-  STaskDocumentData * mDocumentData; // not owned
+  STaskDocumentData mDocumentData;
   wxBitmap mUntouchedIcon;
   wxBitmap mTouchedIcon;
   wxBitmap mNeverSavedIcon;

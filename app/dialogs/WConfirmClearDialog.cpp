@@ -51,7 +51,12 @@ WConfirmClearDialog::WConfirmClearDialog(unsigned inId, bool inMerged, wxWindow 
 
 int WConfirmClearDialog::DoModal() { return WModalRunner::Run(*this); }
 
-wxString WConfirmClearDialog::GetMessage() const { return mMessage->GetLabel(); }
+wxString WConfirmClearDialog::GetMessage() const {
+  // The text as shown, read without the line breaks that fit it to its width.
+  wxString text = mMessage->GetLabel();
+  text.Replace("\n", " ");
+  return text;
+}
 
 void WConfirmClearDialog::OnPaint(wxPaintEvent &) {
   wxPaintDC dc(this);

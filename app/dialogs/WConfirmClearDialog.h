@@ -23,7 +23,7 @@ public:
   /// Runs the dialog modally (through the program's modal seam) and returns its result.
   int DoModal();
 
-  /// The message shown.
+  /// The message shown (without the breaks that fit it to its lines).
   wxString GetMessage() const;
   /// The string id of the message shown.
   unsigned GetMessageId() const { return mID; }

@@ -26,6 +26,14 @@ namespace {
 
 const char * const kRecentFileGroup = "/Recent File List";
 
+// The program's own list only: the toolkit's version also files every entry with the
+// desktop's list of recently used documents, which is rewritten at every change.
+class SRecentFileHistory : public wxFileHistory {
+public:
+  SRecentFileHistory(size_t inMaxFiles, wxWindowID inIdBase) : wxFileHistory(inMaxFiles, inIdBase) {}
+  void AddFileToHistory(const wxString & inPath) override { wxFileHistoryBase::AddFileToHistory(inPath); }
+};
+
 wxString RecentFileKey(size_t inIndex) { return wxString::Format("%s/File%zu", kRecentFileGroup, inIndex + 1); }
 
 // The text of recent-file entry inIndex.
@@ -57,7 +65,7 @@ WDocManager::~WDocManager() = default;
 
 wxFileHistory * WDocManager::OnCreateFileHistory() {
   const int count = std::clamp(WTallyworthApp::sMaxMRUCount, 0, static_cast<int>(WCommandIds::eMaxRecentFiles));
-  return new wxFileHistory(static_cast<size_t>(count), WCommandIds::eFirstRecentFile);
+  return new SRecentFileHistory(static_cast<size_t>(count), WCommandIds::eFirstRecentFile);
 }
 
 size_t WDocManager::GetMaxRecentFiles() const {
@@ -132,16 +140,23 @@ void WDocManager::RemoveRecentFileMenu(wxMenu * inMenu) {
 void WDocManager::RefreshRecentFileMenus() {
   const size_t count = GetHistoryFilesCount();
   for (wxMenu * menu : mRecentFileMenus) {
-    while (menu->GetMenuItemCount() > 0)
-      menu->Destroy(menu->FindItemByPosition(0));
-    if (count == 0) {
+    // Items are changed in place: rebuilding a menu is slow with some toolkits.
+    const size_t wanted = count == 0 ? 1 : count;
+    while (menu->GetMenuItemCount() > wanted)
+      menu->Destroy(menu->FindItemByPosition(menu->GetMenuItemCount() - 1));
+    for (size_t i = 0; i < wanted; ++i) {
+      const int id = WCommandIds::eFirstRecentFile + static_cast<int>(i);
       // The placeholder, greyed out while the list is empty or switched off.
-      menu->Append(WCommandIds::eFirstRecentFile, WMenus::RecentFilesPlaceholder());
-      menu->Enable(WCommandIds::eFirstRecentFile, false);
-      continue;
+      const wxString label = count == 0 ? wxString(WMenus::RecentFilesPlaceholder()) : RecentFileLabel(i, GetHistoryFile(i));
+      if (i < menu->GetMenuItemCount()) {
+        wxMenuItem * item = menu->FindItemByPosition(i);
+        if (item->GetItemLabel() != label)
+          item->SetItemLabel(label);
+      } else {
+        menu->Append(id, label);
+      }
+      menu->Enable(id, count != 0);
     }
-    for (size_t i = 0; i < count; ++i)
-      menu->Append(WCommandIds::eFirstRecentFile + static_cast<int>(i), RecentFileLabel(i, GetHistoryFile(i)));
   }
 }
 

@@ -52,10 +52,21 @@ void WMainWindow::UpdateTitle() {
 void WMainWindow::UpdateMinSize() {
   wxMDIChildFrame * child = GetActiveChild();
   auto * window = dynamic_cast<WTimeSheetWindow *>(child);
-  if (window == nullptr)
+  wxWindow * client = GetClientWindow();
+  // Only once the window fills the client area (it has been laid out).
+  if (window == nullptr || client == nullptr || window->GetSize().x * 2 < client->GetSize().x ||
+      window->GetSize().y * 2 < client->GetSize().y)
     return;
   const wxSize around = GetSize() - window->GetSize();
   SetMinSize(WTimeSheetWindow::GetMinTrackSize() + around);
+}
+
+void WMainWindow::RequestTitleUpdate() {
+  CallAfter([this] { UpdateTitle(); });
+}
+
+void WMainWindow::RequestMinSizeUpdate() {
+  CallAfter([this] { UpdateMinSize(); });
 }
 
 void WMainWindow::OnCloseWindow(wxCloseEvent & inEvent) {

@@ -13,8 +13,12 @@ public:
 
   /// "Tallyworth", followed by the active time sheet's name while there is one.
   void UpdateTitle();
+  /// UpdateTitle once the event in progress is over (a closing window's document is gone).
+  void RequestTitleUpdate();
   /// Keeps the frame from shrinking its time sheet windows below their smallest size.
   void UpdateMinSize();
+  /// UpdateMinSize once the windows have their sizes.
+  void RequestMinSizeUpdate();
   /// The document manager.
   WDocManager * GetDocManager() const;
 

@@ -32,6 +32,8 @@ WTimeSheetWindow::WTimeSheetWindow(WTimeSheetDocument & inDocument)
 }
 
 WTimeSheetWindow::~WTimeSheetWindow() {
+  if (WTallyworthApp::gMainWindow != nullptr && !WTallyworthApp::gMainWindow->IsBeingDeleted())
+    WTallyworthApp::gMainWindow->RequestTitleUpdate();
   if (auto * manager = dynamic_cast<WDocManager *>(wxDocManager::GetDocumentManager())) {
     if (wxMenuBar * menuBar = GetMenuBar())
       manager->RemoveRecentFileMenu(WMenus::FindRecentFileMenu(*menuBar));
@@ -73,8 +75,8 @@ void WTimeSheetWindow::FinishCreation() {
   Show();
   Activate();
   if (WTallyworthApp::gMainWindow != nullptr) {
-    WTallyworthApp::gMainWindow->UpdateMinSize();
     WTallyworthApp::gMainWindow->UpdateTitle();
+    WTallyworthApp::gMainWindow->RequestMinSizeUpdate();
   }
 }
 
@@ -117,8 +119,22 @@ wxString WTimeSheetWindow::EntryCountText(std::size_t inCount) {
   return wxString::FromAscii(digits, length);
 }
 
+std::pair<wxString, wxString> WTimeSheetWindow::GetStatusPaneTexts(int inPane) const {
+  if (!HasDocument())
+    return {};
+  switch (inPane) {
+  case eDurationPane:
+    return {WResourceStrings::sDurationFooter, DurationText(mDocumentData.GetTotalDuration())};
+  case eEntryCountPane:
+    return {WResourceStrings::sEntryCountFooter, EntryCountText(mDocumentData.GetTotalCount())};
+  default:
+    return {};
+  }
+}
+
 void WTimeSheetWindow::DrawStatusPane(wxDC & inDC, int inPane, const wxRect & inRect) {
-  if ((inPane != eDurationPane && inPane != eEntryCountPane) || !HasDocument())
+  const auto [label, value] = GetStatusPaneTexts(inPane);
+  if (label.empty())
     return;
   const wxFont oldFont = inDC.GetFont();
   const int oldMode = inDC.GetBackgroundMode();
@@ -129,10 +145,6 @@ void WTimeSheetWindow::DrawStatusPane(wxDC & inDC, int inPane, const wxRect & in
   wxRect text(inRect);
   text.x += 4;
   text.width -= 8;
-  const bool duration = inPane == eDurationPane;
-  const wxString & label = duration ? WResourceStrings::sDurationFooter : WResourceStrings::sEntryCountFooter;
-  const wxString value = duration ? DurationText(mDocumentData.GetTotalDuration())
-                                  : EntryCountText(mDocumentData.GetTotalCount());
   inDC.DrawLabel(label, text, wxALIGN_LEFT | wxALIGN_CENTER_VERTICAL);
   const int labelWidth = inDC.GetTextExtent(label).x;
   text.x += labelWidth;
@@ -163,15 +175,16 @@ void WTimeSheetWindow::LayoutChildren() {
   }
 }
 
-void WTimeSheetWindow::OnSize(wxSizeEvent &) { LayoutChildren(); }
+void WTimeSheetWindow::OnSize(wxSizeEvent &) {
+  LayoutChildren();
+  if (WTallyworthApp::gMainWindow != nullptr && WTallyworthApp::gMainWindow->GetActiveChild() == this)
+    WTallyworthApp::gMainWindow->RequestMinSizeUpdate();
+}
 
 void WTimeSheetWindow::OnUpdateUnhandled(wxUpdateUIEvent & inEvent) { inEvent.Enable(false); }
 
 void WTimeSheetWindow::OnActivateWindow(wxActivateEvent & inEvent) {
   inEvent.Skip();
   if (inEvent.GetActive() && WTallyworthApp::gMainWindow != nullptr)
-    WTallyworthApp::gMainWindow->CallAfter([] {
-      if (WTallyworthApp::gMainWindow != nullptr)
-        WTallyworthApp::gMainWindow->UpdateMinSize();
-    });
+    WTallyworthApp::gMainWindow->RequestMinSizeUpdate();
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <utility>
 
 #include <wx/docmdi.h>
 
@@ -35,6 +36,9 @@ public:
   /// entry count and the duration, a change the duration only.
   void ListenToMessage(TVectorMessage<STask> inMessage) override;
 
+  /// The label and the value that status pane inPane shows (both empty for the panes
+  /// without text).
+  std::pair<wxString, wxString> GetStatusPaneTexts(int inPane) const;
   /// Draws the contents of status pane inPane (inRect) into inDC.
   void DrawStatusPane(wxDC & inDC, int inPane, const wxRect & inRect);
   /// The text that follows "Duration:": the total with at least 2 and at most 6 hour digits.

@@ -37,6 +37,10 @@ void PrepareStartup() {
   sStartupDir = new testsupport::TempDir;
   std::filesystem::create_directories(StartupConfigDir());
   setenv("XDG_CONFIG_HOME", StartupConfigDir().c_str(), 1);
+  // Whatever the toolkit keeps about the session stays out of the user's home too.
+  const std::string data = sStartupDir->file("data");
+  std::filesystem::create_directories(data);
+  setenv("XDG_DATA_HOME", data.c_str(), 1);
   testsupport::WriteFileBytes(CommandLineFile(), Line("03/02/2026", "1:00", "AB", "100", "1", "ignored"));
 }
 
@@ -189,7 +193,6 @@ void CloseAllDocuments() {
     document->Modify(false);
   DocManager().CloseDocuments(true);
   WaitUntil([] { return MainWindow().GetActiveChild() == nullptr && Documents().empty(); });
-  Flush();
 }
 
 void Command(int inId) {
