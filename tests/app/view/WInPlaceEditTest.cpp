@@ -232,3 +232,24 @@ TEST_F(InPlaceEditTest, AUtf8SheetIsEditedInUtf8) {
   EXPECT_EQ(h.Field(0, STask::eDescription), "Caf\xC3\xA9 \xE2\x86\x92 Zo\xC3\xAB");
   guitest::Flush();
 }
+
+TEST_F(InPlaceEditTest, AnEditedEntryKeepsTheDateOrderItWasWrittenIn) {
+  ListHarness h({});
+  const std::string line = "25/12/2012\t1:00:00\tAB\t1\tX\tChristmas";
+  h.vector.push_back(STask(SDateFormat(SDateFormat::eDMY), line.data(), static_cast<unsigned int>(line.size())));
+  ASSERT_TRUE(guitest::WaitUntil([&] { return h.list->GetItemCount() == 1u; }));
+  WInPlaceEdit * edit = h.Open(0, STask::eDescription);
+  ASSERT_NE(edit, nullptr);
+  h.Type("Boxing day");
+  CharHook(edit, WXK_RETURN);
+  EXPECT_EQ(std::string(h.vector[0]), "25/12/2012\t1:00:00\tAB\t1\tX\tBoxing day");
+  EXPECT_EQ(h.vector[0].GetDateFormat(), SDateFormat(SDateFormat::eDMY));
+  // A typed date is read and written in that order too.
+  edit = h.Open(0, STask::eDate);
+  ASSERT_NE(edit, nullptr);
+  h.Type("26/12/12");
+  CharHook(edit, WXK_RETURN);
+  EXPECT_EQ(h.Field(0, STask::eDate), "26/12/2012");
+  guitest::Flush();
+}
+
