@@ -4,8 +4,11 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <cstring>
 #include <limits>
 #include <stdexcept>
+#include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -22,6 +25,7 @@ struct LevelPlan {
   KeyKind kind = KeyKind::eConstant;
   STask::EField field = STask::eDate;
   bool descending = false;
+  bool ranked = false;        // the keys are ranks of the whole texts: equal keys, equal texts
   std::uint64_t longMark = 0; // the low byte of a text key whose text is longer than the key holds
 };
 
@@ -31,16 +35,126 @@ struct LevelPlan {
 // keys still need a full comparison.
 constexpr int kKeyBytes = 7;
 
+// The key of the text from byte `inOffset` on (the offset no further than the text's end),
+// each byte folded by `inFold`.
 template <class Fold>
-std::uint64_t TextKey(std::string_view inText, Fold && inFold) {
+std::uint64_t TextKey(std::string_view inText, Fold && inFold, std::size_t inOffset = 0) {
   std::uint64_t key = 0;
-  const std::size_t length = inText.size();
-  for (int i = 0; i < kKeyBytes; ++i) {
-    const std::uint64_t byte =
-        static_cast<std::size_t>(i) < length ? inFold(static_cast<unsigned char>(inText[static_cast<std::size_t>(i)])) : 0;
+  const std::size_t length = inText.size() - std::min(inOffset, inText.size());
+  for (std::size_t i = 0; i < static_cast<std::size_t>(kKeyBytes); ++i) {
+    const std::uint64_t byte = i < length ? inFold(static_cast<unsigned char>(inText[inOffset + i])) : 0;
     key = (key << 8) | byte;
   }
   return (key << 8) | std::min<std::size_t>(length, kKeyBytes + 1);
+}
+
+// Ranks the case-folded texts `inText(0)` ... `inText(inCount - 1)`: equal texts get equal
+// ranks, and ranks order the texts as the case-insensitive comparison does. Texts that share
+// their first bytes are told apart by the next 7 bytes, and so on, only among themselves, so
+// that each text is read a few times instead of once per comparison.
+template <class Text>
+std::vector<std::uint32_t> RankTexts(std::size_t inCount, Text && inText, const std::array<unsigned char, 256> & inUpper) {
+  // Small records sort fast: the key, the text's number, and where its tail is copied.
+  struct Item {
+    std::uint64_t key;
+    std::uint32_t which;
+    std::uint32_t tail;
+  };
+  std::vector<std::string_view> texts(inCount);
+  std::vector<Item> items(inCount);
+  const auto fold = [&inUpper](unsigned char inByte) { return inUpper[inByte]; };
+  for (std::size_t i = 0; i < inCount; ++i) {
+    texts[i] = inText(i);
+    items[i] = {TextKey(texts[i], fold), static_cast<std::uint32_t>(i), 0};
+  }
+  const auto byKey = [](const Item & a, const Item & b) { return a.key < b.key; };
+  std::sort(items.begin(), items.end(), byKey);
+
+  // newGroup[i]: item i's text differs from item i - 1's. Runs of equal keys whose texts go
+  // on past the key are refined by the next bytes.
+  std::vector<std::uint8_t> newGroup(inCount, 1);
+  struct Run {
+    std::size_t begin;
+    std::size_t end;
+    std::size_t offset;
+  };
+  std::vector<Run> runs;
+  auto markRuns = [&](std::size_t inBegin, std::size_t inEnd, std::size_t inOffset) {
+    std::size_t start = inBegin;
+    for (std::size_t i = inBegin + 1; i <= inEnd; ++i) {
+      if (i < inEnd && items[i].key == items[start].key) {
+        newGroup[i] = 0;
+        continue;
+      }
+      if (i - start > 1 && (items[start].key & 0xFF) == static_cast<std::uint64_t>(kKeyBytes + 1)) {
+        runs.push_back({start, i, inOffset + kKeyBytes});
+      }
+      if (i < inEnd) {
+        newGroup[i] = 1;
+      }
+      start = i;
+    }
+  };
+  if (inCount > 0) {
+    markRuns(0, inCount, 0);
+  }
+
+  // Copy what follows the first key of the texts still tied into one block, each tail after
+  // its length, in sorted order: telling them apart then reads memory that lies close
+  // together.
+  std::size_t total = 0;
+  for (const Run & run : runs) {
+    for (std::size_t i = run.begin; i < run.end; ++i) {
+      total += sizeof(std::uint32_t) + texts[items[i].which].size() - run.offset;
+    }
+  }
+  if (total > std::numeric_limits<std::uint32_t>::max()) {
+    // Too much to copy: compare the texts in place instead (slower, same ranks).
+    total = 0;
+  }
+  std::string tails(total, '\0');
+  const bool copied = total > 0;
+  std::size_t at = 0;
+  for (Run & run : runs) {
+    for (std::size_t i = run.begin; copied && i < run.end; ++i) {
+      const std::string_view tail = texts[items[i].which].substr(run.offset);
+      const auto length = static_cast<std::uint32_t>(tail.size());
+      std::memcpy(tails.data() + at, &length, sizeof length);
+      std::memcpy(tails.data() + at + sizeof length, tail.data(), tail.size());
+      items[i].tail = static_cast<std::uint32_t>(at);
+      at += sizeof length + tail.size();
+    }
+    run.offset = copied ? 0 : run.offset;
+  }
+  auto tailOf = [&](const Item & inItem) {
+    if (!copied) {
+      return texts[inItem.which];
+    }
+    std::uint32_t length = 0;
+    std::memcpy(&length, tails.data() + inItem.tail, sizeof length);
+    return std::string_view(tails.data() + inItem.tail + sizeof length, length);
+  };
+
+  while (!runs.empty()) {
+    const Run run = runs.back();
+    runs.pop_back();
+    for (std::size_t i = run.begin; i < run.end; ++i) {
+      items[i].key = TextKey(tailOf(items[i]), fold, run.offset);
+    }
+    std::sort(items.begin() + static_cast<std::ptrdiff_t>(run.begin), items.begin() + static_cast<std::ptrdiff_t>(run.end),
+              byKey);
+    markRuns(run.begin, run.end, run.offset);
+  }
+
+  std::vector<std::uint32_t> ranks(inCount);
+  std::uint32_t rank = 0;
+  for (std::size_t i = 0; i < inCount; ++i) {
+    if (i > 0 && newGroup[i]) {
+      ++rank;
+    }
+    ranks[items[i].which] = rank;
+  }
+  return ranks;
 }
 
 template <int L>
@@ -299,6 +413,27 @@ void STaskComparator::KeySort(std::uint32_t * inFirst, std::uint32_t * inLast, s
     }
   }
 
+  // Long texts that share their first bytes would need many full comparisons: rank them.
+  for (int level = 0; level < L; ++level) {
+    LevelPlan & step = plan[static_cast<std::size_t>(level)];
+    if (step.kind != KeyKind::eText) {
+      continue;
+    }
+    std::size_t longTexts = 0;
+    for (const Record<L> & record : records) {
+      longTexts += (record.key[level] & 0xFF) == step.longMark ? 1 : 0;
+    }
+    if (longTexts < 2) {
+      continue;
+    }
+    const std::vector<std::uint32_t> ranks = RankTexts(
+        records.size(), [&](std::size_t inWhich) { return tasks[records[inWhich].index].Subfield(step.field); }, upper);
+    for (std::size_t i = 0; i < records.size(); ++i) {
+      records[i].key[level] = step.descending ? ~std::uint64_t{ranks[i]} : std::uint64_t{ranks[i]};
+    }
+    step.ranked = true;
+  }
+
   // -1, 0 or 1 on the keys of one level, comparing the tasks only when the keys cannot tell.
   auto compareLevel = [&](const Record<L> & a, const Record<L> & b, int inLevel) -> int {
     const std::uint64_t left = a.key[inLevel];
@@ -307,7 +442,7 @@ void STaskComparator::KeySort(std::uint32_t * inFirst, std::uint32_t * inLast, s
       return left < right ? -1 : 1;
     }
     const LevelPlan & step = plan[static_cast<std::size_t>(inLevel)];
-    if (step.kind == KeyKind::eText && (left & 0xFF) == step.longMark) {
+    if (step.kind == KeyKind::eText && !step.ranked && (left & 0xFF) == step.longMark) {
       return Compare(a.index, b.index, static_cast<std::int16_t>(inLevel));
     }
     return 0;

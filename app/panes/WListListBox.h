@@ -1,0 +1,105 @@
+// The flat pane of a time sheet view: an owner-drawn list whose row i shows the entry at
+// position i of its own index map over the task vector, one field per column, and whose
+// cells can be edited in place after a double click.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include <wx/font.h>
+#include <wx/vlbox.h>
+
+#include "tasks/STask.h"
+#include "tasks/STaskVectorMap.h"
+
+class STaskComparator;
+class STaskVector;
+class WInPlaceEdit;
+class WTextEncoding;
+class WTimeSheetColumns;
+
+class WListListBox : public wxVListBox, public STaskVectorMap {
+public:
+  /// Every row is this many pixels high.
+  static constexpr int sRowHeight = 17;
+
+  /// A list over every entry of `ioVector` laid out by `ioColumns` and shown in the text
+  /// encoding `inEncoding` (none owned; all must outlive the list). Create makes the window.
+  WListListBox(STaskVector & ioVector, WTimeSheetColumns & ioColumns, const WTextEncoding & inEncoding);
+  ~WListListBox() override;
+
+  /// Makes the window: owner drawn, fixed row height, extended selection.
+  bool Create(wxWindow * inParent, wxWindowID inId, const wxPoint & inPosition, const wxSize & inSize,
+              long inStyle = 0);
+
+  /// Reorders the rows by `inComparator` (bound to the task vector): ends an open edit,
+  /// deselects every row and redraws.
+  void Sort(const STaskComparator & inComparator);
+
+  /// Follows the vector: the index map first, then the rows. New rows are counted in once
+  /// the messages stop (at the next idle time or paint); a changed entry's row is redrawn.
+  void ListenToMessage(TVectorMessage<STask> inMessage) override;
+
+  /// Brings the number of rows up to the map's size now.
+  void SyncRows();
+
+  /// The cell of column `inFieldIndex` in the row rectangle `inLineRect`, inset for text when
+  /// `inIndent`, never reaching past the row's right edge.
+  wxRect GetFieldRect(const wxRect & inLineRect, int inFieldIndex, bool inIndent) const;
+
+  /// Draws row `inIndex` into `inRect`: background (on screen), the six fields, the focus
+  /// rectangle.
+  void DrawLine(wxDC & ioDC, std::size_t inIndex, const wxRect & inRect, bool inPrinting, bool inSelected,
+                bool inFocus) const;
+
+  /// Opens the edit box over column `inFieldIndex` of row `inRow` (map position); false
+  /// when there is no such cell. An open box is committed first.
+  bool OpenInPlaceEdit(std::size_t inRow, int inFieldIndex);
+  /// Stores the open box's text if it was modified, then closes the box.
+  void CommitInPlaceEdit();
+  /// Closes the open box without storing anything.
+  void CancelInPlaceEdit();
+  /// The open edit box, null when none is open.
+  WInPlaceEdit * InPlaceEditControl() const { return mInPlaceEditControl; }
+  int InPlaceFieldIndex() const { return mInPlaceFieldIndex; }
+  int InPlaceItemIndex() const { return mInPlaceItemIndex; }
+
+  /// The column (0 to 5) under client x coordinate `inX`, -1 for none.
+  int ColumnAt(int inX) const;
+
+  /// Rows per printed page; 0 until printing is prepared.
+  std::int32_t mLinesPerPage = 0;
+
+protected:
+  void OnDrawItem(wxDC & ioDC, const wxRect & inRect, size_t inIndex) const override;
+  void OnDrawBackground(wxDC & ioDC, const wxRect & inRect, size_t inIndex) const override;
+  wxCoord OnMeasureItem(size_t inIndex) const override;
+
+private:
+  void OnPaint(wxPaintEvent & inEvent);
+  void OnIdle(wxIdleEvent & inEvent);
+  void OnLeftDown(wxMouseEvent & inEvent);
+  void OnLeftDoubleClick(wxMouseEvent & inEvent);
+  void OnEditEnter(wxCommandEvent & inEvent);
+  void OnEditKillFocus(wxFocusEvent & inEvent);
+
+  // Rebuilds the row count and the selection after entries left the map.
+  void FollowDeletion(TVectorMessage<STask> inMessage);
+  // Redraws the visible rows that show entries of the vector range [inBegin, inEnd).
+  void RefreshEntries(std::uint32_t inBegin, std::uint32_t inEnd);
+  // The field text of `inTask`'s column `inField`, decoded.
+  wxString FieldText(const STask & inTask, int inField) const;
+  // The new line for `inTask` with field `inField` set to `inText`.
+  STask EditedTask(const STask & inTask, int inField, const wxString & inText) const;
+
+  WTimeSheetColumns * mColumns;       // not owned
+  const WTextEncoding * mEncoding;    // not owned
+  WInPlaceEdit * mInPlaceEditControl = nullptr;
+  int mInPlaceFieldIndex = 0;
+  int mInPlaceItemIndex = 0;
+  wxFont mFont;
+  bool mRowsPending = false;          // rows were added to the map since the count was set
+  std::uint32_t mEncodingGeneration = 0;
+
+  wxDECLARE_EVENT_TABLE();
+};

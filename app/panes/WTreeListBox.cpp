@@ -1,0 +1,385 @@
+// The grouped pane of a time sheet view.
+#include "panes/WTreeListBox.h"
+
+#include <algorithm>
+#include <vector>
+
+#include <wx/dcbuffer.h>
+#include <wx/dcclient.h>
+#include <wx/renderer.h>
+#include <wx/settings.h>
+
+#include "generic/STimeString.h"
+#include "other/WCellText.h"
+#include "other/WFonts.h"
+#include "other/WTextEncoding.h"
+#include "other/WTimeSheetColumns.h"
+#include "resources/WTreeBoxBitmaps.h"
+#include "tasks/STaskVector.h"
+
+wxBEGIN_EVENT_TABLE(WTreeListBox, wxVListBox)
+  EVT_PAINT(WTreeListBox::OnPaint)
+  EVT_IDLE(WTreeListBox::OnIdle)
+  EVT_LEFT_DOWN(WTreeListBox::OnLeftDown)
+  EVT_LEFT_DCLICK(WTreeListBox::OnLeftDown)
+wxEND_EVENT_TABLE()
+
+WTreeListBox::WTreeListBox(STaskVector & ioVector, WTimeSheetColumns & ioColumns, const WTextEncoding & inEncoding)
+    : wxVListBox(), TTreeView<STask, STaskGroup>(&mInternalTree, false), mInternalTree(ioVector),
+      mPopulator(&mInternalTree, ioVector, STaskComparator(&ioVector)), mNullComparator(&ioVector),
+      mMinusBitmap(WTreeBoxBitmaps::MinusImage()), mPlusBitmap(WTreeBoxBitmaps::PlusImage()),
+      mBitmapHeight(static_cast<std::int16_t>(mMinusBitmap.GetHeight())),
+      mBitmapWidth(static_cast<std::int16_t>(mMinusBitmap.GetWidth())), mColumns(&ioColumns),
+      mEncoding(&inEncoding), mVector(ioVector), mFollower(*this),
+      mEncodingGeneration(inEncoding.Generation()) {
+  // After the populator, so that the tree has changed when the rows hear of it.
+  ioVector.AddListener(&mFollower);
+}
+
+WTreeListBox::~WTreeListBox() = default;
+
+bool WTreeListBox::Create(wxWindow * inParent, wxWindowID inId, const wxPoint & inPosition, const wxSize & inSize,
+                          long inStyle) {
+  if (!wxVListBox::Create(inParent, inId, inPosition, inSize, inStyle)) {
+    return false;
+  }
+  SetBackgroundStyle(wxBG_STYLE_PAINT);
+  mFont = WFonts::GetTahoma85();
+  mBoldFont = WFonts::GetTahoma85(true);
+  SetFont(mFont);
+  {
+    wxClientDC dc(this);
+    dc.SetFont(mFont);
+    mRowHeight = dc.GetCharHeight() + 2;
+  }
+  Bind(wxEVT_LISTBOX, &WTreeListBox::OnSelected, this);
+  Bind(wxEVT_KEY_DOWN, [this](wxKeyEvent & inEvent) {
+    SyncRows();
+    inEvent.Skip();
+  });
+  SetItemCount(size());
+  return true;
+}
+
+void WTreeListBox::Group(const STaskComparator & inComparator) {
+  Freeze();
+  SetItemCount(0);
+  STaskComparator comparator(inComparator);
+  comparator.SetVector(&mVector);
+  mPopulator.SetComparator(comparator);
+  TTreeView<STask, STaskGroup>::Update();
+  mRowsPending = false;
+  SetItemCount(size());
+  mSelectedEntry = sNone;
+  PlaceRows(wxNOT_FOUND, 0);
+  Thaw();
+  Refresh();
+}
+
+void WTreeListBox::Expand(std::size_t inIndex) {
+  SyncRows();
+  if (inIndex >= size() || (*this)[inIndex].Type() != Element::eBranch) {
+    return;
+  }
+  const std::size_t top = GetVisibleRowsBegin();
+  const int selection = GetSelection();
+  const std::size_t before = size();
+  (*this)[inIndex].Branch().Open();
+  TTreeView<STask, STaskGroup>::Update();
+  const std::size_t added = size() - before;
+  SetItemCount(size());
+  int newSelection = selection;
+  if (selection != wxNOT_FOUND && static_cast<std::size_t>(selection) > inIndex) {
+    newSelection = selection + static_cast<int>(added);
+  }
+  PlaceRows(newSelection, top);
+  RememberSelection();
+  Refresh();
+}
+
+void WTreeListBox::Collapse(std::size_t inIndex) {
+  SyncRows();
+  if (inIndex >= size() || (*this)[inIndex].Type() != Element::eBranch) {
+    return;
+  }
+  const std::size_t top = GetVisibleRowsBegin();
+  const int selection = GetSelection();
+  const std::size_t before = size();
+  (*this)[inIndex].Branch().Close();
+  TTreeView<STask, STaskGroup>::Update();
+  const std::size_t removed = before - size();
+  SetItemCount(size());
+  int newSelection = selection;
+  if (selection != wxNOT_FOUND) {
+    const auto selected = static_cast<std::size_t>(selection);
+    if (selected >= inIndex + removed && selected > inIndex) {
+      newSelection = selection - static_cast<int>(removed);
+    } else if (selected > inIndex) {
+      newSelection = static_cast<int>(inIndex);
+    }
+  }
+  PlaceRows(newSelection, top);
+  RememberSelection();
+  Refresh();
+}
+
+wxRect WTreeListBox::GetControlBox(std::size_t inIndex, bool) const {
+  if (inIndex >= size() || (*this)[inIndex].Type() != Element::eBranch) {
+    return wxRect();
+  }
+  const wxRect row = GetItemRect(inIndex);
+  return wxRect(row.x + (*this)[inIndex].Level() * sIndent + 5, row.y + 3, mBitmapWidth, mBitmapHeight);
+}
+
+void WTreeListBox::DrawLine(wxDC & ioDC, std::size_t inIndex, const wxRect & inRect, bool inPrinting, bool inSelected,
+                            bool inFocus) const {
+  if (inIndex >= size()) {
+    return;
+  }
+  const Element & element = (*this)[inIndex];
+  const int level = element.Level();
+  const wxPen oldPen = ioDC.GetPen();
+  const wxBrush oldBrush = ioDC.GetBrush();
+  const wxFont oldFont = ioDC.GetFont();
+
+  wxRect textArea = inRect;
+  textArea.SetLeft(inRect.x + (level + 1) * sIndent);
+  if (!inPrinting) {
+    ioDC.SetPen(*wxTRANSPARENT_PEN);
+    ioDC.SetBrush(wxBrush(wxSystemSettings::GetColour(inSelected ? wxSYS_COLOUR_HIGHLIGHT : wxSYS_COLOUR_WINDOW)));
+    ioDC.DrawRectangle(textArea);
+  }
+  ioDC.SetTextForeground(wxSystemSettings::GetColour(inSelected ? wxSYS_COLOUR_WINDOW : wxSYS_COLOUR_WINDOWTEXT));
+
+  if (element.Type() == Element::eLeaf) {
+    const STask & task = element.Leaf();
+    ioDC.SetFont(mFont);
+    const int right = inRect.x + inRect.width;
+    for (int column = 0; column < WTimeSheetColumns::sColumnCount; ++column) {
+      const auto c = static_cast<std::size_t>(column);
+      int left = inRect.x + level * sIndent + mColumns->mOffset[c] - 4;
+      int cellRight = left + mColumns->mWidth[c];
+      left += 4;
+      cellRight = std::min(cellRight - 4, right);
+      const wxRect cell(left, inRect.y + 2, std::max(cellRight - left, 0), std::max(inRect.height - 4, 0));
+      WCellText::Draw(ioDC, mEncoding->Decode(task.Subfield(static_cast<STask::EField>(column))), cell, true);
+    }
+  } else if (element.Type() == Element::eBranch) {
+    const TBranch<STask, STaskGroup> & branch = element.Branch();
+    ioDC.SetFont(mBoldFont);
+    const wxString text = GroupRowText(inIndex);
+    {
+      wxDCClipper clip(ioDC, inRect);
+      ioDC.DrawText(text, textArea.x + 4, inRect.y + 2);
+    }
+    const wxBitmap & box = branch.IsOpen() ? mMinusBitmap : mPlusBitmap;
+    ioDC.DrawBitmap(box, inRect.x + level * sIndent + 5, inRect.y + 3, false);
+  }
+  if (!inPrinting && inFocus) {
+    wxRendererNative::Get().DrawFocusRect(const_cast<WTreeListBox *>(this), ioDC, textArea);
+  }
+  ioDC.SetBrush(oldBrush);
+  ioDC.SetPen(oldPen);
+  ioDC.SetFont(oldFont);
+}
+
+wxString WTreeListBox::GroupRowText(std::size_t inIndex) const {
+  if (inIndex >= size() || (*this)[inIndex].Type() != Element::eBranch) {
+    return wxString();
+  }
+  const STaskGroup & group = (*this)[inIndex].Branch().Group();
+  return mEncoding->Decode(group.Heading()) + ":  " + wxString::FromAscii(STimeString(group.Duration(), 4, 2).c_str());
+}
+
+void WTreeListBox::OnDrawItem(wxDC & ioDC, const wxRect & inRect, size_t inIndex) const {
+  DrawLine(ioDC, inIndex, inRect, false, IsSelected(inIndex), IsCurrent(inIndex) && HasFocus());
+}
+
+void WTreeListBox::OnDrawBackground(wxDC &, const wxRect &, size_t) const {
+  // DrawLine fills the row itself.
+}
+
+wxCoord WTreeListBox::OnMeasureItem(size_t) const { return mRowHeight; }
+
+void WTreeListBox::FollowMessage(TVectorMessage<STask> inMessage) {
+  const std::uint32_t begin = inMessage.begin_index();
+  const std::uint32_t end = std::max(inMessage.begin_index(), inMessage.end_index());
+  const std::uint32_t count = end - begin;
+  switch (inMessage.code()) {
+  case TVectorMessage<STask>::eInsert:
+    if (mSelectedEntry != sNone && mSelectedEntry >= begin) {
+      mSelectedEntry += count;
+    }
+    break;
+  case TVectorMessage<STask>::eDelete:
+    if (mSelectedEntry != sNone && mSelectedEntry >= begin) {
+      mSelectedEntry = mSelectedEntry < end ? sNone : mSelectedEntry - count;
+    }
+    break;
+  case TVectorMessage<STask>::eChange:
+    break;
+  case TVectorMessage<STask>::eNotice:
+    return; // the change or delete that follows says what happened
+  }
+  mRowsPending = true;
+}
+
+void WTreeListBox::SyncRows() {
+  if (!mRowsPending) {
+    return;
+  }
+  mRowsPending = false;
+  const std::size_t top = GetVisibleRowsBegin();
+  if (!mPopulator.IsListening()) {
+    // The tree no longer follows the vector: show nothing until it is grouped again.
+    clear();
+    mSelectedEntry = sNone;
+    SetItemCount(0);
+    return;
+  }
+  TTreeView<STask, STaskGroup>::Update();
+  SetItemCount(size());
+  PlaceRows(FindRememberedRow(), top);
+  RememberSelection();
+  Refresh();
+}
+
+void WTreeListBox::PlaceRows(int inRow, std::size_t inTop) {
+  if (inRow != wxNOT_FOUND && static_cast<std::size_t>(inRow) < GetItemCount()) {
+    SetSelection(inRow);
+  } else {
+    SetSelection(wxNOT_FOUND);
+  }
+  if (GetItemCount() > 0) {
+    ScrollToRow(std::min(inTop, GetItemCount() - 1));
+  }
+}
+
+std::uint32_t WTreeListBox::FirstLeafUnder(std::uint32_t inBranch) const {
+  const auto & branches = mInternalTree.Branches();
+  while (inBranch < branches.size() && !branches[inBranch].empty()) {
+    const Element & first = branches[inBranch].front();
+    if (first.Type() == Element::eLeaf) {
+      return first.LeafIndex();
+    }
+    inBranch = first.BranchIndex();
+  }
+  return sNone;
+}
+
+void WTreeListBox::RememberSelection() {
+  const int selection = GetSelection();
+  if (selection == wxNOT_FOUND || static_cast<std::size_t>(selection) >= size()) {
+    mSelectedEntry = sNone;
+    return;
+  }
+  const Element & element = (*this)[static_cast<std::size_t>(selection)];
+  mSelectedLevel = element.Level();
+  mSelectedEntry = element.Type() == Element::eLeaf ? element.LeafIndex() : FirstLeafUnder(element.BranchIndex());
+}
+
+int WTreeListBox::FindRememberedRow() const {
+  if (mSelectedEntry == sNone || mSelectedEntry >= mVector.size()) {
+    return wxNOT_FOUND;
+  }
+  const auto & branches = mInternalTree.Branches();
+  std::uint32_t holder = sNone;
+  for (std::uint32_t branch = 0; branch < branches.size() && holder == sNone; ++branch) {
+    for (const Element & element : branches[branch]) {
+      if (element.Type() == Element::eLeaf && element.LeafIndex() == mSelectedEntry) {
+        holder = branch;
+        break;
+      }
+    }
+  }
+  if (holder == sNone) {
+    return wxNOT_FOUND;
+  }
+  // What may stand for the selection, best first: the entry itself (if an entry was
+  // selected), then its group at the selected level, then the groups above that.
+  struct Candidate {
+    Element::EType mType;
+    std::uint32_t mIndex;
+  };
+  std::vector<Candidate> candidates;
+  const std::int16_t leafLevel = mPopulator.Comparator().Levels();
+  if (mSelectedLevel >= leafLevel) {
+    candidates.push_back({Element::eLeaf, mSelectedEntry});
+  }
+  std::int16_t level = static_cast<std::int16_t>(leafLevel - 1);
+  for (std::uint32_t branch = holder; branch != sNone && branch < branches.size() && level >= 0;
+       branch = branches[branch].ParentIndex(), --level) {
+    if (level <= mSelectedLevel) {
+      candidates.push_back({Element::eBranch, branch});
+    }
+  }
+  std::size_t best = candidates.size();
+  int bestRow = wxNOT_FOUND;
+  for (std::size_t row = 0; row < size() && best > 0; ++row) {
+    const Element & element = (*this)[row];
+    const std::uint32_t index = element.Type() == Element::eLeaf ? element.LeafIndex() : element.BranchIndex();
+    for (std::size_t c = 0; c < best; ++c) {
+      if (candidates[c].mType == element.Type() && candidates[c].mIndex == index) {
+        best = c;
+        bestRow = static_cast<int>(row);
+        break;
+      }
+    }
+  }
+  return bestRow;
+}
+
+void WTreeListBox::OnPaint(wxPaintEvent & inEvent) {
+  SyncRows();
+  // Whatever changed the selection since, the rows are in step now: note what it shows.
+  RememberSelection();
+  if (GetItemCount() == 0) {
+    // An empty list shows only the focus rectangle, and only while it has the focus.
+    wxAutoBufferedPaintDC dc(this);
+    dc.SetBackground(wxBrush(wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOW)));
+    dc.Clear();
+    if (HasFocus()) {
+      wxRendererNative::Get().DrawFocusRect(this, dc, wxRect(0, 0, GetClientSize().x, mRowHeight));
+    }
+    return;
+  }
+  wxVListBox::OnPaint(inEvent);
+}
+
+void WTreeListBox::OnIdle(wxIdleEvent & inEvent) {
+  inEvent.Skip();
+  SyncRows();
+  RememberSelection();
+  if (mEncodingGeneration != mEncoding->Generation()) {
+    mEncodingGeneration = mEncoding->Generation();
+    Refresh();
+  }
+}
+
+void WTreeListBox::OnLeftDown(wxMouseEvent & inEvent) {
+  SyncRows();
+  const wxPoint point = inEvent.GetPosition();
+  const wxSize client = GetClientSize();
+  const int row = VirtualHitTest(point.y);
+  if (point.x < 0 || point.y < 0 || point.x >= client.x || point.y >= client.y || row == wxNOT_FOUND ||
+      static_cast<std::size_t>(row) >= size()) {
+    inEvent.Skip();
+    return;
+  }
+  const auto index = static_cast<std::size_t>(row);
+  const Element & element = (*this)[index];
+  if (element.Type() != Element::eBranch || !GetControlBox(index, false).Contains(point)) {
+    inEvent.Skip();
+    return;
+  }
+  if (element.Branch().IsOpen()) {
+    Collapse(index);
+  } else {
+    Expand(index);
+  }
+}
+
+void WTreeListBox::OnSelected(wxCommandEvent & inEvent) {
+  inEvent.Skip();
+  RememberSelection();
+}
