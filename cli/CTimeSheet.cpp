@@ -69,19 +69,7 @@ std::string CTimeSheet::Path() const {
 void CTimeSheet::Empty(STaskFileStream & ioStream) {
   CToolError::Naming(ioStream.Settings().Spec(), [&] {
     const STaskVector none;
-    try {
-      ioStream.OpenOutput();
-      ioStream.SetOutputLength(none);
-      ioStream.WriteData(none);
-      ioStream.CloseOutput();
-      ioStream.ConfirmOutput();
-    } catch (...) {
-      try {
-        ioStream.CloseOutput();
-      } catch (...) {
-      }
-      throw;
-    }
+    WriteTo(ioStream, none);
   });
 }
 

@@ -103,11 +103,13 @@ protected:
   bool mIsDirty = false;
   bool mIsReadOnly = false;
 
+  /// Runs the output protocol for `inVector` on `ioStream`; if a step fails, closes the output
+  /// again and passes the failure on.
+  static void WriteTo(STaskStream & ioStream, const STaskVector & inVector);
+
 private:
   friend class STaskDocumentData;
 
   // The input protocol into mData; CloseInput again if a step fails.
   void ReadFrom(STaskStream & ioStream);
-  // The output protocol for inVector; CloseOutput again if a step fails.
-  void WriteTo(STaskStream & ioStream, const STaskVector & inVector);
 };
