@@ -7,8 +7,8 @@
 #include <random>
 #include <string>
 
-#include "generic/SMathSyntax.h"
-#include "generic/SWildcardString.h"
+#include "syntax/SMathSyntax.h"
+#include "syntax/SWildcardString.h"
 #include "tasks/STask.h"
 #include "tasks/STaskSyntaxFilter.h"
 #include "tasks/STaskVector.h"

@@ -13,8 +13,8 @@
 #include <sys/stat.h>
 #include <vector>
 
-#include "generic/TTree.h"
-#include "generic/TVectorPopulator.h"
+#include "trees/TTree.h"
+#include "trees/TVectorPopulator.h"
 #include "tasks/STask.h"
 #include "tasks/STaskComparator.h"
 #include "tasks/STaskGroup.h"

@@ -1,5 +1,5 @@
 // Reading a million time sheet lines into tasks, as a file load does.
-#include "generic/SDateParseCache.h"
+#include "dates/SDateParseCache.h"
 #include "tasks/STask.h"
 
 #include <benchmark/benchmark.h>

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "generic/SDateFormat.h"
-#include "generic/TBroadcasterVector.h"
-#include "generic/TVectorMap.h"
+#include "dates/SDateFormat.h"
+#include "vectors/TBroadcasterVector.h"
+#include "vectors/TVectorMap.h"
 #include "tasks/STask.h"
 #include "tasks/STaskVector.h"
 #include "tasks/STaskVectorMap.h"

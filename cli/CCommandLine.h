@@ -2,8 +2,8 @@
 // they can be without touching a file.
 #pragma once
 
-#include "generic/SDateFormat.h"
-#include "generic/SLineBreakFormat.h"
+#include "dates/SDateFormat.h"
+#include "files/SLineBreakFormat.h"
 #include "tasks/STaskComparator.h"
 
 #include <optional>

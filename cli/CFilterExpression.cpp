@@ -2,7 +2,7 @@
 #include "CFilterExpression.h"
 
 #include "CToolError.h"
-#include "generic/SSyntaxException.h"
+#include "syntax/SSyntaxException.h"
 
 CFilterExpression::CFilterExpression(const std::string & inText)
     : mText(inText), mSyntax(), mFilter(mSyntax, inText) {}

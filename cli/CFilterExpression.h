@@ -3,7 +3,7 @@
 // be parsed, a name that is no field, text the expression ignores).
 #pragma once
 
-#include "generic/SMathSyntax.h"
+#include "syntax/SMathSyntax.h"
 #include "tasks/STaskSyntaxFilter.h"
 
 #include <string>

@@ -6,8 +6,8 @@
 #include "CTimeSheet.h"
 #include "CToolError.h"
 #include "CUsageError.h"
-#include "generic/SFile.h"
-#include "generic/SLocale.h"
+#include "files/SFile.h"
+#include "dates/SLocale.h"
 
 #include <filesystem>
 #include <memory>

@@ -3,7 +3,7 @@
 
 #include "CClosedPipe.h"
 #include "CToolError.h"
-#include "generic/SSystemCalls.h"
+#include "files/SSystemCalls.h"
 
 #include <cerrno>
 #include <charconv>

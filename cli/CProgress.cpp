@@ -1,7 +1,7 @@
 // The progress line of a long load.
 #include "CProgress.h"
 
-#include "generic/SSystemCalls.h"
+#include "files/SSystemCalls.h"
 #include "tasks/STaskVector.h"
 
 #include <cerrno>

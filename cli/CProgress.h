@@ -3,8 +3,8 @@
 // loading is done. It appears only when loading takes longer than a moment.
 #pragma once
 
-#include "generic/TVectorListener.h"
-#include "generic/TVectorMessage.h"
+#include "vectors/TVectorListener.h"
+#include "vectors/TVectorMessage.h"
 #include "tasks/STask.h"
 
 #include <chrono>

@@ -12,8 +12,8 @@
 #include "CShowCommand.h"
 #include "CToolError.h"
 #include "CUsageError.h"
-#include "generic/SLocale.h"
-#include "generic/SWildcardString.h"
+#include "dates/SLocale.h"
+#include "syntax/SWildcardString.h"
 
 #include <new>
 

@@ -2,8 +2,8 @@
 #include "CTextWriter.h"
 
 #include "COutput.h"
-#include "generic/STime.h"
-#include "generic/STimeString.h"
+#include "dates/STime.h"
+#include "dates/STimeString.h"
 #include "tasks/STask.h"
 #include "tasks/STaskVector.h"
 

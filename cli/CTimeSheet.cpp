@@ -2,8 +2,8 @@
 #include "CTimeSheet.h"
 
 #include "CToolError.h"
-#include "generic/SFile.h"
-#include "generic/SFileSpec.h"
+#include "files/SFile.h"
+#include "files/SFileSpec.h"
 #include "tasks/STaskDocumentData.h"
 #include "tasks/STaskFileStreamSettings.h"
 #include "tasks/STaskVector.h"

@@ -2,8 +2,8 @@
 // saved through the core document and file streams, and every failure names its file.
 #pragma once
 
-#include "generic/SDateFormat.h"
-#include "generic/SLineBreakFormat.h"
+#include "dates/SDateFormat.h"
+#include "files/SLineBreakFormat.h"
 #include "tasks/STaskDocument.h"
 #include "tasks/STaskFileStream.h"
 

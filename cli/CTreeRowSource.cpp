@@ -2,7 +2,7 @@
 #include "CTreeRowSource.h"
 
 #include "CRowSink.h"
-#include "generic/TTreeView.h"
+#include "trees/TTreeView.h"
 #include "tasks/STaskVector.h"
 
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "CRowSource.h"
-#include "generic/TTree.h"
+#include "trees/TTree.h"
 #include "tasks/STaskGroup.h"
 
 #include <cstdint>

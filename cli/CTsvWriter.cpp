@@ -2,7 +2,7 @@
 #include "CTsvWriter.h"
 
 #include "COutput.h"
-#include "generic/SDateFormat.h"
+#include "dates/SDateFormat.h"
 #include "tasks/STask.h"
 
 CTsvWriter::CTsvWriter(COutput & inOutput) : mOutput(inOutput) {}

@@ -14,7 +14,7 @@
 
 #include "documents/WDocManager.h"
 #include "documents/WTimeSheetDocTemplate.h"
-#include "generic/SFile.h"
+#include "files/SFile.h"
 #include "other/WFonts.h"
 #include "other/WMessageBox.h"
 #include "other/WPaths.h"

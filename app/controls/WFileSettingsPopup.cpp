@@ -7,9 +7,9 @@
 #include <wx/dcbuffer.h>
 #include <wx/settings.h>
 
-#include "generic/SDateFormat.h"
-#include "generic/SDateString.h"
-#include "generic/SLineBreakFormat.h"
+#include "dates/SDateFormat.h"
+#include "dates/SDateString.h"
+#include "files/SLineBreakFormat.h"
 #include "resources/WCommandIds.h"
 #include "resources/WMenus.h"
 #include "resources/WStringTable.h"

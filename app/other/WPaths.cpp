@@ -3,7 +3,7 @@
 
 #include <wx/filename.h>
 
-#include "generic/SFile.h"
+#include "files/SFile.h"
 
 SFileSpec WPaths::ToFileSpec(const wxString & inPath) {
   const wxCharBuffer bytes = inPath.fn_str();

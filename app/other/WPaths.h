@@ -4,7 +4,7 @@
 
 #include <wx/string.h>
 
-#include "generic/SFileSpec.h"
+#include "files/SFileSpec.h"
 
 class WPaths {
 public:

@@ -9,8 +9,8 @@
 #include <wx/settings.h>
 
 #include "controls/WInPlaceEdit.h"
-#include "generic/SDateString.h"
-#include "generic/STimeString.h"
+#include "dates/SDateString.h"
+#include "dates/STimeString.h"
 #include "other/WCellText.h"
 #include "other/WFonts.h"
 #include "other/WTextEncoding.h"

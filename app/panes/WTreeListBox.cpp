@@ -9,7 +9,7 @@
 #include <wx/renderer.h>
 #include <wx/settings.h>
 
-#include "generic/STimeString.h"
+#include "dates/STimeString.h"
 #include "other/WCellText.h"
 #include "other/WFonts.h"
 #include "other/WTextEncoding.h"

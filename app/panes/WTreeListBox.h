@@ -10,9 +10,9 @@
 #include <wx/font.h>
 #include <wx/vlbox.h>
 
-#include "generic/TTree.h"
-#include "generic/TTreeView.h"
-#include "generic/TVectorPopulator.h"
+#include "trees/TTree.h"
+#include "trees/TTreeView.h"
+#include "trees/TVectorPopulator.h"
 #include "tasks/STask.h"
 #include "tasks/STaskComparator.h"
 #include "tasks/STaskGroup.h"

@@ -8,8 +8,8 @@
 
 #include <wx/docmdi.h>
 
-#include "generic/STime.h"
-#include "generic/TVectorMessage.h"
+#include "dates/STime.h"
+#include "vectors/TVectorMessage.h"
 #include "tasks/STask.h"
 #include "tasks/STaskDocumentData.h"
 #include "tasks/STaskVectorListener.h"

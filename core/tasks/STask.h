@@ -1,11 +1,11 @@
 // One time entry: a time sheet line with the spans of its six fields and its parsed values.
 #pragma once
 
-#include "generic/SDate.h"
-#include "generic/SDateFormat.h"
-#include "generic/SDateString.h"
-#include "generic/STime.h"
-#include "generic/STimeString.h"
+#include "dates/SDate.h"
+#include "dates/SDateFormat.h"
+#include "dates/SDateString.h"
+#include "dates/STime.h"
+#include "dates/STimeString.h"
 
 #include <cstdint>
 #include <string>

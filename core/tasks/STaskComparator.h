@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string>
 
-#include "generic/TBroadcasterVector.h"
-#include "generic/TMultiLevelComparator.h"
+#include "vectors/TBroadcasterVector.h"
+#include "trees/TMultiLevelComparator.h"
 #include "tasks/STask.h"
 
 class STaskComparator final : public TMultiLevelComparator<STask> {

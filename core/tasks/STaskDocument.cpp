@@ -1,8 +1,8 @@
 // The platform-neutral time sheet: loading, merging, saving and dirty tracking.
 #include "tasks/STaskDocument.h"
 
-#include "generic/SDocumentException.h"
-#include "generic/SFile.h"
+#include "documents/SDocumentException.h"
+#include "files/SFile.h"
 #include "tasks/STaskDocumentMessageDirty.h"
 #include "tasks/STaskDocumentMessageStream.h"
 #include "tasks/STaskFileStream.h"

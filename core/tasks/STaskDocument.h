@@ -1,11 +1,11 @@
 // The platform-neutral time sheet: its tasks, its stream and its dirty state.
 #pragma once
 
-#include "generic/SDateFormat.h"
-#include "generic/SDocument.h"
-#include "generic/SFileSpec.h"
-#include "generic/SLineBreakFormat.h"
-#include "generic/TVectorMessage.h"
+#include "dates/SDateFormat.h"
+#include "documents/SDocument.h"
+#include "files/SFileSpec.h"
+#include "files/SLineBreakFormat.h"
+#include "vectors/TVectorMessage.h"
 #include "tasks/STask.h"
 #include "tasks/STaskDocumentBroadcaster.h"
 #include "tasks/STaskStream.h"

@@ -1,9 +1,9 @@
 // A handle to a task document's parts, for the objects that show or edit it.
 #pragma once
 
-#include "generic/SDateFormat.h"
-#include "generic/SLineBreakFormat.h"
-#include "generic/STime.h"
+#include "dates/SDateFormat.h"
+#include "files/SLineBreakFormat.h"
+#include "dates/STime.h"
 
 #include <cstddef>
 #include <memory>

@@ -1,7 +1,7 @@
 // The receiver of a task document's own messages.
 #pragma once
 
-#include "generic/TListener.h"
+#include "vectors/TListener.h"
 #include "tasks/STaskDocumentMessage.h"
 
 /// Hears STaskDocumentMessage from a task document.

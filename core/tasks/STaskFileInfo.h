@@ -1,7 +1,7 @@
 // The file type given to a newly created time sheet file.
 #pragma once
 
-#include "generic/SFileInfo.h"
+#include "files/SFileInfo.h"
 
 /// The type of a time sheet file: extension ".txt".
 class STaskFileInfo : public SFileInfo {

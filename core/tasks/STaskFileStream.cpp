@@ -1,8 +1,8 @@
 // A task stream on a time sheet file: whole-file reads, safe whole-file writes.
 #include "tasks/STaskFileStream.h"
 
-#include "generic/SDateParseCache.h"
-#include "generic/SFileException.h"
+#include "dates/SDateParseCache.h"
+#include "files/SFileException.h"
 #include "tasks/STask.h"
 #include "tasks/STaskDocumentData.h"
 #include "tasks/STaskFileInfo.h"

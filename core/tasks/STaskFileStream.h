@@ -1,8 +1,8 @@
 // A task stream on a time sheet file.
 #pragma once
 
-#include "generic/SFile.h"
-#include "generic/SLineBreakString.h"
+#include "files/SFile.h"
+#include "files/SLineBreakString.h"
 #include "tasks/STaskFileStreamSettings.h"
 #include "tasks/STaskStream.h"
 

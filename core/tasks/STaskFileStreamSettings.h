@@ -1,7 +1,7 @@
 // The settings of a task stream on a time sheet file: the file's path.
 #pragma once
 
-#include "generic/SFileSpec.h"
+#include "files/SFileSpec.h"
 #include "tasks/STaskStreamSettings.h"
 
 /// Names the time sheet file a file stream works on.

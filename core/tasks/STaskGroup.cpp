@@ -1,8 +1,8 @@
 // The value of one group of the task tree.
 #include "tasks/STaskGroup.h"
 
-#include "generic/TBranch.h"
-#include "generic/TMultiLevelComparator.h"
+#include "trees/TBranch.h"
+#include "trees/TMultiLevelComparator.h"
 
 namespace {
 

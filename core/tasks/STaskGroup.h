@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "generic/STime.h"
-#include "generic/TTreeGroup.h"
+#include "dates/STime.h"
+#include "trees/TTreeGroup.h"
 #include "tasks/STask.h"
 
 class STaskGroup : public TTreeGroup<STask, STaskGroup> {

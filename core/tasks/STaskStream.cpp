@@ -1,9 +1,9 @@
 // The task stream protocol's shared part: splitting a store's bytes into tasks.
 #include "tasks/STaskStream.h"
 
-#include "generic/SDateParseCache.h"
-#include "generic/SFileException.h"
-#include "generic/SLineBreakFormat.h"
+#include "dates/SDateParseCache.h"
+#include "files/SFileException.h"
+#include "files/SLineBreakFormat.h"
 #include "tasks/STask.h"
 #include "tasks/STaskDocumentData.h"
 #include "tasks/STaskVector.h"

@@ -1,7 +1,7 @@
 // The protocol that moves tasks between a task document and a store (a file, ...).
 #pragma once
 
-#include "generic/SDateFormat.h"
+#include "dates/SDateFormat.h"
 #include "tasks/STaskStreamSettings.h"
 
 class STaskDocument;

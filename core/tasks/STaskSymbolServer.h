@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "generic/SSymbol.h"
-#include "generic/SSymbolServer.h"
-#include "generic/STerm.h"
+#include "syntax/SSymbol.h"
+#include "syntax/SSymbolServer.h"
+#include "syntax/STerm.h"
 #include "tasks/STask.h"
 
 class STaskSymbolServer : public SSymbolServer {

@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "generic/SSyntax.h"
-#include "generic/TSyntaxFilter.h"
+#include "syntax/SSyntax.h"
+#include "syntax/TSyntaxFilter.h"
 #include "tasks/STask.h"
 #include "tasks/STaskSymbolServer.h"
 

@@ -3,10 +3,10 @@
 
 #include <cstdint>
 
-#include "generic/STime.h"
-#include "generic/TBroadcasterVector.h"
-#include "generic/TVectorListener.h"
-#include "generic/TVectorMessage.h"
+#include "dates/STime.h"
+#include "vectors/TBroadcasterVector.h"
+#include "vectors/TVectorListener.h"
+#include "vectors/TVectorMessage.h"
 #include "tasks/STask.h"
 
 /// A broadcasting vector of tasks that is its own first listener, so that its duration total

@@ -1,8 +1,8 @@
 // The base of listeners of the task vector that react to each kind of change separately.
 #pragma once
 
-#include "generic/TVectorListener.h"
-#include "generic/TVectorMessage.h"
+#include "vectors/TVectorListener.h"
+#include "vectors/TVectorMessage.h"
 #include "tasks/STask.h"
 
 /// Hands each message of the task vector to the operation for its code; each does nothing

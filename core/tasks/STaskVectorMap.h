@@ -1,8 +1,8 @@
 // An index map over the task vector that starts with every task, in vector order.
 #pragma once
 
-#include "generic/TBroadcasterVector.h"
-#include "generic/TVectorMap.h"
+#include "vectors/TBroadcasterVector.h"
+#include "vectors/TVectorMap.h"
 #include "tasks/STask.h"
 
 /// A TVectorMap of tasks filled with every index of the vector when it is made.

@@ -1,10 +1,10 @@
 // Copies the tasks of an index map that pass a filter into another task vector.
 #pragma once
 
-#include "generic/TBroadcasterVector.h"
-#include "generic/TFilter.h"
-#include "generic/TVectorMap.h"
-#include "generic/TVectorMapFilter.h"
+#include "vectors/TBroadcasterVector.h"
+#include "vectors/TFilter.h"
+#include "vectors/TVectorMap.h"
+#include "vectors/TVectorMapFilter.h"
 #include "tasks/STask.h"
 
 /// The task form of TVectorMapFilter: run it with operator().

@@ -8,8 +8,8 @@
 #include "CTsvWriter.h"
 #include "CUsageError.h"
 #include "cli/CliFixture.h"
-#include "generic/SLocale.h"
-#include "generic/SWildcardString.h"
+#include "dates/SLocale.h"
+#include "syntax/SWildcardString.h"
 #include "support/SystemCallFaults.h"
 
 #include <cerrno>

@@ -1,7 +1,7 @@
 // Test helpers for dates: local breakdown of a date, today's date, the noon of a day.
 #pragma once
 
-#include "generic/SDate.h"
+#include "dates/SDate.h"
 
 #include <ctime>
 #include <string>

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "generic/SMathSyntax.h"
-#include "generic/SWildcardString.h"
+#include "syntax/SMathSyntax.h"
+#include "syntax/SWildcardString.h"
 #include "tasks/STask.h"
 #include "tasks/STaskSyntaxFilter.h"
 

@@ -1,8 +1,8 @@
 // Test helpers for the file layer: scoped fault injection and catching file failures.
 #pragma once
 
-#include "generic/SFileException.h"
-#include "generic/SSystemCalls.h"
+#include "files/SFileException.h"
+#include "files/SSystemCalls.h"
 
 #include <cstddef>
 #include <initializer_list>

@@ -9,7 +9,7 @@
 #include <wx/menu.h>
 
 #include "controls/WFileSettingsPopup.h"
-#include "generic/SDateFormat.h"
+#include "dates/SDateFormat.h"
 #include "resources/WCommandIds.h"
 #include "support/TimeSheetFixture.h"
 #include "windows/WTimeSheetWindow.h"

@@ -13,7 +13,7 @@
 
 #include "application/WTallyworthApp.h"
 #include "documents/WTimeSheetDocument.h"
-#include "generic/SSystemCalls.h"
+#include "files/SSystemCalls.h"
 #include "support/GuiTestSupport.h"
 #include "support/TestSupport.h"
 #include "tasks/STask.h"

@@ -3,7 +3,7 @@
 
 #include <sstream>
 
-#include "generic/TTreeView.h"
+#include "trees/TTreeView.h"
 #include "support/GuiTestSupport.h"
 #include "view/ViewTestSupport.h"
 

@@ -2,8 +2,8 @@
 // messages, file streams, folder listings, and a child process that holds a file.
 #pragma once
 
-#include "generic/SFile.h"
-#include "generic/SFileException.h"
+#include "files/SFile.h"
+#include "files/SFileException.h"
 #include "tasks/STaskDocument.h"
 #include "tasks/STaskDocumentData.h"
 #include "tasks/STaskDocumentListener.h"

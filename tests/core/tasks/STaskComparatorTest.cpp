@@ -3,7 +3,7 @@
 #include "tasks/STask.h"
 #include "tasks/STaskComparator.h"
 
-#include "generic/TBroadcasterVector.h"
+#include "vectors/TBroadcasterVector.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>

@@ -2,10 +2,10 @@
 // with and without emptying the merged file, every failure path, streams, read-only
 // documents, saving under a new name.
 #include "core/DateTestHelpers.h"
-#include "core/generic/MessageRecorder.h"
+#include "core/vectors/MessageRecorder.h"
 #include "core/tasks/DocumentTestHelpers.h"
-#include "generic/SDocumentException.h"
-#include "generic/SSystemCalls.h"
+#include "documents/SDocumentException.h"
+#include "files/SSystemCalls.h"
 #include "tasks/STaskVectorMap.h"
 
 #include "support/SystemCallFaults.h"

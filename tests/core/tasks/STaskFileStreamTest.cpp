@@ -3,7 +3,7 @@
 // writing that replaces the file whole or not at all.
 #include "core/DateTestHelpers.h"
 #include "core/tasks/DocumentTestHelpers.h"
-#include "generic/SSystemCalls.h"
+#include "files/SSystemCalls.h"
 #include "tasks/STaskFileInfo.h"
 
 #include "support/SystemCallFaults.h"

@@ -1,9 +1,9 @@
 // Splitting a store's bytes into tasks: line breaks and the document's format, empty lines,
 // the short final fragment, date orders, odd bytes, and a comparison with a plain splitter.
 #include "core/DateTestHelpers.h"
-#include "core/generic/MessageRecorder.h"
+#include "core/vectors/MessageRecorder.h"
 #include "core/tasks/DocumentTestHelpers.h"
-#include "generic/SDateString.h"
+#include "dates/SDateString.h"
 #include "tasks/STask.h"
 #include "tasks/STaskVector.h"
 

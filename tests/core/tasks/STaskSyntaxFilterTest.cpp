@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "core/filter/CaseSensitivityScope.h"
-#include "generic/SMathSyntax.h"
+#include "core/syntax/CaseSensitivityScope.h"
+#include "syntax/SMathSyntax.h"
 #include "support/TestSupport.h"
 #include "tasks/STask.h"
 #include "tasks/STaskSymbolServer.h"

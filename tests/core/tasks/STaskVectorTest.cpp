@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "core/generic/MessageRecorder.h"
-#include "generic/SDateFormat.h"
-#include "generic/TFilter.h"
+#include "core/vectors/MessageRecorder.h"
+#include "dates/SDateFormat.h"
+#include "vectors/TFilter.h"
 #include "support/TestSupport.h"
 #include "tasks/STask.h"
 #include "tasks/STaskVector.h"

@@ -2,10 +2,10 @@
 // every invariant a grouped tree must keep, and comparing two trees.
 #pragma once
 
-#include "generic/TBroadcasterVector.h"
-#include "generic/TTree.h"
-#include "generic/TTreeView.h"
-#include "generic/TVectorPopulator.h"
+#include "vectors/TBroadcasterVector.h"
+#include "trees/TTree.h"
+#include "trees/TTreeView.h"
+#include "trees/TVectorPopulator.h"
 #include "tasks/STask.h"
 #include "tasks/STaskComparator.h"
 #include "tasks/STaskGroup.h"

@@ -1,0 +1,4 @@
+// The common base of documents.
+#include "documents/SDocument.h"
+
+SDocument::~SDocument() = default;

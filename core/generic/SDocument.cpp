@@ -1,4 +1,0 @@
-// The common base of documents.
-#include "generic/SDocument.h"
-
-SDocument::~SDocument() = default;

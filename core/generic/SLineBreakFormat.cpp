@@ -1,4 +1,0 @@
-// The three line-break conventions of text files.
-#include "generic/SLineBreakFormat.h"
-
-// Everything is inline; this unit keeps the header compiled on its own.

@@ -1,9 +1,0 @@
-// The base of every listener of a broadcasting vector.
-#pragma once
-
-#include "generic/TListener.h"
-#include "generic/TVectorMessage.h"
-
-/// A listener of the change messages of a TBroadcasterVector<T>.
-template <class T>
-class TVectorListener : public TListener<TVectorMessage<T>> {};

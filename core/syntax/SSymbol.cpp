@@ -1,0 +1,10 @@
+// Symbol values through their server.
+#include "syntax/SSymbol.h"
+
+#include "syntax/SSymbolServer.h"
+
+STerm SSymbol::Resolve() const {
+  if (mServer == nullptr)
+    return STerm();
+  return mServer->Resolve(*this);
+}

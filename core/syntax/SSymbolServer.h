@@ -1,0 +1,15 @@
+// The supplier of symbol values: publishes its symbols into a table and answers their values.
+#pragma once
+
+#include "syntax/SSymbol.h"
+#include "syntax/STerm.h"
+
+class SSymbolServer {
+public:
+  virtual ~SSymbolServer() = default;
+
+  /// The current value of one of this server's symbols.
+  virtual STerm Resolve(const SSymbol & symbol) const = 0;
+  /// Appends this server's symbols to `symbols`; the base appends none.
+  virtual void Populate(SSymbolVector & symbols) { (void)symbols; }
+};

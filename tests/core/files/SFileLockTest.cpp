@@ -1,0 +1,192 @@
+// SFile holds a file exclusively: a second open fails in this process and in another.
+#include "files/SFile.h"
+
+#include "support/ChildProcess.h"
+#include "support/SystemCallFaults.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#ifndef _WIN32
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
+using testsupport::FileFailure;
+
+namespace {
+
+// Exit codes of a child that tries to open a file.
+constexpr int kChildOpened = 10;
+constexpr int kChildRefused = 11;
+constexpr int kChildOther = 12;
+
+// What a child does: try to open the file, and report how that went.
+int TryOpen(const std::string & inPath, SFile::EPermission inPermission, SFile & outFile) {
+  try {
+    outFile = SFile{SFileSpec(inPath)};
+    outFile.Open(inPermission);
+    return kChildOpened;
+  } catch (const SFileException & e) {
+    return std::string(e.what()) == "A file could not be opened" ? kChildRefused : kChildOther;
+  } catch (...) {
+    return kChildOther;
+  }
+}
+
+#ifdef _WIN32
+
+// The child is testsupport's file holder (ChildProcess.h), defined below.
+int TryOpenInChild(const std::string & inPath, SFile::EPermission inPermission) {
+  return testsupport::WaitForChildTest(testsupport::StartFileHolder(inPath, inPermission));
+}
+
+#else
+
+// Runs a child that tries to open inPath and reports through its exit code. The child
+// leaves at once with _exit, so no test machinery runs twice.
+int TryOpenInChild(const std::string & inPath, SFile::EPermission inPermission) {
+  const pid_t child = ::fork();
+  if (child == 0) {
+    SFile file{SFileSpec("")};
+    ::_exit(TryOpen(inPath, inPermission, file));
+  }
+  int status = 0;
+  if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status))
+    return -1;
+  return WEXITSTATUS(status);
+}
+
+#endif
+
+} // namespace
+
+TEST(SFileLock, ASecondOpenInThisProcessFailsUntilTheFirstCloses) {
+  testsupport::TempDir dir;
+  const std::string path = dir.file("held.txt");
+  testsupport::WriteFileBytes(path, "abc");
+  SFile first{SFileSpec(path)};
+  first.Open(SFile::eReadWrite);
+  for (SFile::EPermission permission : {SFile::eRead, SFile::eWrite, SFile::eReadWrite}) {
+    SFile second{SFileSpec(path)};
+    EXPECT_EQ(FileFailure([&] { second.Open(permission); }), "A file could not be opened");
+    EXPECT_FALSE(second.IsOpen());
+  }
+  // Even a read-only hold keeps everyone else out.
+  first.Close();
+  first.Open(SFile::eRead);
+  SFile second{SFileSpec(path)};
+  EXPECT_EQ(FileFailure([&] { second.Open(SFile::eRead); }), "A file could not be opened");
+  first.Close();
+  second.Open(SFile::eReadWrite);
+  EXPECT_TRUE(second.IsOpen());
+  // The failed attempt did not disturb the holder.
+  EXPECT_EQ(second.Length(), 3u);
+}
+
+TEST(SFileLock, AnotherProcessCannotOpenAHeldFile) {
+  testsupport::TempDir dir;
+  const std::string path = dir.file("held.txt");
+  testsupport::WriteFileBytes(path, "abc");
+  EXPECT_EQ(TryOpenInChild(path, SFile::eReadWrite), kChildOpened); // the probe works at all
+  {
+    SFile holder{SFileSpec(path)};
+    holder.Open(SFile::eReadWrite);
+    EXPECT_EQ(TryOpenInChild(path, SFile::eRead), kChildRefused);
+    EXPECT_EQ(TryOpenInChild(path, SFile::eReadWrite), kChildRefused);
+  }
+  EXPECT_EQ(TryOpenInChild(path, SFile::eReadWrite), kChildOpened);
+}
+
+TEST(SFileLock, AFileHeldByAnotherProcessCannotBeOpenedHere) {
+  testsupport::TempDir dir;
+  const std::string path = dir.file("held.txt");
+  testsupport::WriteFileBytes(path, "abc");
+#ifdef _WIN32
+  testsupport::FileHeldByChild child(path, SFile::eReadWrite);
+  const char signal = child.IsHolding() ? 'y' : 'n';
+#else
+  int ready[2], release[2];
+  ASSERT_EQ(::pipe(ready), 0);
+  ASSERT_EQ(::pipe(release), 0);
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    ::close(ready[0]);
+    ::close(release[1]);
+    SFile file{SFileSpec("")};
+    char signal = TryOpen(path, SFile::eReadWrite, file) == kChildOpened ? 'y' : 'n';
+    (void)!::write(ready[1], &signal, 1);
+    (void)!::read(release[0], &signal, 1); // hold until the parent says so
+    ::_exit(0);
+  }
+  ::close(ready[1]);
+  ::close(release[0]);
+  char signal = 0;
+  ASSERT_EQ(::read(ready[0], &signal, 1), 1);
+#endif
+  EXPECT_EQ(signal, 'y');
+
+  SFile file{SFileSpec(path)};
+  EXPECT_EQ(FileFailure([&] { file.Open(SFile::eRead); }), "A file could not be opened");
+  EXPECT_EQ(FileFailure([&] { file.Open(SFile::eReadWrite); }), "A file could not be opened");
+#ifdef _WIN32
+  // Share mode 0 keeps out every reader, not only those who ask for the hold.
+  EXPECT_EQ(testsupport::ReadFileBytes(path), "");
+  EXPECT_EQ(child.Release(), 0);
+#else
+  // The content can still be read by others who do not ask for the hold.
+  EXPECT_EQ(testsupport::ReadFileBytes(path), "abc");
+
+  ::close(release[1]); // the child reads end-of-file and lets go
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ::close(ready[0]);
+#endif
+  EXPECT_EQ(FileFailure([&] { file.Open(SFile::eReadWrite); }), "<no failure>");
+}
+
+#ifdef _WIN32
+
+// File names are not case-sensitive on Windows: another spelling names the same held file.
+TEST(SFileLock, AnotherSpellingOfAHeldFileCannotBeOpened) {
+  testsupport::TempDir dir;
+  testsupport::WriteFileBytes(dir.file("held.txt"), "abc");
+  SFile holder{SFileSpec(dir.file("held.txt"))};
+  holder.Open(SFile::eRead);
+  SFile other{SFileSpec(dir.file("HELD.TXT"))};
+  EXPECT_EQ(FileFailure([&] { other.Open(SFile::eRead); }), "A file could not be opened");
+  holder.Close();
+  EXPECT_EQ(FileFailure([&] { other.Open(SFile::eRead); }), "<no failure>");
+}
+
+// The file holder of ChildProcess.h, for the tests above and others; it does nothing
+// unless one of them started it.
+TEST(SFileLockChild, DISABLED_OpensTheFileItIsGiven) {
+  const char * path = std::getenv(testsupport::kHolderPath);
+  const char * permission = std::getenv(testsupport::kHolderPermission);
+  if (path == nullptr || permission == nullptr)
+    GTEST_SKIP() << "runs only as a child process that other tests start";
+  SFile file{SFileSpec("")};
+  const int outcome = TryOpen(path, static_cast<SFile::EPermission>(std::atoi(permission)), file);
+  const auto handle = [](const char * inName) {
+    const char * value = std::getenv(inName);
+    return reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(value ? std::strtoull(value, nullptr, 10) : 0));
+  };
+  if (const HANDLE ready = handle(testsupport::kHolderReady)) {
+    const char signal = outcome == kChildOpened ? 'y' : 'n';
+    DWORD count = 0;
+    ::WriteFile(ready, &signal, 1, &count, nullptr);
+    char ignored;
+    ::ReadFile(handle(testsupport::kHolderRelease), &ignored, 1, &count, nullptr); // hold until released
+    file.Close();
+    ::ExitProcess(0);
+  }
+  file.Close();
+  ::ExitProcess(static_cast<UINT>(outcome));
+}
+
+#endif

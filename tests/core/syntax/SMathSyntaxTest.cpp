@@ -1,0 +1,340 @@
+// Tests of classifying, preparing and evaluating filter expressions.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cmath>
+#include <random>
+#include <string>
+
+#include "core/syntax/FilterTestSupport.h"
+#include "syntax/SMathSyntax.h"
+
+namespace {
+
+using testsupport::TestSyntax;
+
+TEST(SMathSyntaxClassify, ClassesAndOperatorCodes) {
+  TestSyntax test;
+  test.Load("a * / + - > >= < <= <> = NOT AND OR ( ) 'x' 7 f and ! , \t");
+  const STokenVector & tokens = test.mSyntax.Tokens();
+  std::vector<std::pair<int, int>> seen; // class, extra of every token but the spaces
+  for (const SToken & token : tokens)
+    if (token.Class() != SMathSyntax::eClassSpace)
+      seen.emplace_back(token.Class(), token.Extra());
+  const std::vector<std::pair<int, int>> expected = {
+      {1, 1},  {4, 2},  {4, 3},  {4, 4},  {4, 5},  {4, 6},  {4, 7},  {4, 8}, {4, 9}, {4, 10}, {4, 11},
+      {3, 12}, {4, 13}, {4, 14}, {5, 0},  {6, 0},  {1, 2},  {1, 1},  {2, 6}, {1, 0}, {0, 0},  {0, 0}, {0, 0}};
+  EXPECT_EQ(seen, expected);
+  EXPECT_EQ(tokens[1].Class(), SMathSyntax::eClassSpace);
+}
+
+TEST(SMathSyntaxPrepare, InsertsPrecedenceParentheses) {
+  TestSyntax test;
+  EXPECT_EQ(test.Prepared("a OR b AND c"), "a OR ( b AND c )");
+  EXPECT_EQ(test.Prepared("a AND b OR c"), "a AND b OR c");
+  EXPECT_EQ(test.Prepared("a = b AND c = d"), "a = b AND ( c = d )");
+  EXPECT_EQ(test.Prepared("NOT who = 'x'"), "NOT ( who = 'x' )");
+  EXPECT_EQ(test.Prepared("a = b AND NOT c = d"), "a = b AND ( NOT ( c = d ) )");
+  EXPECT_EQ(test.Prepared("a + b * c - d"), "a + ( b * c ) - d");
+  EXPECT_EQ(test.Prepared("a OR b AND c = d"), "a OR ( b AND ( c = d ) )");
+  EXPECT_EQ(test.Prepared("-2 * 3"), "- 2 * 3");
+  EXPECT_EQ(test.Prepared("2 * -3"), "2 * ( - 3 )");
+  EXPECT_EQ(test.Prepared("a - b - c"), "a - b - c");
+  EXPECT_EQ(test.Prepared("(a OR b) AND c"), "( a OR b ) AND c");
+  EXPECT_EQ(test.Prepared("a AND (b OR c AND d)"), "a AND ( b OR ( c AND d ) )");
+  EXPECT_EQ(test.Prepared("who = \"x\" AND NOT who = 'y' OR a"),
+            "who = \"x\" AND ( NOT ( who = 'y' ) ) OR a");
+  EXPECT_EQ(test.Prepared("f(1 OR 2 AND 3) OR a AND b"), "f ( 1 OR 2 AND 3 ) OR ( a AND b )");
+  EXPECT_EQ(test.Prepared(""), "");
+  EXPECT_EQ(test.Prepared("a"), "a");
+}
+
+TEST(SMathSyntaxPrepare, TighterRunSkipsOverGroups) {
+  TestSyntax test;
+  // The group belongs to the run of AND, whatever operators it holds.
+  EXPECT_EQ(test.Prepared("a OR b AND (c OR d)"), "a OR ( b AND ( c OR d ) )");
+  EXPECT_EQ(test.Prepared("a OR b AND (c OR (d OR a)) AND c OR d"),
+            "a OR ( b AND ( c OR ( d OR a ) ) AND c ) OR d");
+  EXPECT_EQ(test.Prepared("a + b * (c - d) * a"), "a + ( b * ( c - d ) * a )");
+  // And the value follows: a OR (b AND (c OR d)) with a = 0 and b = 0 is 0.
+  test.mServer.Set("a", STerm(0L, STerm::eInteger));
+  test.mServer.Set("b", STerm(0L, STerm::eInteger));
+  EXPECT_EQ(test.Value("a OR b AND (c OR d)").Integer(), 0);
+  EXPECT_EQ(test.Value("(a OR b) AND (c OR d)").Integer(), 0);
+  test.mServer.Set("a", STerm(1L, STerm::eInteger));
+  EXPECT_EQ(test.Value("a OR b AND (c OR d)").Integer(), 1);
+  EXPECT_EQ(test.Value("1 + 2 * (3 - 1) * 2").Integer(), 9);
+}
+
+TEST(SMathSyntaxPrepare, EveryParserError) {
+  TestSyntax test;
+  const std::pair<std::string, const char *> cases[] = {
+      {"NOT -1", "Missing Term Before Operator"},
+      {"a == b", "Missing Term Before Operator"},
+      {"a > = b", "Missing Term Before Operator"},
+      {"* a", "Missing Term Before Operator"},
+      {"(AND a)", "Missing Term Before Operator"},
+      {"NOT AND a", "Missing Term Before Operator"},
+      {") a", "Closing Parenthesis Without Opening Parenthesis"},
+      {"a AND )", "Closing Parenthesis Without Opening Parenthesis"},
+      {"NOT )", "Closing Parenthesis Without Opening Parenthesis"},
+      {"who = 'x')", "Expected an Operator"},
+      {"who = 'x' and b = 'y'", "Expected an Operator"},
+      {"a b", "Expected an Operator"},
+      {"f a", "Expected Opening Parenthesis"},
+      {"f", "Expected Opening Parenthesis"},
+      {"f(a", "Expected Closing Parenthesis"},
+      {"f(a, b)", "Expected Closing Parenthesis"},
+      {"who = 'abc", "Missing Term After Operator"},
+      {"a AND", "Missing Term After Operator"},
+      {"NOT", "Missing Term After Operator"},
+      {"a +\tb", "Missing Term After Operator"},
+      {"(who = 'x'", "Missing Closing Parenthesis"},
+      {"(a, b)", "Missing Closing Parenthesis"},
+      {"a OR b AND (c", "Missing Closing Parenthesis"},
+      {std::string(300, '(') + "a" + std::string(300, ')'), "Invalid Expression"},
+  };
+  for (const auto & [text, message] : cases)
+    EXPECT_EQ(test.PrepareError(text), message) << text;
+}
+
+TEST(SMathSyntaxPrepare, InvalidExpressionOutsidePreparation) {
+  TestSyntax test;
+  // A space is no class the parser accepts where a term is expected; preparation would
+  // have removed it.
+  test.Load(" 1");
+  EXPECT_THROW(test.mSyntax.Evaluate(), SSyntaxException);
+  try {
+    test.mSyntax.Evaluate();
+  } catch (const SSyntaxException & error) {
+    EXPECT_STREQ(error.what(), "Invalid Expression");
+  }
+  // A text too long to take in.
+  test.mSyntax.Clear();
+  test.mSyntax.Tokenize(std::string(SSyntax::sMaxTextLength + 1, 'a'));
+  EXPECT_TRUE(test.mSyntax.Tokens().empty());
+  EXPECT_THROW(test.mSyntax.Prepare(), SSyntaxException);
+  EXPECT_THROW(test.mSyntax.Evaluate(), SSyntaxException);
+}
+
+TEST(SMathSyntaxPrepare, NestingIsBoundedNotRecursedWithoutLimit) {
+  TestSyntax test;
+  auto nested = [](int depth) {
+    return std::string(static_cast<std::size_t>(depth), '(') + "1 + 2 * 3" + std::string(static_cast<std::size_t>(depth), ')');
+  };
+  EXPECT_EQ(test.Value(nested(SMathSyntax::sMaxNesting - 1)).Integer(), 7);
+  EXPECT_EQ(test.Error(nested(SMathSyntax::sMaxNesting + 1)), "Invalid Expression");
+  // Far deeper than any stack would take by plain recursion.
+  EXPECT_EQ(test.Error(nested(8000)), "Invalid Expression");
+  test.Load(nested(8000));
+  EXPECT_THROW(test.mSyntax.Evaluate(), SSyntaxException);
+  // Nesting close to the limit, with a run to wrap at every level: the inserted
+  // parentheses nest several times deeper than the text.
+  std::string levels;
+  for (int i = 0; i < SMathSyntax::sMaxNesting - 6; ++i)
+    levels += "0 OR 1 AND 2 = 2 + 0 * -(";
+  levels += "1" + std::string(static_cast<std::size_t>(SMathSyntax::sMaxNesting - 6), ')');
+  EXPECT_EQ(test.Value(levels).Integer(), 1);
+  // Read without preparation, groups nest as deep as the text says, up to a limit.
+  test.Load(std::string(2500, '(') + "1+2*3" + std::string(2500, ')'));
+  EXPECT_EQ(test.mSyntax.Evaluate().Integer(), 9); // left to right: (1 + 2) * 3
+  // Unbalanced deep openings and deep unary chains fail cleanly too.
+  EXPECT_EQ(test.Error(std::string(8000, '(')), "Invalid Expression");
+  std::string nots;
+  for (int i = 0; i < 4000; ++i)
+    nots += "NOT ";
+  EXPECT_EQ(test.Value(nots + "0").Integer(), 1); // only the last NOT applies
+  std::string chain = "a";
+  for (int i = 0; i < 600; ++i)
+    chain += " OR a AND a = a + a * -a";
+  EXPECT_EQ(test.Value(chain).Type(), STerm::eInteger);
+}
+
+TEST(SMathSyntaxPrepare, LargeTextsStayFast) {
+  TestSyntax test;
+  const auto started = std::chrono::steady_clock::now();
+  std::string text = "a";
+  while (text.size() + 8 < SSyntax::sMaxTextLength)
+    text += "+a*a";
+  EXPECT_EQ(test.Value(text).Type(), STerm::eInteger);
+  std::string numbers;
+  while (numbers.size() + 8 < SSyntax::sMaxTextLength)
+    numbers += "1.5e1+";
+  numbers += "1";
+  EXPECT_DOUBLE_EQ(test.Value(numbers).Decimal(), 15.0 * static_cast<double>((numbers.size() - 1) / 6) + 1.0);
+  EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(5));
+}
+
+TEST(SMathSyntaxEvaluate, ArithmeticAndPrecedence) {
+  TestSyntax test;
+  EXPECT_EQ(test.Value("-2 * 3").Integer(), -6);
+  EXPECT_EQ(test.Value("-2 * 3").Type(), STerm::eInteger);
+  EXPECT_EQ(test.Value("2 * -3").Integer(), -6);
+  // A sign inside a tighter run does not end the run.
+  EXPECT_EQ(test.Prepared("1 + 2 * -3"), "1 + ( 2 * ( - 3 ) )");
+  EXPECT_EQ(test.Value("1 + 2 * -3").Integer(), -5);
+  EXPECT_EQ(test.Value("0 - -(4) * -(2)").Integer(), -8);
+  EXPECT_EQ(test.Value("1 - - 4 * 2").Integer(), 9);
+  EXPECT_EQ(test.Value("a OR b AND c = -d").Integer(), 1);
+  EXPECT_EQ(test.Value("1 + 2 * 3").Integer(), 7);
+  EXPECT_EQ(test.Value("10 - 4 - 3").Integer(), 3);
+  EXPECT_EQ(test.Value("a + b * c - d").Integer(), 1 + 6 - 4);
+  EXPECT_EQ(test.Value("(1 + 2) * 3").Integer(), 9);
+  EXPECT_EQ(test.Value("- (2 + 3)").Integer(), -5);
+  EXPECT_DOUBLE_EQ(test.Value("7 / 2").Decimal(), 3.0);
+  EXPECT_EQ(test.Value("7 / 2").Type(), STerm::eDecimal);
+  EXPECT_DOUBLE_EQ(test.Value("7.0 / 2").Decimal(), 3.5);
+  EXPECT_DOUBLE_EQ(test.Value("1.5e3").Decimal(), 1500.0);
+  EXPECT_EQ(test.Value("12").Type(), STerm::eInteger);
+  EXPECT_EQ(test.Value("12.").Type(), STerm::eDecimal);
+  EXPECT_DOUBLE_EQ(test.Value(".25 + 1").Decimal(), 1.25);
+  EXPECT_EQ(test.Value("99999999999").Integer(), 2147483647);
+  EXPECT_TRUE(std::isinf(test.Value("1e999").Decimal()));
+  EXPECT_EQ(test.Value("1e-999").Decimal(), 0.0);
+  EXPECT_TRUE(std::isinf(test.Value(std::string(400, '9') + ".5").Decimal()));
+  EXPECT_EQ(test.Value("0." + std::string(400, '0') + "1").Decimal(), 0.0);
+  // An exponent letter left without digits keeps the number unreduced: a decimal, and the
+  // letter after it is an unknown name.
+  EXPECT_EQ(test.Error("1e"), "Expected an Operator");
+}
+
+TEST(SMathSyntaxEvaluate, LogicAndComparisons) {
+  TestSyntax test;
+  EXPECT_EQ(test.Value("a < b AND c < d").Integer(), 1);
+  EXPECT_EQ(test.Value("a > b OR c >= d").Integer(), 0);
+  EXPECT_EQ(test.Value("a >= b").Integer(), test.Value("a => b").Integer());
+  EXPECT_EQ(test.Value("b >= a").Integer(), test.Value("b => a").Integer());
+  EXPECT_EQ(test.Value("a <> b").Integer(), 1);
+  EXPECT_EQ(test.Value("a >< a").Integer(), 0);
+  EXPECT_EQ(test.Value("a =< a").Integer(), 1);
+  EXPECT_EQ(test.Value("NOT a = b").Integer(), 1);
+  EXPECT_EQ(test.Value("NOT a = a AND b = b").Integer(), 0);
+  EXPECT_EQ(test.Value("NOT 0.0").Integer(), 1);
+  // Several unary operators: only the last one read before the term applies.
+  EXPECT_EQ(test.Value("NOT NOT 0").Integer(), 1);
+  EXPECT_EQ(test.Error("- - 5"), "Missing Term Before Operator");
+  EXPECT_EQ(test.Value("who = 'sm*'").Integer(), 1);
+  EXPECT_EQ(test.Value("who = \"sm*\"").Integer(), 0);
+  EXPECT_EQ(test.Value("who = 'x' AND NOT who = 'y'").Integer(), 0);
+  EXPECT_EQ(test.Value("who = 'smith' AND NOT who = 'y'").Integer(), 1);
+  EXPECT_EQ(test.Value("'a' + \"b\" = 'ab'").Integer(), 1);
+  // A token that ends the run: after a term the value so far is the result.
+  EXPECT_EQ(test.Value("a = a , b").Integer(), 1);
+  EXPECT_EQ(test.Value("a = a\tOR b").Integer(), 1);
+  EXPECT_EQ(test.Value("").Type(), STerm::eNull);
+  EXPECT_EQ(test.Value("a = a ! garbage (((").Integer(), 1);
+}
+
+TEST(SMathSyntaxEvaluate, ErrorsOfTermsAndNames) {
+  TestSyntax test;
+  EXPECT_EQ(test.Error("x = 1"), "Unknown term");          // unknown name first
+  EXPECT_EQ(test.Error("1 = x"), "Mismatched arguments");  // unknown name second
+  EXPECT_EQ(test.Error("f(a) = 1"), "Unknown term");       // a function has no value
+  EXPECT_EQ(test.Error("1 = f(who, 'a')"), "Expected Closing Parenthesis");
+  EXPECT_EQ(test.Error("1 = f(who)"), "Mismatched arguments");
+  EXPECT_EQ(test.Error("NOT who"), "Wrong argument type");
+  EXPECT_EQ(test.Error("- 'a'"), "Wrong argument type");
+  EXPECT_EQ(test.Error("who = 1"), "Mismatched arguments");
+  EXPECT_EQ(test.Error("who - 'a'"), "Mismatched arguments");
+  EXPECT_EQ(test.Error("1 / 0"), "Mismatched arguments");
+  EXPECT_EQ(test.Error("(0 - 2147483647 - 1) / -1"), "");
+  EXPECT_DOUBLE_EQ(test.Value("(0 - 2147483647 - 1) / -1").Decimal(), 2147483648.0);
+  EXPECT_EQ(test.Value("2147483647 + 1").Integer(), -2147483647 - 1);
+  EXPECT_EQ(test.Value("2147483647 * 2147483647").Integer(), 1);
+  EXPECT_EQ(test.Value("- (0 - 2147483647 - 1)").Integer(), -2147483647 - 1);
+  EXPECT_TRUE(std::isinf(test.Value("1 / 0.0").Decimal()));
+}
+
+TEST(SMathSyntaxEvaluate, PreparedListIsStableAcrossEvaluations) {
+  TestSyntax test;
+  test.Load("a OR b AND c = d + 1");
+  test.mSyntax.Prepare();
+  const std::string prepared = test.Listing();
+  EXPECT_EQ(prepared, "a OR ( b AND ( c = ( d + 1 ) ) )");
+  std::mt19937 random(7);
+  for (int round = 0; round < 200; ++round) {
+    const long a = std::uniform_int_distribution<long>(0, 1)(random);
+    const long b = std::uniform_int_distribution<long>(0, 1)(random);
+    const long c = std::uniform_int_distribution<long>(0, 6)(random);
+    const long d = std::uniform_int_distribution<long>(0, 6)(random);
+    test.mServer.Set("a", STerm(a, STerm::eInteger));
+    test.mServer.Set("b", STerm(b, STerm::eInteger));
+    test.mServer.Set("c", STerm(c, STerm::eInteger));
+    test.mServer.Set("d", STerm(d, STerm::eInteger));
+    ASSERT_EQ(test.mSyntax.Evaluate().Integer(), (a || (b && c == d + 1)) ? 1 : 0);
+    ASSERT_EQ(test.Listing(), prepared);
+  }
+}
+
+// A randomized differential test: random expressions over small integers, evaluated
+// by the syntax and by a direct recursive evaluator with the usual precedence.
+class Generator {
+public:
+  explicit Generator(unsigned seed) : mRandom(seed) {}
+
+  // Returns the text and sets `value`; `level` 0 is OR, up to 5 for a primary.
+  std::string Make(int level, int depth, long & value) {
+    if (level >= 5 || depth > 6) {
+      const int pick = Pick(4);
+      if (pick == 0 && depth <= 6) {
+        const std::string inner = Make(0, depth + 1, value);
+        return "(" + inner + ")";
+      }
+      if (pick == 1 && depth <= 6) {
+        const std::string inner = Make(0, depth + 1, value);
+        value = -value;
+        return "-(" + inner + ")";
+      }
+      value = Pick(5);
+      return std::to_string(value);
+    }
+    std::string text = Make(level + 1, depth + 1, value);
+    const int count = Pick(3);
+    for (int i = 0; i < count; ++i) {
+      long right = 0;
+      static const char * const ops[5][2] = {{" OR ", " OR "}, {" AND ", " AND "}, {" = ", " <> "},
+                                             {" + ", " - "}, {" * ", " * "}};
+      const int which = Pick(2);
+      if (level == 1 && Pick(3) == 0) {
+        // NOT binds looser than the relations and tighter than AND.
+        text += " AND NOT ";
+        const std::string operand = Make(2, depth + 1, right);
+        // A unary minus right after NOT would be an error: keep it in a group.
+        text += operand[0] == '-' ? "(" + operand + ")" : operand;
+        value = (value != 0 && right == 0) ? 1 : 0;
+        continue;
+      }
+      text += ops[level][which];
+      text += Make(level + 1, depth + 1, right);
+      switch (level) {
+      case 0: value = (value != 0 || right != 0) ? 1 : 0; break;
+      case 1: value = (value != 0 && right != 0) ? 1 : 0; break;
+      case 2: value = which == 0 ? (value == right) : (value != right); break;
+      case 3: value = which == 0 ? value + right : value - right; break;
+      case 4: value = value * right; break;
+      }
+    }
+    return text;
+  }
+
+private:
+  int Pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(mRandom); }
+  std::mt19937 mRandom;
+};
+
+TEST(SMathSyntaxEvaluate, AgreesWithARecursiveEvaluator) {
+  TestSyntax test;
+  Generator generator(2013);
+  for (int round = 0; round < 3000; ++round) {
+    long expected = 0;
+    const std::string text = generator.Make(0, 0, expected);
+    if (std::labs(expected) > 1000000)
+      continue;
+    STerm value;
+    ASSERT_NO_THROW(value = test.Value(text)) << text;
+    ASSERT_EQ(value.Type(), STerm::eInteger) << text;
+    ASSERT_EQ(value.Integer(), expected) << text << " prepared as " << test.Listing();
+  }
+}
+
+} // namespace
