@@ -7,6 +7,8 @@ namespace WCommandIds {
 
 constexpr int eDoPreferences = 16400;
 constexpr int eClearTimeSheet = 16401;
+/// Edit > New Entry (beyond the original menus).
+constexpr int eNewEntry = 16402;
 
 constexpr int eSortByDate = 16417;
 constexpr int eSortByDuration = 16418;
