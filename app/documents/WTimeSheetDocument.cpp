@@ -105,9 +105,11 @@ bool WTimeSheetDocument::Save() {
 bool WTimeSheetDocument::SaveAs() {
   auto * manager = static_cast<WDocManager *>(GetDocumentManager());
   std::vector<wxString> paths;
+  // A time sheet from a file starts in its folder, with its name.
+  const wxString current = GetStreamPath();
   if (manager == nullptr ||
       !manager->DoPromptFileName(paths, WStringTable::eSaveAsTitle, wxFD_OVERWRITE_PROMPT, false,
-                                 GetDocumentTemplate(), GetUserReadableName()))
+                                 GetDocumentTemplate(), current.empty() ? GetUserReadableName() : current))
     return false;
   const wxString path = paths.front();
   if (!OnSaveDocument(path))
