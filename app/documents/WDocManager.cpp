@@ -103,7 +103,7 @@ void WDocManager::StartRecentFileList() {
 
 void WDocManager::LoadRecentFiles() {
   wxFileHistory * history = GetFileHistory();
-  wxConfigBase * config = wxConfigBase::Get();
+  wxConfigBase * config = WTallyworthApp::GetConfig();
   if (history == nullptr || config == nullptr) {
     RefreshRecentFileMenus();
     return;
@@ -119,7 +119,7 @@ void WDocManager::LoadRecentFiles() {
 }
 
 void WDocManager::SaveRecentFiles() {
-  wxConfigBase * config = wxConfigBase::Get();
+  wxConfigBase * config = WTallyworthApp::GetConfig();
   if (config == nullptr)
     return;
   wxLogNull quiet; // a list that cannot be stored is kept for this session only
