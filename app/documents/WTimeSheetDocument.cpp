@@ -200,7 +200,11 @@ void WTimeSheetDocument::MergeFiles(const std::vector<wxString> & inPaths) {
     const std::unique_ptr<STaskFileStream> stream = MakeFileStream(path);
     try {
       wxBusyCursor wait;
+      mMergeSavedSheet = false;
       Merge(stream.get());
+      // Saved before its source was emptied, and not changed since: nothing left to save.
+      if (mMergeSavedSheet)
+        SetDirtyStatus(false);
     } catch (const SFileException & failure) {
       ShowFailure(failure, path);
       break;
@@ -212,6 +216,7 @@ void WTimeSheetDocument::MergeFiles(const std::vector<wxString> & inPaths) {
   mMergeFileCount = 1;
   mMergeDecision = eUndecided;
   mMergeSaveFailed = false;
+  mMergeSavedSheet = false;
 }
 
 bool WTimeSheetDocument::WantToClearMergeStream(STaskStream *) {
@@ -249,6 +254,7 @@ bool WTimeSheetDocument::WantToClearMergeStream(STaskStream *) {
       mMergeSaveFailed = true;
       return false;
     }
+    mMergeSavedSheet = true;
     return true;
   default:
     return false;

@@ -84,6 +84,7 @@ private:
   std::size_t mMergeFileCount = 1;
   EMergeDecision mMergeDecision = eUndecided;
   bool mMergeSaveFailed = false;
+  bool mMergeSavedSheet = false; // the merge in progress saved the time sheet
 
   wxDECLARE_EVENT_TABLE();
 };
