@@ -261,8 +261,8 @@ TEST_F(WMergeTest, AFileOpenInAnotherWindowIsNotMergedAndEndsTheCommandUndamaged
   Prompts().AnswerMessage(wxOK);
   guitest::Command(WCommandIds::eFileMerge);
   ASSERT_EQ(Prompts().Messages().size(), 1u);
-  EXPECT_TRUE(Prompts().Messages()[0].StartsWith("A file could not be opened"));
-  EXPECT_TRUE(Prompts().Messages()[0].Contains(W(first)));
+  EXPECT_EQ(Prompts().Messages()[0], "The merge operation failed: The file " + W(first) +
+                                         " is open in another window: save and close it there first.");
   EXPECT_EQ(Bytes(first), Joined({mFirst}));
   EXPECT_EQ(Bytes(second), Joined({mSecond})) << "the command ended before the second file";
   EXPECT_EQ(DocumentText(*document), Joined({mOwn}));
@@ -272,6 +272,7 @@ TEST_F(WMergeTest, AFileOpenInAnotherWindowIsNotMergedAndEndsTheCommandUndamaged
   Prompts().ChooseFiles({target});
   Prompts().AnswerMessage(wxOK);
   guitest::Command(WCommandIds::eFileMerge);
+  EXPECT_EQ(Prompts().Messages().back(), "The merge operation failed: The file " + W(target) + " is this time sheet's own file.");
   EXPECT_EQ(Bytes(target), Joined({mOwn}));
   EXPECT_EQ(document->GetData().size(), 2u);
 }
