@@ -88,10 +88,19 @@ void WTallyworthApp::SetUpConfiguration() {
   // A damaged file is read as far as it goes; the toolkit's own complaints stay silent.
   wxLogNull quiet;
   wxConfigBase::Set(new wxConfig(GetAppName(), GetVendorName()));
+  GetConfig();
+}
+
+wxConfigBase * WTallyworthApp::GetConfig() {
+  wxConfigBase * config = wxConfigBase::Get();
+  // Stored paths come back as written: "$HOME" or "%TEMP%" in a file name is no variable.
+  if (config != nullptr)
+    config->SetExpandEnvVars(false);
+  return config;
 }
 
 long WTallyworthApp::GetProfileInt(const wxString & inName, long inDefault) {
-  wxConfigBase * config = wxConfigBase::Get();
+  wxConfigBase * config = GetConfig();
   long value = inDefault;
   if (config == nullptr || !config->Read("/" + WResourceStrings::sPreferencesKey + "/" + inName, &value))
     return inDefault;
@@ -99,7 +108,7 @@ long WTallyworthApp::GetProfileInt(const wxString & inName, long inDefault) {
 }
 
 void WTallyworthApp::WriteProfileInt(const wxString & inName, long inValue) {
-  wxConfigBase * config = wxConfigBase::Get();
+  wxConfigBase * config = GetConfig();
   if (config == nullptr)
     return;
   // A configuration that cannot be written keeps the value for this session only.

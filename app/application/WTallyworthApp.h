@@ -7,6 +7,7 @@
 
 #include "application/WResourceStrings.h"
 
+class wxConfigBase;
 class wxDialog;
 class wxDocument;
 class WDocManager;
@@ -48,6 +49,10 @@ public:
   /// A stored recent-file count brought into the range the program can show: above 50
   /// gives 50, a negative count the default of 20.
   static int SanitizeMaxMRUCount(long inStoredCount);
+
+  /// The configuration in force, set to read and write every value as it stands (no
+  /// $NAME, ${NAME} or %NAME% expansion); null when there is none.
+  static wxConfigBase * GetConfig();
 
   /// The document manager (null before start-up).
   WDocManager * GetDocManager() const { return mDocManager; }

@@ -123,7 +123,11 @@ void WFileSettingsPopup::OnLineBreakCommandRange(wxCommandEvent & inEvent) {
   default:
     break;
   }
+  if (mDocumentData.GetLineBreakFormat().GetFormat() == format)
+    return;
   mDocumentData.SetLineBreakFormat(SLineBreakFormat(format));
+  // The time sheet is to be written differently: closing it must offer to save.
+  mDocumentData.GetDocument()->SetDirty();
 }
 
 void WFileSettingsPopup::OnUpdateLineBreakCommandUIRange(wxUpdateUIEvent & inEvent) {
@@ -155,10 +159,14 @@ void WFileSettingsPopup::OnDateFormatCommandRange(wxCommandEvent & inEvent) {
   if (!HasDocument())
     return;
   const int id = inEvent.GetId();
-  mDocumentData.SetDateFormat(id == WCommandIds::eDateFormatSystem
-                                  ? SDateFormat()
-                                  : SDateFormat(static_cast<SDateFormat::EFormat>(
-                                        id - WCommandIds::eDateFormatDMY + SDateFormat::eDMY)));
+  const SDateFormat order = id == WCommandIds::eDateFormatSystem
+                                ? SDateFormat()
+                                : SDateFormat(static_cast<SDateFormat::EFormat>(
+                                      id - WCommandIds::eDateFormatDMY + SDateFormat::eDMY));
+  if (mDocumentData.GetDateFormat() == order)
+    return;
+  mDocumentData.SetDateFormat(order);
+  mDocumentData.GetDocument()->SetDirty();
 }
 
 void WFileSettingsPopup::OnUpdateDateFormatCommandUIRange(wxUpdateUIEvent & inEvent) {

@@ -1,6 +1,6 @@
 // The small button at the left end of a time sheet's status line. It opens the file
 // settings menu, where the user picks the line break and the date order the time sheet
-// is written with. Neither choice marks the time sheet changed.
+// is written with. A choice that changes either marks the time sheet changed.
 #pragma once
 
 #include <functional>

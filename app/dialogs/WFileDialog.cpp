@@ -6,6 +6,10 @@
 #include <wx/filedlg.h>
 #include <wx/filename.h>
 
+#include "files/SFile.h"
+#include "other/WMessageBox.h"
+#include "other/WPaths.h"
+
 WFileDialog::Runner WFileDialog::sRunner;
 
 WFileDialog::WFileDialog(bool inOpenFileDialog, const wxString & inDefExt, const wxString & inFileName,
@@ -21,12 +25,29 @@ WFileDialog::Runner WFileDialog::SetRunner(Runner inRunner) {
 }
 
 int WFileDialog::ShowModal() {
+  for (;;) {
+    if (ShowOnce() != wxID_OK)
+      return wxID_CANCEL;
+    if (MayReplaceChosenFile())
+      break;
+    // Back to the dialog, where the user left it.
+    const wxFileName chosen(mPaths.front());
+    mDirectory = chosen.GetPath();
+    mFileName = chosen.GetFullName();
+  }
+  OnFileNameOK();
+  return wxID_OK;
+}
+
+int WFileDialog::ShowOnce() {
   mPaths.clear();
   int result = wxID_CANCEL;
   if (sRunner) {
     result = sRunner(*this);
   } else {
-    wxFileDialog dialog(mParent, mTitle, wxString(), mFileName, mFilter, mFlags);
+    // The toolkit would ask about the name as typed, before the extension is added: the
+    // question is asked here instead, about the name that is written.
+    wxFileDialog dialog(mParent, mTitle, mDirectory, mFileName, mFilter, mFlags & ~wxFD_OVERWRITE_PROMPT);
     CustomizeDialog(dialog);
     dialog.CentreOnParent();
     result = dialog.ShowModal();
@@ -50,6 +71,15 @@ int WFileDialog::ShowModal() {
         path += "." + mDefExt;
     }
   }
-  OnFileNameOK();
   return wxID_OK;
+}
+
+bool WFileDialog::MayReplaceChosenFile() const {
+  if (mOpenFileDialog || (mFlags & wxFD_OVERWRITE_PROMPT) == 0)
+    return true;
+  const wxString & path = mPaths.front();
+  if (!SFile::ExistsOnDisk(WPaths::ToFileSpec(path)))
+    return true;
+  const wxString question = wxFileName(path).GetFullName() + " already exists.\nDo you want to replace it?";
+  return WMessageBox::Show(question, wxYES_NO | wxNO_DEFAULT | wxICON_EXCLAMATION, mParent) == wxYES;
 }

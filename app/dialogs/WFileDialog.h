@@ -1,5 +1,7 @@
 // The program's file dialog: an open dialog (several files may be chosen) or a save
-// dialog, shown through one seam so that tests can choose the files.
+// dialog, shown through one seam so that tests can choose the files. A save dialog adds
+// the default extension and then asks before replacing a file, so the name the user
+// confirms is the name written.
 #pragma once
 
 #include <functional>
@@ -18,7 +20,8 @@ public:
 
   /// An open (inOpenFileDialog) or save dialog. inDefExt is appended, after a dot, to a
   /// saved name without extension; inFileName is the name it starts with; inFlags are wx
-  /// file dialog styles added to the kind's own; inFilter is "name|pattern|name|pattern".
+  /// file dialog styles added to the kind's own (wxFD_OVERWRITE_PROMPT: a save dialog asks
+  /// before replacing a file); inFilter is "name|pattern|name|pattern".
   WFileDialog(bool inOpenFileDialog, const wxString & inDefExt, const wxString & inFileName,
               long inFlags, const wxString & inFilter, wxWindow * inParent);
   virtual ~WFileDialog();
@@ -33,8 +36,13 @@ public:
   const wxString & GetFilter() const { return mFilter; }
   const wxString & GetDefaultExtension() const { return mDefExt; }
   const wxString & GetFileName() const { return mFileName; }
+  /// The folder the dialog starts in (empty: the working directory).
+  void SetDirectory(const wxString & inDirectory) { mDirectory = inDirectory; }
+  const wxString & GetDirectory() const { return mDirectory; }
 
-  /// Shows the dialog; wxID_OK when the user chose files, wxID_CANCEL otherwise.
+  /// Shows the dialog; wxID_OK when the user chose files, wxID_CANCEL otherwise. A save
+  /// dialog with wxFD_OVERWRITE_PROMPT asks about an existing file under its final name
+  /// (extension added); No shows the dialog again.
   int ShowModal();
   /// The chosen full paths in the dialog's order (after wxID_OK).
   const std::vector<wxString> & GetPaths() const { return mPaths; }
@@ -52,9 +60,15 @@ protected:
   virtual void OnFileNameOK() {}
 
 private:
+  // Shows the dialog once and fills mPaths (extension added); the dialog's result.
+  int ShowOnce();
+  // True when the chosen save path is new or the user agreed to replace it.
+  bool MayReplaceChosenFile() const;
+
   bool mOpenFileDialog;
   wxString mDefExt;
   wxString mFileName;
+  wxString mDirectory;
   long mFlags;
   wxString mFilter;
   wxWindow * mParent; // not owned

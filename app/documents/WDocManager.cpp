@@ -7,6 +7,7 @@
 #include <wx/config.h>
 #include <wx/filedlg.h>
 #include <wx/filehistory.h>
+#include <wx/filename.h>
 #include <wx/log.h>
 #include <wx/menu.h>
 #include <wx/mdi.h>
@@ -102,7 +103,7 @@ void WDocManager::StartRecentFileList() {
 
 void WDocManager::LoadRecentFiles() {
   wxFileHistory * history = GetFileHistory();
-  wxConfigBase * config = wxConfigBase::Get();
+  wxConfigBase * config = WTallyworthApp::GetConfig();
   if (history == nullptr || config == nullptr) {
     RefreshRecentFileMenus();
     return;
@@ -118,7 +119,7 @@ void WDocManager::LoadRecentFiles() {
 }
 
 void WDocManager::SaveRecentFiles() {
-  wxConfigBase * config = wxConfigBase::Get();
+  wxConfigBase * config = WTallyworthApp::GetConfig();
   if (config == nullptr)
     return;
   wxLogNull quiet; // a list that cannot be stored is kept for this session only
@@ -260,16 +261,29 @@ bool WDocManager::DoPromptFileName(std::vector<wxString> & outPaths, unsigned in
   {
     wxBusyCursor wait;
     wxWindow * parent = WTallyworthApp::gMainWindow;
+    // A full path starts the dialog in its folder; a bare name in the folder used last.
+    const wxFileName start(inFileName);
+    const wxString name = start.IsAbsolute() ? start.GetFullName() : inFileName;
     if (inTitleId == WStringTable::eMergeTitle)
-      dialog = std::make_unique<WMergeFileDialog>(wxString(), inFileName, inFlags, filter, parent);
+      dialog = std::make_unique<WMergeFileDialog>(wxString(), name, inFlags, filter, parent);
     else
-      dialog = std::make_unique<WFileDialog>(inOpenFileDialog, defaultExtension, inFileName, inFlags, filter, parent);
+      dialog = std::make_unique<WFileDialog>(inOpenFileDialog, defaultExtension, name, inFlags, filter, parent);
     dialog->SetTitle(WStringTable::Get(inTitleId));
+    dialog->SetDirectory(start.IsAbsolute() ? start.GetPath() : GetLastFolder());
   }
   if (dialog->ShowModal() != wxID_OK)
     return false;
   outPaths = dialog->GetPaths();
+  if (!outPaths.empty())
+    mLastFolder = wxFileName(outPaths.front()).GetPath();
   return !outPaths.empty();
+}
+
+wxString WDocManager::GetLastFolder() const {
+  if (!mLastFolder.empty())
+    return mLastFolder;
+  // At first, the folder of the newest recent file.
+  return GetHistoryFilesCount() > 0 ? wxFileName(GetHistoryFile(0)).GetPath() : wxString();
 }
 
 bool WDocManager::SaveAllModified() {

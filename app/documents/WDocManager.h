@@ -55,11 +55,15 @@ public:
 
   /// Asks for files: title string inTitleId ("Merge" gives the merge dialog), wx file
   /// dialog styles inFlags, an open or a save dialog, the filters of inTemplate (all
-  /// templates when null), starting with inFileName. True with the chosen full paths
-  /// when the user accepted.
+  /// templates when null), starting with inFileName (a full path: in its folder; else in
+  /// GetLastFolder()). True with the chosen full paths when the user accepted.
   bool DoPromptFileName(std::vector<wxString> & outPaths, unsigned inTitleId, long inFlags,
                         bool inOpenFileDialog, wxDocTemplate * inTemplate,
                         const wxString & inFileName = wxString());
+
+  /// The folder of the files last chosen in a file dialog; before any, the folder of the
+  /// newest recent file (empty: none).
+  wxString GetLastFolder() const;
 
   /// Asks about every time sheet with unsaved changes, in order. False (nothing closed,
   /// no change dropped) when the user cancels any question or a save fails; true when
@@ -75,6 +79,7 @@ private:
   void OnUpdateIfDocument(wxUpdateUIEvent & inEvent);
 
   int mNewDocumentCounter = 1;
+  wxString mLastFolder;
   std::vector<wxMenu *> mRecentFileMenus; // not owned
 
   wxDECLARE_EVENT_TABLE();

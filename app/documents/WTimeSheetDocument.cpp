@@ -17,6 +17,7 @@
 #include "other/WPaths.h"
 #include "resources/WCommandIds.h"
 #include "resources/WStringTable.h"
+#include "tasks/STaskDocumentData.h"
 #include "tasks/STaskFileStream.h"
 #include "tasks/STaskFileStreamSettings.h"
 #include "windows/WTimeSheetWindow.h"
@@ -34,6 +35,43 @@ namespace {
 std::unique_ptr<STaskFileStream> MakeFileStream(const wxString & inPath) {
   return std::make_unique<STaskFileStream>(STaskFileStreamSettings(WPaths::ToFileSpec(inPath)),
                                            SDateFormat(SDateFormat::eMDY));
+}
+
+// True when the file at inSpec can be read but not written (a file that cannot be opened
+// at all is left to the load to report).
+bool CanOnlyBeRead(const SFileSpec & inSpec) {
+  SFile probe(inSpec);
+  try {
+    probe.Open(SFile::eReadWrite);
+    return false;
+  } catch (const SFileException &) {
+  }
+  try {
+    probe.Open(SFile::eRead);
+    return true;
+  } catch (const SFileException &) {
+  }
+  return false;
+}
+
+// The open time sheet, other than inExcept, whose file is inPath; null for none.
+WTimeSheetDocument * FindOpenTimeSheet(wxDocManager * inManager, const wxString & inPath,
+                                       const WTimeSheetDocument * inExcept) {
+  if (inManager == nullptr)
+    return nullptr;
+  for (wxList::compatibility_iterator node = inManager->GetDocuments().GetFirst(); node; node = node->GetNext()) {
+    auto * document = dynamic_cast<WTimeSheetDocument *>(static_cast<wxDocument *>(node->GetData()));
+    if (document != nullptr && document != inExcept && !document->GetStreamPath().empty() &&
+        WPaths::SameFile(document->GetStreamPath(), inPath))
+      return document;
+  }
+  return nullptr;
+}
+
+// "<inOperation> failed: The file <inPath> is open in another window: ..."
+wxString OpenElsewhereMessage(const wxString & inOperation, const wxString & inPath) {
+  return "The " + inOperation + " operation failed: The file " + inPath +
+         " is open in another window: save and close it there first.";
 }
 
 } // namespace
@@ -60,7 +98,12 @@ bool WTimeSheetDocument::OnNewDocument() {
 bool WTimeSheetDocument::OnOpenDocument(const wxString & inPath) {
   wxBusyCursor wait;
   try {
-    SetStream(MakeFileStream(inPath));
+    // A file that can only be read opens read-only: it is read, let go and never written.
+    std::unique_ptr<STaskFileStream> stream = MakeFileStream(inPath);
+    const bool readOnly = CanOnlyBeRead(WPaths::ToFileSpec(inPath));
+    stream->SetReadOnly(readOnly);
+    STaskDocumentData(*this).SetIsReadOnly(readOnly);
+    SetStream(std::move(stream));
     Load();
   } catch (const SFileException & failure) {
     ShowFailure(failure, inPath);
@@ -78,14 +121,29 @@ bool WTimeSheetDocument::OnOpenDocument(const wxString & inPath) {
 bool WTimeSheetDocument::OnSaveDocument(const wxString & inPath) {
   if (inPath.empty())
     return false;
+  if (FindOpenTimeSheet(GetDocumentManager(), inPath, this) != nullptr) {
+    WMessageBox::Show(OpenElsewhereMessage("save", inPath), wxOK | wxICON_EXCLAMATION);
+    return false;
+  }
+  const bool wasReadOnly = IsReadOnly();
+  if (wasReadOnly && WPaths::SameFile(inPath, GetStreamPath())) {
+    WMessageBox::Show("The save operation failed: The file " + inPath +
+                          " is read-only: save the time sheet under another name.",
+                      wxOK | wxICON_EXCLAMATION);
+    return false;
+  }
   {
     wxBusyCursor wait;
+    // Saved under a new name, a read-only time sheet holds its new file like any other.
+    STaskDocumentData(*this).SetIsReadOnly(false);
     try {
       STaskDocument::SaveAs(WPaths::ToFileSpec(inPath));
     } catch (const SFileException & failure) {
+      STaskDocumentData(*this).SetIsReadOnly(wasReadOnly);
       ShowFailure(failure, inPath);
       return false;
     } catch (const SDocumentException & failure) {
+      STaskDocumentData(*this).SetIsReadOnly(wasReadOnly);
       ShowFailure(failure, inPath);
       return false;
     }
@@ -97,7 +155,7 @@ bool WTimeSheetDocument::OnSaveDocument(const wxString & inPath) {
 }
 
 bool WTimeSheetDocument::Save() {
-  if (GetStream() == nullptr)
+  if (GetStream() == nullptr || IsReadOnly())
     return SaveAs();
   return OnSaveDocument(GetStreamPath());
 }
@@ -105,9 +163,11 @@ bool WTimeSheetDocument::Save() {
 bool WTimeSheetDocument::SaveAs() {
   auto * manager = static_cast<WDocManager *>(GetDocumentManager());
   std::vector<wxString> paths;
+  // A time sheet from a file starts in its folder, with its name.
+  const wxString current = GetStreamPath();
   if (manager == nullptr ||
       !manager->DoPromptFileName(paths, WStringTable::eSaveAsTitle, wxFD_OVERWRITE_PROMPT, false,
-                                 GetDocumentTemplate(), GetUserReadableName()))
+                                 GetDocumentTemplate(), current.empty() ? GetUserReadableName() : current))
     return false;
   const wxString path = paths.front();
   if (!OnSaveDocument(path))
@@ -161,6 +221,19 @@ wxString WTimeSheetDocument::GetStreamPath() const {
   return stream != nullptr ? WPaths::FromFileSpec(stream->Settings().Spec()) : wxString();
 }
 
+wxString WTimeSheetDocument::GetWindowTitle() const {
+  return IsReadOnly() ? GetUserReadableName() + " (read-only)" : GetUserReadableName();
+}
+
+bool WTimeSheetDocument::RefuseChangeIfReadOnly() const {
+  if (!IsReadOnly())
+    return false;
+  WMessageBox::Show("The time sheet " + GetUserReadableName() +
+                        " is read-only and cannot be changed. Save it under another name to change the copy.",
+                    wxOK | wxICON_EXCLAMATION, GetDocumentWindow());
+  return true;
+}
+
 void WTimeSheetDocument::ShowFailure(const std::exception & inFailure, const wxString & inPath) {
   wxString text = wxString::FromUTF8(inFailure.what());
   if (!text.EndsWith("."))
@@ -175,6 +248,8 @@ void WTimeSheetDocument::OnUpdateAlwaysEnabled(wxUpdateUIEvent & inEvent) { inEv
 // ---- Merge ---------------------------------------------------------------------------
 
 void WTimeSheetDocument::OnFileMerge(wxCommandEvent &) {
+  if (RefuseChangeIfReadOnly())
+    return;
   auto * manager = static_cast<WDocManager *>(GetDocumentManager());
   std::vector<wxString> paths;
   if (manager == nullptr ||
@@ -194,11 +269,24 @@ void WTimeSheetDocument::MergeFiles(const std::vector<wxString> & inPaths) {
                         wxOK | wxICON_EXCLAMATION);
       continue;
     }
+    // Another window's file would be changed behind its back; the own file merged into
+    // itself (and perhaps emptied).
+    if (FindOpenTimeSheet(GetDocumentManager(), path, nullptr) != nullptr) {
+      WMessageBox::Show(WPaths::SameFile(path, GetStreamPath())
+                            ? "The merge operation failed: The file " + path + " is this time sheet's own file."
+                            : OpenElsewhereMessage("merge", path),
+                        wxOK | wxICON_EXCLAMATION);
+      break;
+    }
     // The stream lives for this one merge; destroying it lets go of the file.
     const std::unique_ptr<STaskFileStream> stream = MakeFileStream(path);
     try {
       wxBusyCursor wait;
+      mMergeSavedSheet = false;
       Merge(stream.get());
+      // Saved before its source was emptied, and not changed since: nothing left to save.
+      if (mMergeSavedSheet)
+        SetDirtyStatus(false);
     } catch (const SFileException & failure) {
       ShowFailure(failure, path);
       break;
@@ -210,6 +298,7 @@ void WTimeSheetDocument::MergeFiles(const std::vector<wxString> & inPaths) {
   mMergeFileCount = 1;
   mMergeDecision = eUndecided;
   mMergeSaveFailed = false;
+  mMergeSavedSheet = false;
 }
 
 bool WTimeSheetDocument::WantToClearMergeStream(STaskStream *) {
@@ -247,6 +336,7 @@ bool WTimeSheetDocument::WantToClearMergeStream(STaskStream *) {
       mMergeSaveFailed = true;
       return false;
     }
+    mMergeSavedSheet = true;
     return true;
   default:
     return false;
@@ -256,6 +346,8 @@ bool WTimeSheetDocument::WantToClearMergeStream(STaskStream *) {
 // ---- Clear ---------------------------------------------------------------------------
 
 void WTimeSheetDocument::OnClearTimeSheet(wxCommandEvent &) {
+  if (RefuseChangeIfReadOnly())
+    return;
   if (AskClearTimeSheet(IsDirty() ? WStringTable::eClearDirtyTimeSheet : WStringTable::eClearCleanTimeSheet))
     ClearTimeSheet();
 }

@@ -29,12 +29,14 @@ public:
   void Modify(bool inModified) override;
   /// A new, empty, untitled time sheet without a file.
   bool OnNewDocument() override;
-  /// Reads the time sheet at inPath; a failure is shown and leaves false.
+  /// Reads the time sheet at inPath (read-only when the file can be read but not
+  /// written); a failure is shown and leaves false.
   bool OnOpenDocument(const wxString & inPath) override;
   /// Writes the time sheet to inPath safely (replacing the file whole or not at all); a
-  /// failure is shown and leaves false with the document as it was.
+  /// failure is shown and leaves false with the document as it was. Refuses the file of
+  /// another open time sheet, and a read-only time sheet's own file.
   bool OnSaveDocument(const wxString & inPath) override;
-  /// Writes the time sheet to its own file; one without a file is saved as.
+  /// Writes the time sheet to its own file; one without a file, or read-only, is saved as.
   bool Save() override;
   /// Asks for a path and writes the time sheet there; the title and the recent-file list
   /// follow. False when cancelled or failed.
@@ -68,6 +70,11 @@ public:
   /// The file of the document's stream, or an empty text.
   wxString GetStreamPath() const;
 
+  /// The name in window titles: the document's name, with " (read-only)" when it is.
+  wxString GetWindowTitle() const;
+  /// When the time sheet is read-only, says so in a message box and returns true.
+  bool RefuseChangeIfReadOnly() const;
+
   /// Shows a failure of the core that ended a command; inPath names the file involved.
   static void ShowFailure(const std::exception & inFailure, const wxString & inPath);
 
@@ -84,6 +91,7 @@ private:
   std::size_t mMergeFileCount = 1;
   EMergeDecision mMergeDecision = eUndecided;
   bool mMergeSaveFailed = false;
+  bool mMergeSavedSheet = false; // the merge in progress saved the time sheet
 
   wxDECLARE_EVENT_TABLE();
 };

@@ -271,6 +271,9 @@ bool WListListBox::OpenInPlaceEdit(std::size_t inRow, int inFieldIndex) {
   if (inRow >= size() || inFieldIndex < 0 || inFieldIndex >= WTimeSheetColumns::sColumnCount) {
     return false;
   }
+  if (mEditGuard && !mEditGuard()) {
+    return false;
+  }
   if (!IsRowVisible(inRow)) {
     ScrollToRow(inRow);
   }

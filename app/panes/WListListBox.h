@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include <wx/font.h>
@@ -52,8 +53,10 @@ public:
   void DrawLine(wxDC & ioDC, std::size_t inIndex, const wxRect & inRect, bool inPrinting, bool inSelected,
                 bool inFocus) const;
 
+  /// `inGuard` is asked before a cell opens for editing; false keeps it closed.
+  void SetEditGuard(std::function<bool()> inGuard) { mEditGuard = std::move(inGuard); }
   /// Opens the edit box over column `inFieldIndex` of row `inRow` (map position); false
-  /// when there is no such cell. An open box is committed first.
+  /// when there is no such cell or the guard refuses. An open box is committed first.
   bool OpenInPlaceEdit(std::size_t inRow, int inFieldIndex);
   /// Stores the open box's text if it was modified, then closes the box.
   void CommitInPlaceEdit();
@@ -94,6 +97,7 @@ private:
 
   WTimeSheetColumns * mColumns;       // not owned
   const WTextEncoding * mEncoding;    // not owned
+  std::function<bool()> mEditGuard;
   WInPlaceEdit * mInPlaceEditControl = nullptr;
   int mInPlaceFieldIndex = 0;
   int mInPlaceItemIndex = 0;

@@ -14,6 +14,7 @@
 #include "application/WResourceStrings.h"
 #include "controls/WFileStatusCtrl.h"
 #include "controls/WHeaderCtrl.h"
+#include "documents/WTimeSheetDocument.h"
 #include "panes/WListListBox.h"
 #include "panes/WTreeListBox.h"
 #include "resources/WCommandIds.h"
@@ -39,6 +40,11 @@ WTimeSheetView::WTimeSheetView(STaskDocument & ioDocument)
       mHeaderControl(nullptr), mDateFormatString("%A, %B %d, %Y"), mPageFormatString("Page %d") {
   STaskVector & data = mDocumentData.GetData();
   mListBox = new WListListBox(data, mColumns, mEncoding);
+  // A read-only time sheet is not edited in place.
+  mListBox->SetEditGuard([this] {
+    const auto * document = dynamic_cast<const WTimeSheetDocument *>(mDocumentData.GetDocument());
+    return document == nullptr || !document->RefuseChangeIfReadOnly();
+  });
   mTreeBox = new WTreeListBox(data, mColumns, mEncoding);
   mHeaderControl = new WHeaderCtrl();
   mTreeBox->GetPopulator().StopListening();

@@ -4,6 +4,7 @@
 #include <wx/menu.h>
 
 #include "documents/WDocManager.h"
+#include "documents/WTimeSheetDocument.h"
 #include "resources/WCommandIds.h"
 #include "resources/WMenus.h"
 #include "resources/WStringTable.h"
@@ -42,8 +43,8 @@ WDocManager * WMainWindow::GetDocManager() const { return static_cast<WDocManage
 void WMainWindow::UpdateTitle() {
   wxString title = WStringTable::Get(WStringTable::eAppTitle);
   if (WDocManager * manager = GetDocManager()) {
-    if (wxDocument * document = manager->GetCurrentDocument())
-      title += " - " + document->GetUserReadableName();
+    if (auto * document = dynamic_cast<WTimeSheetDocument *>(manager->GetCurrentDocument()))
+      title += " - " + document->GetWindowTitle();
   }
   if (GetTitle() != title)
     SetTitle(title);

@@ -81,7 +81,7 @@ void WTimeSheetWindow::FinishCreation() {
 }
 
 void WTimeSheetWindow::UpdateTitle() {
-  const wxString title = mTimeSheetDocument.GetUserReadableName();
+  const wxString title = mTimeSheetDocument.GetWindowTitle();
   if (GetTitle() != title)
     SetTitle(title);
   if (WTallyworthApp::gMainWindow != nullptr)

@@ -49,7 +49,7 @@ void STaskFileStream::Connect() { mConnected = true; }
 void STaskFileStream::Reserve() {
   if (!mFile.ExistsOnDisk())
     mFile.Create(STaskFileInfo());
-  mFile.Open(SFile::eReadWrite);
+  mFile.Open(mReadOnly ? SFile::eRead : SFile::eReadWrite);
 }
 
 void STaskFileStream::OpenInput() {}
@@ -75,6 +75,8 @@ void STaskFileStream::ConfirmInput() {}
 
 void STaskFileStream::OpenOutput() {
   DiscardTemporary();
+  if (mReadOnly)
+    throw SFileException(kWriteFailed);
   mTarget = SFileSpec(SFile::ResolvedPath(mFile.GetFileSpec()));
   mTemporary = std::make_unique<SFile>(SFile::CreateTemporary(mTarget));
   mOutput = EOutput::eOpen;

@@ -34,10 +34,14 @@ public:
   /// The file.
   const SFile & GetFile() const { return mFile; }
 
+  /// A read-only stream holds its file for reading only and refuses to write it.
+  void SetReadOnly(bool inReadOnly) { mReadOnly = inReadOnly; }
+  bool IsReadOnly() const { return mReadOnly; }
+
   bool PickTarget() override;
   void Connect() override;
-  /// Creates the file if it does not exist, then opens it for reading and writing and
-  /// holds it. Throws SFileException.
+  /// Creates the file if it does not exist, then opens it for reading and writing (only
+  /// reading when read-only) and holds it. Throws SFileException.
   void Reserve() override;
   void OpenInput() override;
   /// The file's length in bytes.
@@ -46,7 +50,8 @@ public:
   void ReadData(STaskVector & outVector) override;
   void CloseInput() override;
   void ConfirmInput() override;
-  /// Creates the temporary file that the write goes to.
+  /// Creates the temporary file that the write goes to. Throws "The contents of a file
+  /// could not be Written" when read-only.
   void OpenOutput() override;
   /// Sizes the temporary file for the tasks of inVector and their line breaks.
   void SetOutputLength(const STaskVector & inVector) override;
@@ -80,6 +85,7 @@ private:
   STaskFileStreamSettings mSettings;
   SFile mFile;
   EOutput mOutput = EOutput::eNone;
+  bool mReadOnly = false;
   std::unique_ptr<SFile> mTemporary; // the write in progress
   SFileSpec mTarget;                 // the file the temporary replaces (links resolved)
   std::unique_ptr<STask> mScratch;   // a task whose date is being rewritten for writing

@@ -1,5 +1,5 @@
 // The file settings button: its menu, check marks, example dates, the tracking of an
-// opening, and what a choice changes (the next save, not the changed state).
+// opening, and what a choice changes (the next save and the changed state).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -84,7 +84,7 @@ TEST_F(WFileSettingsPopupTest, TheMenuOffersTheLineBreaksAndTheDateOrdersWithExa
   EXPECT_TRUE(guitest::WaitUntil([&] { return !popup.IsPressed(); }));
 }
 
-TEST_F(WFileSettingsPopupTest, TheChosenLineBreakIsCheckedNextTimeAndUsedByTheNextSaveWithoutAChange) {
+TEST_F(WFileSettingsPopupTest, TheChosenLineBreakIsCheckedNextTimeAndUsedByTheNextSave) {
   const std::string path = WriteSheet("week.txt", {guitest::Line("03/02/2026", "1:00", "AB", "1", "1", "one"),
                                                    guitest::Line("03/03/2026", "2:00", "CD", "2", "2", "two")});
   WTimeSheetDocument * document = Open(path);
@@ -94,7 +94,7 @@ TEST_F(WFileSettingsPopupTest, TheChosenLineBreakIsCheckedNextTimeAndUsedByTheNe
 
   Prompts().AnswerPopup([](WFileSettingsPopup & inPopup, wxMenu &) { Choose(inPopup, WCommandIds::eLineBreakUNIX); });
   popup.Press();
-  EXPECT_FALSE(document->IsModified()) << "choosing a line break is not a change";
+  EXPECT_TRUE(document->IsModified()) << "a new line break is a change to save";
   Prompts().AnswerPopup([](WFileSettingsPopup & inPopup, wxMenu & inMenu) {
     EXPECT_TRUE(inMenu.IsChecked(WCommandIds::eLineBreakUNIX));
     EXPECT_FALSE(inMenu.IsChecked(WCommandIds::eLineBreakDOS));
@@ -142,7 +142,7 @@ TEST_F(WFileSettingsPopupTest, TheSystemSettingIsCheckedWheneverTheOrderIsTheSys
   });
   popup.Press();
   EXPECT_EQ(STaskDocumentData(*document).GetDateFormat().GetFormat(), otherItem - WCommandIds::eDateFormatDMY);
-  EXPECT_FALSE(document->IsModified()) << "choosing a date order is not a change";
+  EXPECT_TRUE(document->IsModified()) << "a new date order is a change to save";
   Prompts().AnswerPopup([&](WFileSettingsPopup & inPopup, wxMenu & inMenu) {
     EXPECT_FALSE(inMenu.IsChecked(WCommandIds::eDateFormatSystem));
     EXPECT_TRUE(inMenu.IsChecked(otherItem));

@@ -121,7 +121,7 @@ TEST_F(WMergeTest, EveryCombinationOfThePreferencesAndAnswers) {
     // The entries follow the time sheet's own, file by file in the dialog's order.
     const std::string merged = c.mFiles > 1 ? Joined({mOwn, mFirst, mSecond}) : Joined({mOwn, mFirst});
     EXPECT_EQ(DocumentText(*document), merged);
-    EXPECT_TRUE(document->IsDirty());
+    EXPECT_EQ(document->IsDirty(), !c.mSaved) << "a merge saved before clearing ends clean";
     // One confirmation at most for the whole command, in the plural for several files.
     if (c.mAnswer != 0) {
       ASSERT_EQ(Prompts().DialogMessageIds().size(), 1u);
@@ -261,8 +261,8 @@ TEST_F(WMergeTest, AFileOpenInAnotherWindowIsNotMergedAndEndsTheCommandUndamaged
   Prompts().AnswerMessage(wxOK);
   guitest::Command(WCommandIds::eFileMerge);
   ASSERT_EQ(Prompts().Messages().size(), 1u);
-  EXPECT_TRUE(Prompts().Messages()[0].StartsWith("A file could not be opened"));
-  EXPECT_TRUE(Prompts().Messages()[0].Contains(W(first)));
+  EXPECT_EQ(Prompts().Messages()[0], "The merge operation failed: The file " + W(first) +
+                                         " is open in another window: save and close it there first.");
   EXPECT_EQ(Bytes(first), Joined({mFirst}));
   EXPECT_EQ(Bytes(second), Joined({mSecond})) << "the command ended before the second file";
   EXPECT_EQ(DocumentText(*document), Joined({mOwn}));
@@ -272,6 +272,7 @@ TEST_F(WMergeTest, AFileOpenInAnotherWindowIsNotMergedAndEndsTheCommandUndamaged
   Prompts().ChooseFiles({target});
   Prompts().AnswerMessage(wxOK);
   guitest::Command(WCommandIds::eFileMerge);
+  EXPECT_EQ(Prompts().Messages().back(), "The merge operation failed: The file " + W(target) + " is this time sheet's own file.");
   EXPECT_EQ(Bytes(target), Joined({mOwn}));
   EXPECT_EQ(document->GetData().size(), 2u);
 }

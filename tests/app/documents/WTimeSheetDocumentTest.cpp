@@ -298,9 +298,12 @@ TEST_F(WTimeSheetDocumentTest, SavingOverAFileOpenInAnotherWindowIsRefusedAndLea
   WTimeSheetDocument * document = guitest::ActiveDocument();
   AppendTask(*document, kFirst);
   Prompts().ChooseFiles({other});
+  Prompts().AnswerMessage(wxYES); // replace it?
   Prompts().AnswerMessage(wxOK);
   guitest::Command(wxID_SAVEAS);
-  ASSERT_EQ(Prompts().Messages().size(), 1u);
+  ASSERT_EQ(Prompts().Messages().size(), 2u);
+  EXPECT_EQ(Prompts().Messages()[1],
+            "The save operation failed: The file " + W(other) + " is open in another window: save and close it there first.");
   EXPECT_EQ(Bytes(other), kSecond);
   EXPECT_TRUE(document->IsModified());
   EXPECT_EQ(document->GetStream(), nullptr);
