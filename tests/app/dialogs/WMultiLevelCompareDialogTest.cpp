@@ -15,6 +15,7 @@
 #include "controls/WDragListBox.h"
 #include "dialogs/WMultiLevelCompareDialog.h"
 #include "panes/WListListBox.h"
+#include "resources/WImages.h"
 #include "panes/WTreeListBox.h"
 #include "resources/WCommandIds.h"
 #include "support/TimeSheetFixture.h"
@@ -135,6 +136,28 @@ TEST(WMultiLevelCompareDialog, BothFormsStartWithEveryFieldOnTheLeftAndOKOnlyWit
     EXPECT_EQ(dialog->GetComparator().Field(0), grouping ? STaskComparator::eDescription : STaskComparator::eOrderInFile);
     dialog->RightList().MoveToOther(0);
     EXPECT_FALSE(dialog->OKButton().IsEnabled());
+  }
+}
+
+TEST(WMultiLevelCompareDialog, ArrowsPointUpForAscendingAndDownForDescending) {
+  // The dark pixels of the arrow's first and of its last row.
+  const auto darkness = [](unsigned inId) {
+    const wxImage image = WImages::Get(inId).ConvertToImage();
+    std::vector<int> rows;
+    for (int y = 2; y < image.GetHeight() - 2; ++y) {
+      int dark = 0;
+      for (int x = 2; x < image.GetWidth() - 2; ++x)
+        dark += image.GetRed(x, y) < 60 ? 1 : 0;
+      if (dark > 0)
+        rows.push_back(dark);
+    }
+    return rows.empty() ? std::pair<int, int>{0, 0} : std::pair<int, int>{rows.front(), rows.back()};
+  };
+  for (unsigned id : {WImages::eAscendingArrow, WImages::eAscendingArrowPressed}) {
+    EXPECT_LT(darkness(id).first, darkness(id).second) << id << ": the point is at the top";
+  }
+  for (unsigned id : {WImages::eDescendingArrow, WImages::eDescendingArrowPressed}) {
+    EXPECT_GT(darkness(id).first, darkness(id).second) << id << ": the point is at the bottom";
   }
 }
 
