@@ -158,7 +158,7 @@ void WDragListBox::OnDrawItem(wxDC & ioDC, const wxRect & inRect, size_t inIndex
   const int code = mCodes[inIndex];
   const bool selected = IsSelected(inIndex);
   ioDC.SetFont(mFont);
-  ioDC.SetTextForeground(wxSystemSettings::GetColour(selected ? wxSYS_COLOUR_HIGHLIGHTTEXT : wxSYS_COLOUR_WINDOWTEXT));
+  ioDC.SetTextForeground(wxSystemSettings::GetColour(selected ? wxSYS_COLOUR_WINDOW : wxSYS_COLOUR_WINDOWTEXT));
   ioDC.DrawText(FieldName(code), inRect.x + 4, inRect.y + 1);
   if (mArrangeable) {
     const wxRect button = GetButtonRect(static_cast<int>(inIndex));
@@ -511,6 +511,10 @@ void WDragListBox::OnKeyDown(wxKeyEvent & inEvent) {
       return;
     }
     break;
+  case WXK_TAB:
+    // The list wants Return for itself, not Tab: that still leads to the next control.
+    Navigate(inEvent.ShiftDown() ? wxNavigationKeyEvent::IsBackward : wxNavigationKeyEvent::IsForward);
+    return;
   default:
     break;
   }
