@@ -24,7 +24,6 @@ wxBEGIN_EVENT_TABLE(WDragListBox, wxVListBox)
   EVT_MOTION(WDragListBox::OnMouseMove)
   EVT_MOUSE_CAPTURE_LOST(WDragListBox::OnCaptureLost)
   EVT_CHAR_HOOK(WDragListBox::OnCharHook)
-  EVT_KEY_DOWN(WDragListBox::OnKeyDown)
 wxEND_EVENT_TABLE()
 
 namespace {
@@ -85,7 +84,7 @@ WDragListBox::~WDragListBox() {
 
 bool WDragListBox::Create(wxWindow * inParent, wxWindowID inId, const wxPoint & inPosition, const wxSize & inSize) {
   mFont = WFonts::GetTahoma85();
-  if (!wxVListBox::Create(inParent, inId, inPosition, inSize, wxBORDER_THEME | wxWANTS_CHARS))
+  if (!wxVListBox::Create(inParent, inId, inPosition, inSize, wxBORDER_THEME))
     return false;
   SetBackgroundColour(wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOW));
   wxClientDC dc(this);
@@ -487,34 +486,30 @@ void WDragListBox::EndMouseTracking() {
 }
 
 void WDragListBox::OnCharHook(wxKeyEvent & inEvent) {
-  if (mIsDragging && inEvent.GetKeyCode() == WXK_ESCAPE) {
-    CancelDrag(wxGetMousePosition());
-    EndMouseTracking();
-    return; // the Escape is used up: the dialog stays open
-  }
-  inEvent.Skip();
-}
-
-void WDragListBox::OnKeyDown(wxKeyEvent & inEvent) {
+  // The list's own keys come before the dialog's: Escape ends a drag, Return moves the
+  // selected item across (it does not press the default button), Space turns it around.
   const int selection = GetSelection();
   switch (inEvent.GetKeyCode()) {
+  case WXK_ESCAPE:
+    if (mIsDragging) {
+      CancelDrag(wxGetMousePosition());
+      EndMouseTracking();
+      return; // the dialog stays open
+    }
+    break;
   case WXK_RETURN:
   case WXK_NUMPAD_ENTER:
-    if (selection != wxNOT_FOUND) {
+    if (selection != wxNOT_FOUND && !mIsDragging) {
       MoveToOther(selection);
       return;
     }
     break;
   case WXK_SPACE:
-    if (mArrangeable && selection != wxNOT_FOUND) {
+    if (mArrangeable && selection != wxNOT_FOUND && !mIsDragging) {
       ToggleDirection(selection);
       return;
     }
     break;
-  case WXK_TAB:
-    // The list wants Return for itself, not Tab: that still leads to the next control.
-    Navigate(inEvent.ShiftDown() ? wxNavigationKeyEvent::IsBackward : wxNavigationKeyEvent::IsForward);
-    return;
   default:
     break;
   }

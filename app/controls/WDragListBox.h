@@ -114,7 +114,6 @@ private:
   void OnMouseMove(wxMouseEvent & inEvent);
   void OnCaptureLost(wxMouseCaptureLostEvent & inEvent);
   void OnCharHook(wxKeyEvent & inEvent);
-  void OnKeyDown(wxKeyEvent & inEvent);
   void OnUserButtonMessage(wxCommandEvent & inEvent);
 
   // The hit test of this list alone.

@@ -3,9 +3,9 @@
 // it orders and groups a time sheet exactly as `tally show` does.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -13,28 +13,35 @@
 #include <wx/uiaction.h>
 
 #include "controls/WDragListBox.h"
+#include "controls/WHeaderCtrl.h"
 #include "dialogs/WMultiLevelCompareDialog.h"
+#include "other/WModalRunner.h"
 #include "panes/WListListBox.h"
-#include "resources/WImages.h"
 #include "panes/WTreeListBox.h"
 #include "resources/WCommandIds.h"
+#include "resources/WImages.h"
 #include "support/TimeSheetFixture.h"
 #include "view/ViewTestSupport.h"
-#include "controls/WHeaderCtrl.h"
 #include "views/WTimeSheetView.h"
 
 namespace {
 
 using Codes = std::vector<int>;
 
+// The dialog the program runs, shown as the modal loop would.
+WMultiLevelCompareDialog & Shown(wxDialog & inDialog) {
+  auto & dialog = dynamic_cast<WMultiLevelCompareDialog &>(inDialog);
+  dialog.Show();
+  guitest::WaitUntil([&] { return dialog.IsShownOnScreen(); });
+  return dialog;
+}
+
 std::unique_ptr<WMultiLevelCompareDialog> ShownDialog(bool inGrouping) {
   auto dialog = std::make_unique<WMultiLevelCompareDialog>(
       inGrouping ? WMultiLevelCompareDialog::eGroupByOther : WMultiLevelCompareDialog::eSortByOther, nullptr,
       inGrouping);
   dialog->Move(100, 100);
-  dialog->Show();
-  guitest::WaitUntil([&] { return dialog->IsShownOnScreen(); });
-  guitest::Flush();
+  Shown(*dialog);
   return dialog;
 }
 
@@ -46,77 +53,59 @@ void Fill(WDragListBox & ioList, const Codes & inCodes) {
 
 // The middle of row inRow on screen; for the item count, a point below the last item.
 wxPoint RowPoint(WDragListBox & inList, int inRow) {
-  int y = 4;
-  if (inRow < inList.GetCount())
-    y = inList.GetItemRect(inRow).y + inList.GetItemRect(inRow).height / 2;
-  else if (inList.GetCount() > 0)
-    y = inList.GetItemRect(inList.GetCount() - 1).GetBottom() + 5;
+  const int count = inList.GetCount();
+  const wxRect row = inList.GetItemRect(std::min(inRow, count - 1));
+  const int y = count == 0 ? 4 : inRow < count ? row.y + row.height / 2 : row.GetBottom() + 5;
   return inList.ClientToScreen(wxPoint(20, y));
-}
-
-// Drags row inFrom of inSource onto row inAt of inTarget through the drag steps.
-void Drag(WDragListBox & inSource, int inFrom, WDragListBox & inTarget, int inAt) {
-  ASSERT_TRUE(inSource.BeginDrag(RowPoint(inSource, inFrom)));
-  inSource.Dragging(RowPoint(inSource, inFrom));
-  inSource.Dragging(RowPoint(inTarget, inAt));
-  inSource.Dropped(RowPoint(inTarget, inAt));
-}
-
-void Key(wxWindow * inWindow, int inKeyCode) {
-  wxKeyEvent key(wxEVT_KEY_DOWN);
-  key.m_keyCode = inKeyCode;
-  key.SetEventObject(inWindow);
-  inWindow->GetEventHandler()->ProcessEvent(key);
-}
-
-// A real press and release with the mouse at inDown and inUp (screen coordinates).
-void MouseDrag(const wxPoint & inDown, const wxPoint & inUp) {
-  wxUIActionSimulator mouse;
-  mouse.MouseMove(inDown);
-  guitest::Flush();
-  mouse.MouseDown();
-  guitest::Flush();
-  for (int step = 1; step <= 4; ++step) {
-    mouse.MouseMove(inDown + (inUp - inDown) * step / 4);
-    guitest::Flush();
-  }
-  mouse.MouseUp();
-  EXPECT_TRUE(guitest::WaitUntil([] { return wxWindow::GetCapture() == nullptr; }));
-  guitest::Flush();
 }
 
 wxPoint ArrowPoint(WDragListBox & inList, int inRow) {
   return inList.ClientToScreen(inList.GetButtonRect(inRow).GetPosition() + wxPoint(6, 6));
 }
 
-// Presses the dialog's OK button as a click does; returns the dialog's result.
-int PressOK(WMultiLevelCompareDialog & ioDialog) {
-  wxCommandEvent click(wxEVT_BUTTON, wxID_OK);
-  click.SetEventObject(&ioDialog.OKButton());
-  ioDialog.OKButton().GetEventHandler()->ProcessEvent(click);
+// Drags row inFrom of inSource onto row inAt of inTarget through the drag steps.
+void Drag(WDragListBox & inSource, int inFrom, WDragListBox & inTarget, int inAt) {
+  ASSERT_TRUE(inSource.BeginDrag(RowPoint(inSource, inFrom)));
+  inSource.Dragging(RowPoint(inTarget, inAt));
+  inSource.Dropped(RowPoint(inTarget, inAt));
+}
+
+// A real press at inDown and release at inUp (screen coordinates), with moves between.
+void MouseDrag(const wxPoint & inDown, const wxPoint & inUp, bool inRelease = true) {
+  wxUIActionSimulator mouse;
+  mouse.MouseMove(inDown);
+  guitest::Flush();
+  mouse.MouseDown();
+  for (int step = 0; step <= 4; ++step) {
+    guitest::Flush();
+    mouse.MouseMove(inDown + (inUp - inDown) * step / 4);
+  }
+  guitest::Flush();
+  if (!inRelease)
+    return;
+  mouse.MouseUp();
+  EXPECT_TRUE(guitest::WaitUntil([] { return wxWindow::GetCapture() == nullptr; }));
+}
+
+// Presses a button of the dialog as a click does; returns the dialog's result.
+int Press(WMultiLevelCompareDialog & ioDialog, int inId = wxID_OK) {
+  wxCommandEvent click(wxEVT_BUTTON, inId);
+  ioDialog.FindWindow(inId)->GetEventHandler()->ProcessEvent(click);
   return ioDialog.GetReturnCode();
 }
 
-// What a command prints on its standard output.
-std::string Output(const std::string & inCommand) {
-  std::string text;
-  if (FILE * pipe = popen(inCommand.c_str(), "r")) {
-    char buffer[4096];
-    for (std::size_t read; (read = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-      text.append(buffer, read);
-    pclose(pipe);
-  }
-  return text;
-}
-
-std::vector<std::string> Lines(const std::string & inText) {
+// The lines a command prints.
+std::vector<std::string> OutputLines(const std::string & inCommand) {
   std::vector<std::string> lines;
-  std::istringstream in(inText);
-  for (std::string line; std::getline(in, line);)
-    lines.push_back(line.substr(0, line.find_last_not_of("\r") + 1));
+  FILE * pipe = popen(inCommand.c_str(), "r");
+  for (char buffer[4096]; pipe != nullptr && fgets(buffer, sizeof buffer, pipe) != nullptr;) {
+    lines.emplace_back(buffer);
+    lines.back().erase(lines.back().find_last_not_of("\r\n") + 1);
+  }
+  if (pipe != nullptr)
+    pclose(pipe);
   return lines;
 }
-
 
 } // namespace
 
@@ -131,7 +120,7 @@ TEST(WMultiLevelCompareDialog, BothFormsStartWithEveryFieldOnTheLeftAndOKOnlyWit
     EXPECT_EQ(dialog->GetComparator().Levels(), 0);
     dialog->LeftList().MoveToOther(6 - (grouping ? 1 : 0)); // the last field
     EXPECT_TRUE(dialog->OKButton().IsEnabled());
-    EXPECT_EQ(PressOK(*dialog), wxID_OK);
+    EXPECT_EQ(Press(*dialog), wxID_OK);
     EXPECT_EQ(dialog->GetComparator().Levels(), 1);
     EXPECT_EQ(dialog->GetComparator().Field(0), grouping ? STaskComparator::eDescription : STaskComparator::eOrderInFile);
     dialog->RightList().MoveToOther(0);
@@ -140,24 +129,20 @@ TEST(WMultiLevelCompareDialog, BothFormsStartWithEveryFieldOnTheLeftAndOKOnlyWit
 }
 
 TEST(WMultiLevelCompareDialog, ArrowsPointUpForAscendingAndDownForDescending) {
-  // The dark pixels of the arrow's first and of its last row.
-  const auto darkness = [](unsigned inId) {
-    const wxImage image = WImages::Get(inId).ConvertToImage();
+  for (unsigned id : {WImages::eAscendingArrow, WImages::eAscendingArrowPressed, WImages::eDescendingArrow,
+                      WImages::eDescendingArrowPressed}) {
+    // The dark pixels of each row of the arrow: the first row is its point.
+    const wxImage image = WImages::Get(id).ConvertToImage();
     std::vector<int> rows;
-    for (int y = 2; y < image.GetHeight() - 2; ++y) {
-      int dark = 0;
+    for (int y = 2, dark = 0; y < image.GetHeight() - 2; ++y, dark = 0) {
       for (int x = 2; x < image.GetWidth() - 2; ++x)
         dark += image.GetRed(x, y) < 60 ? 1 : 0;
       if (dark > 0)
         rows.push_back(dark);
     }
-    return rows.empty() ? std::pair<int, int>{0, 0} : std::pair<int, int>{rows.front(), rows.back()};
-  };
-  for (unsigned id : {WImages::eAscendingArrow, WImages::eAscendingArrowPressed}) {
-    EXPECT_LT(darkness(id).first, darkness(id).second) << id << ": the point is at the top";
-  }
-  for (unsigned id : {WImages::eDescendingArrow, WImages::eDescendingArrowPressed}) {
-    EXPECT_GT(darkness(id).first, darkness(id).second) << id << ": the point is at the bottom";
+    ASSERT_GT(rows.size(), 2u);
+    const bool up = id == WImages::eAscendingArrow || id == WImages::eAscendingArrowPressed;
+    EXPECT_EQ(rows.front() < rows.back(), up) << id;
   }
 }
 
@@ -168,8 +153,8 @@ TEST(WMultiLevelCompareDialog, DropsFollowTheRulesAndShowWhereTheyWouldLand) {
     Codes left, right;
     int from, fromIndex, to, at;
     bool viaOutside;
-    int bar;    // the insert bar shown in the right list before the drop (-1: none)
-    bool frame; // the frame shown around the left list before the drop
+    int bar;    // before the drop: the insert bar shown in the right list (-1: none),
+    bool frame; // and the frame around the left list
     Codes leftAfter, rightAfter;
   };
   const Codes all = {1, 2, 3, 4, 5, 6, 7};
@@ -198,7 +183,6 @@ TEST(WMultiLevelCompareDialog, DropsFollowTheRulesAndShowWhereTheyWouldLand) {
     WDragListBox & source = row.from == eLeft ? left : right;
     const wxPoint target = row.to == eOutside ? outside : RowPoint(row.to == eLeft ? left : right, row.at);
     ASSERT_TRUE(source.BeginDrag(RowPoint(source, row.fromIndex)));
-    source.Dragging(RowPoint(source, row.fromIndex));
     if (row.viaOutside) {
       EXPECT_EQ(source.Dragging(outside), wxCURSOR_NO_ENTRY);
     }
@@ -211,9 +195,6 @@ TEST(WMultiLevelCompareDialog, DropsFollowTheRulesAndShowWhereTheyWouldLand) {
     EXPECT_EQ(right.ShownInsertBar(), -1);
     EXPECT_FALSE(left.ShowsTargetFrame());
   }
-  // A drop with no drag begun changes nothing.
-  left.Dropped(RowPoint(right, 0));
-  EXPECT_EQ(right.Codes(), Codes({2, 3}));
 }
 
 TEST(WMultiLevelCompareDialog, TheMouseDragsAndTurnsArrowsAndTheKeysDoTheSame) {
@@ -231,17 +212,11 @@ TEST(WMultiLevelCompareDialog, TheMouseDragsAndTurnsArrowsAndTheKeysDoTheSame) {
   EXPECT_FALSE(right.IsDragging());
 
   // Escape ends a drag without a change, and leaves the dialog open.
-  wxUIActionSimulator mouse;
-  mouse.MouseMove(RowPoint(left, 0));
-  guitest::Flush();
-  mouse.MouseDown();
-  guitest::Flush();
-  mouse.MouseMove(RowPoint(right, 0));
-  guitest::Flush();
+  MouseDrag(RowPoint(left, 0), RowPoint(right, 0), false);
   ASSERT_TRUE(left.IsDragging());
   viewtest::CharHook(&left, WXK_ESCAPE);
   EXPECT_FALSE(left.IsDragging());
-  mouse.MouseUp();
+  wxUIActionSimulator().MouseUp();
   EXPECT_TRUE(guitest::WaitUntil([] { return wxWindow::GetCapture() == nullptr; }));
   EXPECT_EQ(right.Codes(), Codes({2, -1}));
   EXPECT_TRUE(dialog->IsShown());
@@ -249,11 +224,11 @@ TEST(WMultiLevelCompareDialog, TheMouseDragsAndTurnsArrowsAndTheKeysDoTheSame) {
   // Return moves the selected item across, Space turns a level, a double click brings
   // a level back among the fields.
   left.SetSelection(0);
-  Key(&left, WXK_RETURN);
+  viewtest::CharHook(&left, WXK_RETURN);
   EXPECT_EQ(right.Codes(), Codes({2, -1, 3}));
   EXPECT_EQ(left.GetSelection(), 0) << "the next field is ready to go";
   right.SetSelection(0);
-  Key(&right, WXK_SPACE);
+  viewtest::CharHook(&right, WXK_SPACE);
   EXPECT_EQ(right.Codes(), Codes({-2, -1, 3}));
   viewtest::DoubleClick(&right, right.ScreenToClient(RowPoint(right, 1)));
   EXPECT_EQ(right.Codes(), Codes({-2, 3}));
@@ -269,33 +244,28 @@ TEST_F(WMultiLevelCompareDialogInApp, AChoiceOrdersAndGroupsAsTallyShowDoes) {
   const std::string path = mFolder.file("sheet.txt");
   // tally reads a copy: the program holds the file it has open.
   const std::string copy = mFolder.file("copy.txt");
-  ASSERT_EQ(std::system((std::string(TALLY_GEN_TIMESHEET) + " 600 --seed 17 -o '" + path + "' && cp '" + path +
-                         "' '" + copy + "'").c_str()),
-            0);
+  const std::string tally = std::string(TALLY_BINARY) + " show --format tsv '" + copy + "' ";
+  ASSERT_EQ(std::system((TALLY_GEN_TIMESHEET " 600 --seed 17 -o '" + path + "' && cp '" + path + "' '" + copy + "'").c_str()), 0);
   WTimeSheetDocument * document = Open(path);
   ASSERT_NE(document, nullptr);
   auto * view = dynamic_cast<WTimeSheetView *>(document->GetFirstView());
-  ASSERT_NE(view, nullptr);
-  ASSERT_TRUE(guitest::WaitUntil([&] { return view->ListBox()->GetItemCount() == 600u; }));
+  ASSERT_TRUE(view != nullptr && guitest::WaitUntil([&] { return view->ListBox()->GetItemCount() == 600u; }));
   const STaskVector & tasks = view->DocumentData().GetData();
 
   // Sort by who, date descending, duration.
   Prompts().AnswerDialog([&](wxDialog & inDialog) {
-    auto & dialog = dynamic_cast<WMultiLevelCompareDialog &>(inDialog);
-    dialog.Show();
-    guitest::WaitUntil([&] { return dialog.IsShownOnScreen(); });
+    WMultiLevelCompareDialog & dialog = Shown(inDialog);
     Drag(dialog.LeftList(), 2, dialog.RightList(), 0); // Who Code
     Drag(dialog.LeftList(), 0, dialog.RightList(), 1); // Date
     Drag(dialog.LeftList(), 0, dialog.RightList(), 2); // Duration
     MouseDrag(ArrowPoint(dialog.RightList(), 1), ArrowPoint(dialog.RightList(), 1));
     EXPECT_EQ(dialog.RightList().Codes(), Codes({3, -1, 2}));
     viewtest::SaveScreenshot(&dialog, "sort-by-other");
-    return PressOK(dialog);
+    return Press(dialog);
   });
   guitest::Command(WCommandIds::eSortByOther);
   EXPECT_FALSE(view->IsGrouped());
-  const std::vector<std::string> sorted =
-      Lines(Output(std::string(TALLY_BINARY) + " show --sort who,-date,duration --format tsv '" + copy + "'"));
+  const std::vector<std::string> sorted = OutputLines(tally + "--sort who,-date,duration");
   ASSERT_EQ(sorted.size(), tasks.size());
   for (std::size_t row = 0; row < sorted.size(); ++row) {
     const STask expected = viewtest::MakeTask(sorted[row]);
@@ -307,9 +277,7 @@ TEST_F(WMultiLevelCompareDialogInApp, AChoiceOrdersAndGroupsAsTallyShowDoes) {
 
   // Group by who and job descending, after a third level shown and taken back.
   Prompts().AnswerDialog([&](wxDialog & inDialog) {
-    auto & dialog = dynamic_cast<WMultiLevelCompareDialog &>(inDialog);
-    dialog.Show();
-    guitest::WaitUntil([&] { return dialog.IsShownOnScreen(); });
+    WMultiLevelCompareDialog & dialog = Shown(inDialog);
     Drag(dialog.LeftList(), 2, dialog.RightList(), 0); // Who Code
     Drag(dialog.LeftList(), 2, dialog.RightList(), 1); // Job Number
     Drag(dialog.LeftList(), 0, dialog.RightList(), 2); // Date
@@ -317,13 +285,12 @@ TEST_F(WMultiLevelCompareDialogInApp, AChoiceOrdersAndGroupsAsTallyShowDoes) {
     viewtest::SaveScreenshot(&dialog, "group-by-other");
     Drag(dialog.RightList(), 2, dialog.LeftList(), 0);
     EXPECT_EQ(dialog.RightList().Codes(), Codes({3, -4}));
-    return PressOK(dialog);
+    return Press(dialog);
   });
   guitest::Command(WCommandIds::eGroupByOther);
   ASSERT_TRUE(view->IsGrouped());
   guitest::Flush();
-  const std::vector<std::string> groups =
-      Lines(Output(std::string(TALLY_BINARY) + " show --group who,-job --summary --format tsv '" + copy + "'"));
+  const std::vector<std::string> groups = OutputLines(tally + "--group who,-job --summary");
   WTreeListBox & tree = *view->TreeBox();
   std::vector<std::string> shown;
   for (std::size_t row = 0; row < tree.size(); ++row) {
@@ -332,40 +299,41 @@ TEST_F(WMultiLevelCompareDialogInApp, AChoiceOrdersAndGroupsAsTallyShowDoes) {
       shown.push_back(std::to_string(element.Level()) + "\t" + element.Branch().Group().Heading() + "\t" +
                       std::to_string(element.Branch().Group().TotalSeconds()));
   }
-  ASSERT_FALSE(groups.empty());
-  ASSERT_EQ(shown.size(), groups.size());
+  ASSERT_TRUE(!groups.empty() && shown.size() == groups.size()) << shown.size() << " groups, tally " << groups.size();
   for (std::size_t row = 0; row < shown.size(); ++row)
     EXPECT_EQ(groups[row].rfind(shown[row] + "\t", 0), 0u) << groups[row] << " shown as " << shown[row];
 #endif
 }
 
 TEST_F(WMultiLevelCompareDialogInApp, TheDialogOutlivesItsFirstWindowAndCancelChangesNothing) {
+  // Answered inside the real modal loop.
+  WModalRunner::SetRunner({});
+  const auto answer = [](std::function<void(WMultiLevelCompareDialog &)> inAnswer) {
+    wxTheApp->CallAfter([inAnswer] { inAnswer(*WTallyworthApp::sSortDialog); });
+  };
   WTimeSheetDocument * first = Open(WriteSheetOf("first.txt", 3));
   ASSERT_NE(first, nullptr);
-  Prompts().AnswerDialog([&](wxDialog & inDialog) {
-    auto & dialog = dynamic_cast<WMultiLevelCompareDialog &>(inDialog);
-    Fill(dialog.RightList(), {});
-    Fill(dialog.LeftList(), {1, 2, 3, 4, 5, 6, 7});
-    dialog.LeftList().MoveToOther(3); // Job Number
-    dialog.RightList().ToggleDirection(0);
-    return PressOK(dialog);
+  answer([](WMultiLevelCompareDialog & ioDialog) {
+    Fill(ioDialog.RightList(), {});
+    Fill(ioDialog.LeftList(), {1, 2, 3, 4, 5, 6, 7});
+    ioDialog.LeftList().MoveToOther(3); // Job Number
+    ioDialog.RightList().ToggleDirection(0);
+    Press(ioDialog);
   });
   guitest::Command(WCommandIds::eSortByOther);
-  auto * firstView = dynamic_cast<WTimeSheetView *>(first->GetFirstView());
-  EXPECT_EQ(firstView->ListBox()->at(0), 2u) << "job numbers descending";
-  EXPECT_EQ(firstView->HeaderControl()->GetSortMarkIndex(), 3);
-  EXPECT_TRUE(firstView->HeaderControl()->IsSortMarkDescending());
+  const WHeaderCtrl * header = dynamic_cast<WTimeSheetView *>(first->GetFirstView())->HeaderControl();
+  EXPECT_EQ(dynamic_cast<WTimeSheetView *>(first->GetFirstView())->ListBox()->at(0), 2u) << "job numbers descending";
+  EXPECT_TRUE(header->GetSortMarkIndex() == 3 && header->IsSortMarkDescending());
   guitest::CloseAllDocuments();
 
   WTimeSheetDocument * second = Open(WriteSheetOf("second.txt", 3));
   ASSERT_NE(second, nullptr);
   auto * view = dynamic_cast<WTimeSheetView *>(second->GetFirstView());
   view->OnGroup(WCommandIds::eGroupByWhoCode);
-  Prompts().AnswerDialog([&](wxDialog & inDialog) {
-    auto & dialog = dynamic_cast<WMultiLevelCompareDialog &>(inDialog);
-    EXPECT_EQ(dialog.RightList().Codes(), Codes({-4})) << "the lists as the last use left them";
-    dialog.RightList().MoveToOther(0);
-    return static_cast<int>(wxID_CANCEL);
+  answer([](WMultiLevelCompareDialog & ioDialog) {
+    EXPECT_EQ(ioDialog.RightList().Codes(), Codes({-4})) << "the lists as the last use left them";
+    ioDialog.RightList().MoveToOther(0);
+    Press(ioDialog, wxID_CANCEL);
   });
   guitest::Command(WCommandIds::eSortByOther);
   EXPECT_TRUE(view->IsGrouped()) << "Cancel leaves the mode";
@@ -373,6 +341,5 @@ TEST_F(WMultiLevelCompareDialogInApp, TheDialogOutlivesItsFirstWindowAndCancelCh
   EXPECT_EQ(view->HeaderControl()->GetSortMarkIndex(), 2) << "the mark of the grouping shown";
   view->OnUngroup();
   EXPECT_EQ(view->HeaderControl()->GetSortMarkIndex(), -1) << "the flat list is in file order";
-  ASSERT_TRUE(WTallyworthApp::sSortDialog);
   EXPECT_EQ(WTallyworthApp::sSortDialog->GetComparator().Field(0), STaskComparator::eNotJobNumber);
 }
