@@ -115,14 +115,12 @@ TEST(WMultiLevelCompareDialog, BothFormsStartWithEveryFieldOnTheLeftAndOKOnlyWit
     EXPECT_EQ(dialog->GetTitle(), grouping ? "Group By Other" : "Sort By Other");
     EXPECT_EQ(dialog->OKButton().GetLabel(), grouping ? "Group" : "Sort");
     EXPECT_EQ(dialog->LeftList().Codes(), grouping ? Codes({1, 2, 3, 4, 5, 6}) : Codes({1, 2, 3, 4, 5, 6, 7}));
-    EXPECT_TRUE(dialog->RightList().Codes().empty());
-    EXPECT_FALSE(dialog->OKButton().IsEnabled());
-    EXPECT_EQ(dialog->GetComparator().Levels(), 0);
+    EXPECT_FALSE(dialog->OKButton().IsEnabled() || dialog->RightList().GetCount() > 0);
     dialog->LeftList().MoveToOther(6 - (grouping ? 1 : 0)); // the last field
     EXPECT_TRUE(dialog->OKButton().IsEnabled());
     EXPECT_EQ(Press(*dialog), wxID_OK);
-    EXPECT_EQ(dialog->GetComparator().Levels(), 1);
-    EXPECT_EQ(dialog->GetComparator().Field(0), grouping ? STaskComparator::eDescription : STaskComparator::eOrderInFile);
+    EXPECT_TRUE(dialog->GetComparator().Levels() == 1 &&
+                dialog->GetComparator().Field(0) == (grouping ? STaskComparator::eDescription : STaskComparator::eOrderInFile));
     dialog->RightList().MoveToOther(0);
     EXPECT_FALSE(dialog->OKButton().IsEnabled());
   }
@@ -131,7 +129,7 @@ TEST(WMultiLevelCompareDialog, BothFormsStartWithEveryFieldOnTheLeftAndOKOnlyWit
 TEST(WMultiLevelCompareDialog, ArrowsPointUpForAscendingAndDownForDescending) {
   for (unsigned id : {WImages::eAscendingArrow, WImages::eAscendingArrowPressed, WImages::eDescendingArrow,
                       WImages::eDescendingArrowPressed}) {
-    // The dark pixels of each row of the arrow: the first row is its point.
+    // The dark pixels of each row of the arrow: the point is the shortest row.
     const wxImage image = WImages::Get(id).ConvertToImage();
     std::vector<int> rows;
     for (int y = 2, dark = 0; y < image.GetHeight() - 2; ++y, dark = 0) {
@@ -140,9 +138,8 @@ TEST(WMultiLevelCompareDialog, ArrowsPointUpForAscendingAndDownForDescending) {
       if (dark > 0)
         rows.push_back(dark);
     }
-    ASSERT_GT(rows.size(), 2u);
     const bool up = id == WImages::eAscendingArrow || id == WImages::eAscendingArrowPressed;
-    EXPECT_EQ(rows.front() < rows.back(), up) << id;
+    EXPECT_TRUE(rows.size() > 2 && (rows.front() < rows.back()) == up) << id;
   }
 }
 
@@ -247,8 +244,7 @@ TEST_F(WMultiLevelCompareDialogInApp, AChoiceOrdersAndGroupsAsTallyShowDoes) {
   const std::string tally = std::string(TALLY_BINARY) + " show --format tsv '" + copy + "' ";
   ASSERT_EQ(std::system((TALLY_GEN_TIMESHEET " 600 --seed 17 -o '" + path + "' && cp '" + path + "' '" + copy + "'").c_str()), 0);
   WTimeSheetDocument * document = Open(path);
-  ASSERT_NE(document, nullptr);
-  auto * view = dynamic_cast<WTimeSheetView *>(document->GetFirstView());
+  auto * view = document != nullptr ? dynamic_cast<WTimeSheetView *>(document->GetFirstView()) : nullptr;
   ASSERT_TRUE(view != nullptr && guitest::WaitUntil([&] { return view->ListBox()->GetItemCount() == 600u; }));
   const STaskVector & tasks = view->DocumentData().GetData();
 
@@ -275,7 +271,7 @@ TEST_F(WMultiLevelCompareDialogInApp, AChoiceOrdersAndGroupsAsTallyShowDoes) {
         << "row " << row << ": " << sorted[row];
   }
 
-  // Group by who and job descending, after a third level shown and taken back.
+  // Group by who and job descending (a third level shown, then taken back).
   Prompts().AnswerDialog([&](wxDialog & inDialog) {
     WMultiLevelCompareDialog & dialog = Shown(inDialog);
     Drag(dialog.LeftList(), 2, dialog.RightList(), 0); // Who Code
