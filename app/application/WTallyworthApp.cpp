@@ -14,6 +14,7 @@
 
 #include "documents/WDocManager.h"
 #include "documents/WTimeSheetDocTemplate.h"
+#include "dialogs/WMultiLevelCompareDialog.h"
 #include "files/SFile.h"
 #include "other/WFonts.h"
 #include "other/WMessageBox.h"
@@ -28,8 +29,8 @@ bool WTallyworthApp::sWarnBeforeClearingMergedFilesFlag = true;
 bool WTallyworthApp::sSaveBeforeClearingMergedFilesFlag = true;
 bool WTallyworthApp::sIsWindowsXP = false;
 wxDialog * WTallyworthApp::sFilterDialog = nullptr;
-wxDialog * WTallyworthApp::sSortDialog = nullptr;
-wxDialog * WTallyworthApp::sGroupDialog = nullptr;
+std::unique_ptr<WMultiLevelCompareDialog> WTallyworthApp::sSortDialog;
+std::unique_ptr<WMultiLevelCompareDialog> WTallyworthApp::sGroupDialog;
 WMainWindow * WTallyworthApp::gMainWindow = nullptr;
 
 WTallyworthApp::WTallyworthApp() = default;
@@ -65,12 +66,12 @@ bool WTallyworthApp::OnInit() {
 }
 
 int WTallyworthApp::OnExit() {
-  for (wxDialog ** dialog : {&sFilterDialog, &sSortDialog, &sGroupDialog}) {
-    if (*dialog != nullptr) {
-      (*dialog)->Destroy();
-      *dialog = nullptr;
-    }
+  if (sFilterDialog != nullptr) {
+    sFilterDialog->Destroy();
+    sFilterDialog = nullptr;
   }
+  sSortDialog.reset();
+  sGroupDialog.reset();
   gMainWindow = nullptr;
   return wxApp::OnExit();
 }

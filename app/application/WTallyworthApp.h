@@ -2,6 +2,8 @@
 // recent-file list (through the document manager) and what the whole process shares.
 #pragma once
 
+#include <memory>
+
 #include <wx/app.h>
 #include <wx/string.h>
 
@@ -12,6 +14,7 @@ class wxDialog;
 class wxDocument;
 class WDocManager;
 class WMainWindow;
+class WMultiLevelCompareDialog;
 
 class WTallyworthApp : public wxApp {
 public:
@@ -63,8 +66,9 @@ public:
   static bool sSaveBeforeClearingMergedFilesFlag;
   static bool sIsWindowsXP;
   static wxDialog * sFilterDialog;
-  static wxDialog * sSortDialog;
-  static wxDialog * sGroupDialog;
+  /// The Sort By Other and Group By Other dialogs: made on first use, kept until the end.
+  static std::unique_ptr<WMultiLevelCompareDialog> sSortDialog;
+  static std::unique_ptr<WMultiLevelCompareDialog> sGroupDialog;
   static WMainWindow * gMainWindow;
 
 private:

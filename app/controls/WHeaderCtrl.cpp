@@ -159,14 +159,27 @@ void WHeaderCtrl::FinishHotTracking() {
   CurrentHotIndexChanged();
 }
 
+void WHeaderCtrl::SetSortMark(int inIndex, bool inDescending) {
+  if (inIndex < 0 || inIndex >= GetItemCount())
+    inIndex = -1;
+  if (inIndex == mSortMarkIndex && inDescending == mSortMarkDescending)
+    return;
+  mSortMarkIndex = inIndex;
+  mSortMarkDescending = inDescending;
+  Refresh();
+}
+
 void WHeaderCtrl::DrawItem(wxDC & ioDC, int inIndex) {
   const wxFont oldFont = ioDC.GetFont();
   ioDC.SetFont(mFont);
   const wxRect rect = GetItemRect(inIndex);
   const wxString text = GetItemText(inIndex).Left(256);
   ioDC.SetTextForeground(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNTEXT));
+  const wxHeaderSortIconType mark = inIndex != mSortMarkIndex ? wxHDR_SORT_ICON_NONE
+                                    : mSortMarkDescending      ? wxHDR_SORT_ICON_DOWN
+                                                               : wxHDR_SORT_ICON_UP;
   if (mIsThemed) {
-    wxRendererNative::Get().DrawHeaderButton(this, ioDC, rect, ItemDrawFlags(inIndex));
+    wxRendererNative::Get().DrawHeaderButton(this, ioDC, rect, ItemDrawFlags(inIndex), mark);
     wxRect content = rect;
     content.Deflate(0, 1);
     content.SetLeft(rect.x + 4);
@@ -176,7 +189,7 @@ void WHeaderCtrl::DrawItem(wxDC & ioDC, int inIndex) {
       ioDC.DrawText(text, content.x, content.y + (content.height - extent.y) / 2);
     }
   } else {
-    wxRendererNative::GetGeneric().DrawHeaderButton(this, ioDC, rect, ItemDrawFlags(inIndex));
+    wxRendererNative::GetGeneric().DrawHeaderButton(this, ioDC, rect, ItemDrawFlags(inIndex), mark);
     wxRect content = rect;
     content.SetLeft(rect.x + 4);
     content.SetTop(rect.y + 2);

@@ -45,6 +45,13 @@ public:
   /// receives EHitFlags. On a divider the item is the one whose divider it is.
   int HitTest(const wxPoint & inPoint, int * outFlags = nullptr) const;
 
+  /// Marks item inIndex as the one the rows are ordered by, ascending or descending
+  /// (-1: no item is marked).
+  void SetSortMark(int inIndex, bool inDescending);
+  /// The marked item (-1 for none) and its direction.
+  int GetSortMarkIndex() const { return mSortMarkIndex; }
+  bool IsSortMarkDescending() const { return mSortMarkDescending; }
+
   /// The renderer flags an item is drawn with now: wxCONTROL_PRESSED, wxCONTROL_CURRENT
   /// (hot) or 0.
   int ItemDrawFlags(int inIndex) const;
@@ -105,6 +112,8 @@ private:
   int mTrackStartX = 0;     // where the drag started
   int mTrackStartWidth = 0; // the item's width then
   int mPressedItem = -1;    // the item the button went down on
+  int mSortMarkIndex = -1;  // the item whose column orders the rows
+  bool mSortMarkDescending = false;
 
   wxDECLARE_EVENT_TABLE();
 };

@@ -120,10 +120,40 @@ wxImage FileSettingsButton(bool inDown) {
                               {'a', 0, 0, 0}});
 }
 
+// A 13x13 flat button with a black arrow pointing up (ascending) or down (descending);
+// pressed, its bevel turns inward and the arrow moves one pixel down and right.
+wxImage DirectionArrow(bool inDescending, bool inPressed) {
+  constexpr int size = 13;
+  std::vector<std::string> rows(size, std::string(size, 'f'));
+  const char light = inPressed ? 's' : 'h';
+  const char dark = inPressed ? 'h' : 's';
+  for (int i = 0; i < size; ++i) {
+    rows[0][i] = light;
+    rows[i][0] = light;
+    rows[size - 1][i] = dark;
+    rows[i][size - 1] = dark;
+  }
+  const int shift = inPressed ? 1 : 0;
+  for (int step = 0; step < 4; ++step) {
+    const int y = inDescending ? 7 - step : 4 + step;
+    for (int x = 6 - step; x <= 6 + step; ++x)
+      rows[y + shift][x + shift] = 'a';
+  }
+  return ImageFromRows(rows, {{'f', 212, 208, 200}, {'h', 255, 255, 255}, {'s', 128, 128, 128}, {'a', 0, 0, 0}});
+}
+
 } // namespace
 
 wxBitmap WImages::Get(unsigned inId) {
   switch (inId) {
+  case eAscendingArrow:
+    return wxBitmap(DirectionArrow(false, false));
+  case eDescendingArrow:
+    return wxBitmap(DirectionArrow(true, false));
+  case eDescendingArrowPressed:
+    return wxBitmap(DirectionArrow(true, true));
+  case eAscendingArrowPressed:
+    return wxBitmap(DirectionArrow(false, true));
   case eUntouchedIcon:
     return wxBitmap(UntouchedIcon());
   case eTouchedIcon:

@@ -2,6 +2,8 @@
 #include "views/WTimeSheetView.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <memory>
 
 #include <wx/frame.h>
 #include <wx/headerctrl.h>
@@ -12,8 +14,10 @@
 #include <wx/window.h>
 
 #include "application/WResourceStrings.h"
+#include "application/WTallyworthApp.h"
 #include "controls/WFileStatusCtrl.h"
 #include "controls/WHeaderCtrl.h"
+#include "dialogs/WMultiLevelCompareDialog.h"
 #include "documents/WTimeSheetDocument.h"
 #include "panes/WListListBox.h"
 #include "panes/WTreeListBox.h"
@@ -26,6 +30,10 @@ wxBEGIN_EVENT_TABLE(WTimeSheetView, wxView)
   EVT_MENU_RANGE(WCommandIds::eSortByDate, WCommandIds::eSortByOrderInFile, WTimeSheetView::OnSortCommand)
   EVT_MENU_RANGE(WCommandIds::eGroupByDate, WCommandIds::eGroupByDescription, WTimeSheetView::OnGroupCommand)
   EVT_MENU(WCommandIds::eUngroup, WTimeSheetView::OnUngroupCommand)
+  EVT_MENU(WCommandIds::eSortByOther, WTimeSheetView::OnByOtherCommand)
+  EVT_MENU(WCommandIds::eGroupByOther, WTimeSheetView::OnByOtherCommand)
+  EVT_UPDATE_UI(WCommandIds::eSortByOther, WTimeSheetView::OnUpdateAlwaysEnabled)
+  EVT_UPDATE_UI(WCommandIds::eGroupByOther, WTimeSheetView::OnUpdateAlwaysEnabled)
   EVT_UPDATE_UI_RANGE(WCommandIds::eSortByDate, WCommandIds::eSortByOrderInFile,
                       WTimeSheetView::OnUpdateAlwaysEnabled)
   EVT_UPDATE_UI_RANGE(WCommandIds::eGroupByDate, WCommandIds::eGroupByDescription,
@@ -207,6 +215,7 @@ void WTimeSheetView::SetListMode() {
   if (hadFocus) {
     mListBox->SetFocus();
   }
+  ShowSortMark();
 }
 
 void WTimeSheetView::SetTreeMode() {
@@ -223,6 +232,14 @@ void WTimeSheetView::SetTreeMode() {
   if (hadFocus) {
     mTreeBox->SetFocus();
   }
+  ShowSortMark();
+}
+
+void WTimeSheetView::ShowSortMark() {
+  const int code = mIsGrouped ? mTreeOrder : mListOrder;
+  const int column = std::abs(code) - 1;
+  if (mHeaderControl != nullptr && mIsCreated)
+    mHeaderControl->SetSortMark(column < WTimeSheetColumns::sColumnCount ? column : -1, code < 0);
 }
 
 void WTimeSheetView::OnSort(int inId) {
@@ -235,7 +252,9 @@ void WTimeSheetView::OnSort(int inId) {
   wxBusyCursor wait;
   const STaskComparator comparator(&mDocumentData.GetData(), static_cast<STaskComparator::EField>(inId - 16416));
   mListBox->Sort(comparator);
+  mListOrder = comparator.Field(0);
   SetListMode();
+  ShowSortMark();
 }
 
 void WTimeSheetView::OnGroup(int inId) {
@@ -246,10 +265,67 @@ void WTimeSheetView::OnGroup(int inId) {
   mListBox->CommitInPlaceEdit();
   const STaskComparator comparator(&mDocumentData.GetData(), static_cast<STaskComparator::EField>(inId - 16432));
   mTreeBox->Group(comparator);
+  mTreeOrder = comparator.Field(0);
   SetTreeMode();
+  ShowSortMark();
 }
 
 void WTimeSheetView::OnUngroup() { SetListMode(); }
+
+namespace {
+
+// The program's one Sort By Other or Group By Other dialog, made on first use. It has no
+// parent window: it outlives the time sheet window that first asked for it.
+WMultiLevelCompareDialog & CompareDialog(bool inGrouping, wxWindow * inAskedBy) {
+  std::unique_ptr<WMultiLevelCompareDialog> & dialog =
+      inGrouping ? WTallyworthApp::sGroupDialog : WTallyworthApp::sSortDialog;
+  if (!dialog) {
+    dialog = std::make_unique<WMultiLevelCompareDialog>(
+        inGrouping ? WMultiLevelCompareDialog::eGroupByOther : WMultiLevelCompareDialog::eSortByOther, nullptr,
+        inGrouping);
+    if (wxWindow * frame = inAskedBy != nullptr ? wxGetTopLevelParent(inAskedBy) : nullptr) {
+      const wxRect over = frame->GetScreenRect();
+      dialog->Move(over.GetPosition() + (over.GetSize() - dialog->GetSize()) / 2);
+    }
+  }
+  return *dialog;
+}
+
+} // namespace
+
+void WTimeSheetView::OnSortByOther() {
+  WMultiLevelCompareDialog & dialog = CompareDialog(false, GetPanel());
+  if (dialog.DoModal() != wxID_OK)
+    return;
+  wxBusyCursor wait;
+  STaskComparator comparator = dialog.GetComparator();
+  comparator.SetVector(&mDocumentData.GetData());
+  mListBox->Sort(comparator);
+  mListOrder = comparator.Field(0);
+  SetListMode();
+  ShowSortMark();
+}
+
+void WTimeSheetView::OnGroupByOther() {
+  WMultiLevelCompareDialog & dialog = CompareDialog(true, GetPanel());
+  if (dialog.DoModal() != wxID_OK)
+    return;
+  wxBusyCursor wait;
+  mListBox->CommitInPlaceEdit();
+  STaskComparator comparator = dialog.GetComparator();
+  comparator.SetVector(&mDocumentData.GetData());
+  mTreeBox->Group(comparator);
+  mTreeOrder = comparator.Field(0);
+  SetTreeMode();
+  ShowSortMark();
+}
+
+void WTimeSheetView::OnByOtherCommand(wxCommandEvent & inEvent) {
+  if (inEvent.GetId() == WCommandIds::eGroupByOther)
+    OnGroupByOther();
+  else
+    OnSortByOther();
+}
 
 void WTimeSheetView::OnSortCommand(wxCommandEvent & inEvent) { OnSort(inEvent.GetId()); }
 

@@ -56,6 +56,10 @@ public:
   void OnSort(int inId);
   /// Groups the grouped list by the field of Group command `inId` and shows it.
   void OnGroup(int inId);
+  /// Runs the Sort By Other dialog; on OK sorts the flat list by its levels and shows it.
+  void OnSortByOther();
+  /// Runs the Group By Other dialog; on OK groups by its levels and shows the grouped list.
+  void OnGroupByOther();
   /// Shows the flat list again.
   void OnUngroup();
 
@@ -84,6 +88,7 @@ private:
   void OnSortCommand(wxCommandEvent & inEvent);
   void OnGroupCommand(wxCommandEvent & inEvent);
   void OnUngroupCommand(wxCommandEvent & inEvent);
+  void OnByOtherCommand(wxCommandEvent & inEvent);
   void OnUpdateAlwaysEnabled(wxUpdateUIEvent & inEvent);
   void OnUpdateUngroup(wxUpdateUIEvent & inEvent);
   void OnUpdatePrint(wxUpdateUIEvent & inEvent);
@@ -91,6 +96,8 @@ private:
   void SnapToRows();
   // The pane now shown.
   wxWindow * VisiblePane() const;
+  // Marks the header column that orders the shown pane first, with its direction.
+  void ShowSortMark();
 
   STaskDocumentData mDocumentData;
   WTextEncoding mEncoding;
@@ -107,6 +114,8 @@ private:
   bool mIsCreated = false;
   bool mIsSnapping = false;
   unsigned mSortByOrderInFileCount = 0;
+  int mListOrder = 0;                // the first field code the flat list was sorted by
+  int mTreeOrder = 0;                // the first field code the grouped list was grouped by
 
   wxDECLARE_EVENT_TABLE();
 };
