@@ -12,6 +12,8 @@
 #include <wx/msw/uxtheme.h>
 #endif
 
+#include "dialogs/WAboutDialog.h"
+#include "dialogs/WPreferencesDialog.h"
 #include "documents/WDocManager.h"
 #include "documents/WTimeSheetDocTemplate.h"
 #include "dialogs/WMultiLevelCompareDialog.h"
@@ -20,6 +22,7 @@
 #include "other/WMessageBox.h"
 #include "other/WPaths.h"
 #include "resources/WCommandIds.h"
+#include "resources/WProgramIcon.h"
 #include "resources/WStringTable.h"
 #include "windows/WMainWindow.h"
 
@@ -58,11 +61,63 @@ bool WTallyworthApp::OnInit() {
 
   gMainWindow = new WMainWindow(mDocManager);
   SetTopWindow(gMainWindow);
+  gMainWindow->SetIcons(WProgramIcon::Bundle());
   gMainWindow->Show();
   gMainWindow->Update();
 
   mDocManager->CreateNewTimeSheet();
+  std::vector<wxString> arguments;
+  for (int i = 0; i < argc; ++i)
+    arguments.push_back(argv[i]);
+  OpenStartupFiles(StartupFiles(arguments));
   return true;
+}
+
+void WTallyworthApp::DoAbout() {
+  WAboutDialog dialog(nullptr);
+  dialog.DoModal();
+}
+
+void WTallyworthApp::DoPreferences() {
+  WPreferencesDialog dialog(nullptr);
+  dialog.DoModal();
+}
+
+std::vector<wxString> WTallyworthApp::StartupFiles(const std::vector<wxString> & inArguments) {
+  std::vector<wxString> paths;
+  bool optionsEnded = false;
+  for (std::size_t i = 1; i < inArguments.size(); ++i) {
+    const wxString & argument = inArguments[i];
+    if (!optionsEnded && argument == "--")
+      optionsEnded = true;
+    else if (optionsEnded || !argument.StartsWith("-"))
+      paths.push_back(argument);
+  }
+  return paths;
+}
+
+void WTallyworthApp::OpenStartupFiles(const std::vector<wxString> & inPaths) {
+  if (inPaths.empty() || mDocManager == nullptr)
+    return;
+  // The time sheet of start-up, if it is the only one and nobody has touched it yet.
+  wxDocument * untouched = nullptr;
+  if (mDocManager->GetDocumentsVector().size() == 1) {
+    wxDocument * document = mDocManager->GetDocumentsVector().front();
+    if (document->GetFilename().empty() && !document->IsModified())
+      untouched = document;
+  }
+  bool opened = false;
+  for (const wxString & path : inPaths) {
+    wxFileName name(path);
+    name.MakeAbsolute();
+    opened = OpenDocumentFile(name.GetFullPath()) != nullptr || opened;
+  }
+  if (opened && untouched != nullptr && !untouched->IsModified() && untouched->GetFilename().empty()) {
+    mDocManager->CloseDocument(untouched, true);
+    // The last one opened stays in front.
+    if (wxView * view = mDocManager->GetCurrentView())
+      view->Activate(true);
+  }
 }
 
 int WTallyworthApp::OnExit() {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <memory>
+#include <vector>
 
 #include <wx/app.h>
 #include <wx/string.h>
@@ -25,7 +26,8 @@ public:
   static WTallyworthApp & Get();
 
   /// Starts the program: styles, strings, preferences, recent files, document manager and
-  /// template, main frame, and one new, empty time sheet. The command line is not read.
+  /// template, main frame, one new, empty time sheet, then the files named on the command
+  /// line (see OpenStartupFiles).
   bool OnInit() override;
   /// Releases the shared dialogs.
   int OnExit() override;
@@ -42,6 +44,18 @@ public:
   /// Opens the time sheet at inPath, or activates it when it is open already; refuses a
   /// path where no file exists with a message. Null when refused or when opening failed.
   virtual wxDocument * OpenDocumentFile(const wxString & inPath);
+
+  /// The time sheets named by inArguments (the program's own name first): every argument
+  /// after it but those that start with "-" before a "--", which are the toolkit's.
+  static std::vector<wxString> StartupFiles(const std::vector<wxString> & inArguments);
+  /// Opens inPaths as if chosen together in the Open dialog; once one of them is open, the
+  /// new, empty time sheet of start-up is closed if it is still untouched.
+  void OpenStartupFiles(const std::vector<wxString> & inPaths);
+
+  /// Help > About: the about box, modal, with no parent.
+  void DoAbout();
+  /// Edit > Preferences: the preferences dialog, modal, with no parent.
+  void DoPreferences();
 
   /// Reads the four preferences from the current configuration (each absent or
   /// unreadable value keeps the current one) and writes them straight back.

@@ -60,6 +60,10 @@ wxBEGIN_EVENT_TABLE(WDocManager, wxDocManager)
   EVT_UPDATE_UI(wxID_PASTE, WDocManager::OnUpdateAlwaysDisabled)
   EVT_UPDATE_UI(wxID_DELETE, WDocManager::OnUpdateAlwaysDisabled)
   EVT_UPDATE_UI(wxID_SAVE, WDocManager::OnUpdateIfDocument)
+  EVT_MENU(wxID_ABOUT, WDocManager::OnAboutCommand)
+  EVT_MENU(WCommandIds::eDoPreferences, WDocManager::OnPreferencesCommand)
+  EVT_UPDATE_UI(wxID_ABOUT, WDocManager::OnUpdateAlwaysEnabled)
+  EVT_UPDATE_UI(WCommandIds::eDoPreferences, WDocManager::OnUpdateAlwaysEnabled)
 wxEND_EVENT_TABLE()
 
 WDocManager::WDocManager() : wxDocManager(0, false) {}
@@ -317,6 +321,12 @@ void WDocManager::OnFileOpenCommand(wxCommandEvent &) {
   for (const wxString & path : paths)
     WTallyworthApp::Get().OpenDocumentFile(path);
 }
+
+void WDocManager::OnAboutCommand(wxCommandEvent &) { WTallyworthApp::Get().DoAbout(); }
+
+void WDocManager::OnPreferencesCommand(wxCommandEvent &) { WTallyworthApp::Get().DoPreferences(); }
+
+void WDocManager::OnUpdateAlwaysEnabled(wxUpdateUIEvent & inEvent) { inEvent.Enable(true); }
 
 void WDocManager::OnRecentFileCommand(wxCommandEvent & inEvent) {
   OpenRecentFile(static_cast<size_t>(inEvent.GetId() - WCommandIds::eFirstRecentFile));

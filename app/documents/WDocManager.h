@@ -74,6 +74,10 @@ private:
   void OnFileNewCommand(wxCommandEvent & inEvent);
   void OnFileOpenCommand(wxCommandEvent & inEvent);
   void OnRecentFileCommand(wxCommandEvent & inEvent);
+  // Help > About and Edit > Preferences belong to the application; always enabled.
+  void OnAboutCommand(wxCommandEvent & inEvent);
+  void OnPreferencesCommand(wxCommandEvent & inEvent);
+  void OnUpdateAlwaysEnabled(wxUpdateUIEvent & inEvent);
   void OnUpdateRecentFile(wxUpdateUIEvent & inEvent);
   void OnUpdateAlwaysDisabled(wxUpdateUIEvent & inEvent);
   void OnUpdateIfDocument(wxUpdateUIEvent & inEvent);

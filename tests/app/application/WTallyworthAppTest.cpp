@@ -78,11 +78,10 @@ void ResetPreferencesToDefaults() {
 
 } // namespace
 
-TEST(WTallyworthApp, StartsWithTheMainFrameAndOneNewEmptyTimeSheetIgnoringTheCommandLine) {
+TEST(WTallyworthApp, StartsWithTheMainFrameAndOneNewEmptyTimeSheet) {
   const guitest::StartupRecord & startup = guitest::Startup();
   EXPECT_TRUE(startup.mFrameShown);
   EXPECT_EQ(startup.mFrameTitle, "Tallyworth - Untitled1");
-  // The test program names a time sheet on its command line; it is not opened.
   EXPECT_EQ(startup.mDocumentCount, 1u);
   EXPECT_EQ(startup.mDocumentTitle, "Untitled1");
   EXPECT_FALSE(startup.mDocumentHasStream);

@@ -25,14 +25,13 @@ void FailOnAssert(const wxString & file, int line, const wxString & func, const 
 int main(int argc, char ** argv) {
   testing::InitGoogleTest(&argc, argv);
 
-  // A configuration folder of its own, and a file named on the command line that the
-  // program must not open.
+  // A configuration folder of its own; no files on the command line, so the program starts
+  // as a user starting it from the menu sees it.
   guitest::PrepareStartup();
-  std::string commandLineFile = guitest::CommandLineFile();
 
   wxApp::SetInstance(guitest::CreateTestApp());
-  int wxArgc = 2;
-  char * wxArgv[] = {argv[0], commandLineFile.data(), nullptr};
+  int wxArgc = 1;
+  char * wxArgv[] = {argv[0], nullptr};
   if (!wxEntryStart(wxArgc, wxArgv)) {
     fprintf(stderr, "cannot start wxWidgets (is there a display?)\n");
     return 1;

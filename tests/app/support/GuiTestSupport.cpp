@@ -41,7 +41,6 @@ void PrepareStartup() {
   const std::string data = sStartupDir->file("data");
   std::filesystem::create_directories(data);
   setenv("XDG_DATA_HOME", data.c_str(), 1);
-  testsupport::WriteFileBytes(CommandLineFile(), Line("03/02/2026", "1:00", "AB", "100", "1", "ignored"));
 }
 
 void CleanUpStartup() {
@@ -68,7 +67,6 @@ const StartupRecord & Startup() { return sStartup; }
 
 std::string StartupConfigDir() { return sStartupDir->file("config"); }
 
-std::string CommandLineFile() { return sStartupDir->file("on-the-command-line.txt"); }
 
 bool WaitUntil(const std::function<bool()> & done, std::chrono::milliseconds timeout) {
   const auto deadline = std::chrono::steady_clock::now() + timeout;

@@ -29,8 +29,6 @@ wxApp * CreateTestApp();
 
 /// The folder the program's configuration was created in at start-up.
 std::string StartupConfigDir();
-/// The file named on the test program's command line (which the program must ignore).
-std::string CommandLineFile();
 /// Sets up the start-up folder and file above; called once before the program starts.
 void PrepareStartup();
 /// Removes what PrepareStartup made.
