@@ -13,6 +13,8 @@
 #include "dates/STimeString.h"
 #include "other/WCellText.h"
 #include "other/WFonts.h"
+#include "other/WPanePrinter.h"
+#include "other/WPrintInfo.h"
 #include "other/WTextEncoding.h"
 #include "other/WTimeSheetColumns.h"
 #include "tasks/STaskComparator.h"
@@ -173,7 +175,7 @@ void WListListBox::DrawLine(wxDC & ioDC, std::size_t inIndex, const wxRect & inR
     ioDC.DrawRectangle(inRect);
   }
   ioDC.SetTextForeground(wxSystemSettings::GetColour(inSelected ? wxSYS_COLOUR_WINDOW : wxSYS_COLOUR_WINDOWTEXT));
-  ioDC.SetFont(mFont);
+  ioDC.SetFont(inPrinting ? mPrintFont : mFont);
   for (int column = 0; column < WTimeSheetColumns::sColumnCount; ++column) {
     WCellText::Draw(ioDC, FieldText(task, column), GetFieldRect(inRect, column, true), false);
   }
@@ -194,6 +196,23 @@ void WListListBox::OnDrawBackground(wxDC &, const wxRect &, size_t) const {
 }
 
 wxCoord WListListBox::OnMeasureItem(size_t) const { return sRowHeight; }
+
+std::int32_t WListListBox::GetNumPages(WPrintInfo & ioInfo) {
+  mLinesPerPage = WPanePrinter::LinesPerPage(ioInfo, sRowHeight);
+  return WPanePrinter::PageCount(size(), mLinesPerPage);
+}
+
+void WListListBox::Print(WPrintInfo & ioInfo) {
+  mPrintFont = ioInfo.PrintFont(mFont);
+  WPanePrinter::Print(ioInfo, size(), sRowHeight, mLinesPerPage, mPrintFont,
+                      [this](wxDC & ioDC, std::size_t inIndex, const wxRect & inRect) {
+                        DrawLine(ioDC, inIndex, inRect, true, false, false);
+                      });
+}
+
+void WListListBox::DrawLabels(wxDC & ioDC, const wxRect & inRect) {
+  WPanePrinter::DrawLabels(ioDC, inRect, mPrintFont.IsOk() ? mPrintFont : mFont);
+}
 
 void WListListBox::OnPaint(wxPaintEvent & inEvent) {
   if (mRowsPending) {

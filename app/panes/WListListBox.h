@@ -16,6 +16,7 @@
 class STaskComparator;
 class STaskVector;
 class WInPlaceEdit;
+class WPrintInfo;
 class WTextEncoding;
 class WTimeSheetColumns;
 
@@ -70,6 +71,14 @@ public:
   /// The column (0 to 5) under client x coordinate `inX`, -1 for none.
   int ColumnAt(int inX) const;
 
+  /// The pages the rows fill on the paper of `ioInfo` (which must be measured); sets
+  /// mLinesPerPage.
+  std::int32_t GetNumPages(WPrintInfo & ioInfo);
+  /// Prints the current page of `ioInfo` (paginated by GetNumPages).
+  void Print(WPrintInfo & ioInfo);
+  /// Writes the column titles in `inRect`.
+  void DrawLabels(wxDC & ioDC, const wxRect & inRect);
+
   /// Rows per printed page; 0 until printing is prepared.
   std::int32_t mLinesPerPage = 0;
 
@@ -102,6 +111,7 @@ private:
   int mInPlaceFieldIndex = 0;
   int mInPlaceItemIndex = 0;
   wxFont mFont;
+  wxFont mPrintFont;                  // mFont as tall on paper as on screen
   bool mRowsPending = false;          // rows were added to the map since the count was set
   std::uint32_t mEncodingGeneration = 0;
 

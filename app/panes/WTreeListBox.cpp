@@ -12,6 +12,8 @@
 #include "dates/STimeString.h"
 #include "other/WCellText.h"
 #include "other/WFonts.h"
+#include "other/WPanePrinter.h"
+#include "other/WPrintInfo.h"
 #include "other/WTextEncoding.h"
 #include "other/WTimeSheetColumns.h"
 #include "resources/WTreeBoxBitmaps.h"
@@ -153,7 +155,7 @@ void WTreeListBox::DrawLine(wxDC & ioDC, std::size_t inIndex, const wxRect & inR
 
   if (element.Type() == Element::eLeaf) {
     const STask & task = element.Leaf();
-    ioDC.SetFont(mFont);
+    ioDC.SetFont(inPrinting ? mPrintFont : mFont);
     const int right = inRect.x + inRect.width;
     for (int column = 0; column < WTimeSheetColumns::sColumnCount; ++column) {
       const auto c = static_cast<std::size_t>(column);
@@ -166,7 +168,7 @@ void WTreeListBox::DrawLine(wxDC & ioDC, std::size_t inIndex, const wxRect & inR
     }
   } else if (element.Type() == Element::eBranch) {
     const TBranch<STask, STaskGroup> & branch = element.Branch();
-    ioDC.SetFont(mBoldFont);
+    ioDC.SetFont(inPrinting ? mPrintBoldFont : mBoldFont);
     const wxString text = GroupRowText(inIndex);
     {
       wxDCClipper clip(ioDC, inRect);
@@ -200,6 +202,26 @@ void WTreeListBox::OnDrawBackground(wxDC &, const wxRect &, size_t) const {
 }
 
 wxCoord WTreeListBox::OnMeasureItem(size_t) const { return mRowHeight; }
+
+std::int32_t WTreeListBox::GetNumPages(WPrintInfo & ioInfo) {
+  SyncRows();
+  mLinesPerPage = WPanePrinter::LinesPerPage(ioInfo, mRowHeight);
+  return WPanePrinter::PageCount(size(), mLinesPerPage);
+}
+
+void WTreeListBox::Print(WPrintInfo & ioInfo) {
+  SyncRows();
+  mPrintFont = ioInfo.PrintFont(mFont);
+  mPrintBoldFont = ioInfo.PrintFont(mBoldFont);
+  WPanePrinter::Print(ioInfo, size(), mRowHeight, mLinesPerPage, mPrintFont,
+                      [this](wxDC & ioDC, std::size_t inIndex, const wxRect & inRect) {
+                        DrawLine(ioDC, inIndex, inRect, true, false, false);
+                      });
+}
+
+void WTreeListBox::DrawLabels(wxDC & ioDC, const wxRect & inRect) {
+  WPanePrinter::DrawLabels(ioDC, inRect, mPrintFont.IsOk() ? mPrintFont : mFont);
+}
 
 void WTreeListBox::FollowMessage(TVectorMessage<STask> inMessage) {
   const std::uint32_t begin = inMessage.begin_index();

@@ -19,6 +19,7 @@
 #include "tasks/STaskVectorListener.h"
 
 class STaskVector;
+class WPrintInfo;
 class WTextEncoding;
 class WTimeSheetColumns;
 
@@ -77,6 +78,14 @@ public:
   /// The height of a row: the text height of the list's font plus 2.
   int RowHeight() const { return mRowHeight; }
 
+  /// The pages the visible rows fill on the paper of `ioInfo` (which must be measured);
+  /// sets mLinesPerPage. Rows of closed groups do not count.
+  std::int32_t GetNumPages(WPrintInfo & ioInfo);
+  /// Prints the current page of `ioInfo` (paginated by GetNumPages).
+  void Print(WPrintInfo & ioInfo);
+  /// Writes the column titles in `inRect`.
+  void DrawLabels(wxDC & ioDC, const wxRect & inRect);
+
   /// Rows per printed page; 0 until printing is prepared.
   std::int32_t mLinesPerPage = 0;
 
@@ -127,6 +136,8 @@ private:
   RowFollower mFollower;
   wxFont mFont;
   wxFont mBoldFont;
+  wxFont mPrintFont;                 // the two fonts as tall on paper as on screen
+  wxFont mPrintBoldFont;
   int mRowHeight = 16;
   bool mRowsPending = false;
   std::uint32_t mEncodingGeneration = 0;

@@ -27,8 +27,10 @@ wxMenu * FileMenu(bool inWithDocument) {
   menu->AppendSeparator();
   menu->AppendSubMenu(RecentFileMenu(), "Op&en Recent");
   menu->AppendSeparator();
-  if (inWithDocument)
+  if (inWithDocument) {
     menu->Append(wxID_PRINT, "&Print...\tCtrl+P");
+    menu->Append(wxID_PREVIEW, "Print Pre&view");
+  }
   menu->Append(wxID_PRINT_SETUP, "P&rint Setup...");
   menu->AppendSeparator();
   menu->Append(wxID_EXIT, "E&xit\tAlt+F4");

@@ -5,9 +5,11 @@
 #include <cstdlib>
 #include <memory>
 
+#include <wx/app.h>
 #include <wx/frame.h>
 #include <wx/headerctrl.h>
 #include <wx/panel.h>
+#include <wx/print.h>
 #include <wx/settings.h>
 #include <wx/toplevel.h>
 #include <wx/utils.h>
@@ -21,10 +23,13 @@
 #include "documents/WTimeSheetDocument.h"
 #include "panes/WListListBox.h"
 #include "panes/WTreeListBox.h"
+#include "other/WMessageBox.h"
 #include "resources/WCommandIds.h"
+#include "resources/WStringTable.h"
 #include "tasks/STaskComparator.h"
 #include "tasks/STaskDocument.h"
 #include "tasks/STaskVector.h"
+#include "views/WTimeSheetPrintout.h"
 
 wxBEGIN_EVENT_TABLE(WTimeSheetView, wxView)
   EVT_MENU_RANGE(WCommandIds::eSortByDate, WCommandIds::eSortByOrderInFile, WTimeSheetView::OnSortCommand)
@@ -39,13 +44,16 @@ wxBEGIN_EVENT_TABLE(WTimeSheetView, wxView)
   EVT_UPDATE_UI_RANGE(WCommandIds::eGroupByDate, WCommandIds::eGroupByDescription,
                       WTimeSheetView::OnUpdateAlwaysEnabled)
   EVT_UPDATE_UI(WCommandIds::eUngroup, WTimeSheetView::OnUpdateUngroup)
-  EVT_UPDATE_UI(wxID_PRINT, WTimeSheetView::OnUpdatePrint)
-  EVT_UPDATE_UI(wxID_PREVIEW, WTimeSheetView::OnUpdatePrint)
+  EVT_MENU(wxID_PRINT, WTimeSheetView::OnPrintCommand)
+  EVT_MENU(wxID_PREVIEW, WTimeSheetView::OnPreviewCommand)
+  EVT_UPDATE_UI(wxID_PRINT, WTimeSheetView::OnUpdateAlwaysEnabled)
+  EVT_UPDATE_UI(wxID_PREVIEW, WTimeSheetView::OnUpdateAlwaysEnabled)
 wxEND_EVENT_TABLE()
 
 WTimeSheetView::WTimeSheetView(STaskDocument & ioDocument)
     : mDocumentData(ioDocument), mEncoding(mDocumentData.GetData()), mListBox(nullptr), mTreeBox(nullptr),
-      mHeaderControl(nullptr), mDateFormatString("%A, %B %d, %Y"), mPageFormatString("Page %d") {
+      mHeaderControl(nullptr), mDateFormatString(WStringTable::Get(WStringTable::ePrintDateFormat)),
+      mPageFormatString(WStringTable::Get(WStringTable::ePrintPageFormat)) {
   STaskVector & data = mDocumentData.GetData();
   mListBox = new WListListBox(data, mColumns, mEncoding);
   // A read-only time sheet is not edited in place.
@@ -59,6 +67,10 @@ WTimeSheetView::WTimeSheetView(STaskDocument & ioDocument)
 }
 
 WTimeSheetView::~WTimeSheetView() {
+  // Its printouts draw this view's lists.
+  if (wxPreviewFrame * preview = mPreviewFrame.get()) {
+    preview->Close(true);
+  }
   if (mIsCreated) {
     // The lists draw by this view's columns and encoding: they go first.
     if (wxPanel * panel = mPanel.get()) {
@@ -337,7 +349,59 @@ void WTimeSheetView::OnUpdateAlwaysEnabled(wxUpdateUIEvent & inEvent) { inEvent.
 
 void WTimeSheetView::OnUpdateUngroup(wxUpdateUIEvent & inEvent) { inEvent.Enable(mIsGrouped); }
 
-void WTimeSheetView::OnUpdatePrint(wxUpdateUIEvent & inEvent) { inEvent.Enable(false); }
+wxPrintout * WTimeSheetView::OnCreatePrintout() { return new WTimeSheetPrintout(*this); }
+
+wxPrintData & WTimeSheetView::PrintData() {
+  static wxPrintData sWithoutManager;
+  wxDocManager * manager = wxDocManager::GetDocumentManager();
+  return manager != nullptr ? manager->GetPageSetupDialogData().GetPrintData() : sWithoutManager;
+}
+
+bool WTimeSheetView::PrintWith(wxPrinterBase & ioPrinter, bool inPrompt) {
+  mListBox->CommitInPlaceEdit();
+  WTimeSheetPrintout printout(*this);
+  wxWindow * panel = GetPanel();
+  return ioPrinter.Print(panel != nullptr ? wxGetTopLevelParent(panel) : nullptr, &printout, inPrompt);
+}
+
+wxPreviewFrame * WTimeSheetView::ShowPrintPreview() {
+  if (wxPreviewFrame * open = mPreviewFrame.get()) {
+    open->Raise();
+    return open;
+  }
+  mListBox->CommitInPlaceEdit();
+  wxPrintDialogData data(PrintData());
+  auto * preview = new wxPrintPreview(new WTimeSheetPrintout(*this), new WTimeSheetPrintout(*this), &data);
+  if (!preview->IsOk()) {
+    delete preview;
+    WMessageBox::Show(_("Print preview creation failed."), wxOK | wxICON_ERROR);
+    return nullptr;
+  }
+  wxWindow * panel = GetPanel();
+  wxWindow * owner = panel != nullptr ? wxGetTopLevelParent(panel) : wxTheApp->GetTopWindow();
+  auto * frame = new wxPreviewFrame(preview, owner, _("Print Preview"));
+  frame->Initialize();
+  // Over the main window, as large as it is.
+  if (owner != nullptr) {
+    frame->SetSize(owner->GetRect());
+  }
+  frame->Show();
+  mPreviewFrame = frame;
+  mPreview = preview;
+  return frame;
+}
+
+void WTimeSheetView::OnPrintCommand(wxCommandEvent &) {
+  wxPrintDialogData data(PrintData());
+  wxPrinter printer(&data);
+  // A failed print is reported by the printer; a cancelled one needs no word.
+  PrintWith(printer, true);
+}
+
+void WTimeSheetView::OnPreviewCommand(wxCommandEvent &) {
+  wxBusyCursor wait;
+  ShowPrintPreview();
+}
 
 void WTimeSheetView::OnHeaderClick(wxHeaderCtrlEvent & inEvent) {
   const int column = inEvent.GetColumn();

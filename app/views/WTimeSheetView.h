@@ -20,6 +20,11 @@ class WListListBox;
 class WTreeListBox;
 class wxHeaderCtrlEvent;
 class wxPanel;
+class wxPreviewFrame;
+class wxPrintData;
+class wxPrintPreviewBase;
+class wxPrinterBase;
+class wxPrintout;
 class wxUpdateUIEvent;
 
 class WTimeSheetView : public wxView {
@@ -70,6 +75,21 @@ public:
   /// Draws nothing: the lists, the header and the status control cover the view.
   void OnDraw(wxDC * inDC) override;
 
+  /// The printed pages of the pane shown (a new printout, owned by the caller).
+  wxPrintout * OnCreatePrintout() override;
+  /// Prints through `ioPrinter`, after its dialog when `inPrompt`; false when the printer
+  /// failed or the print was cancelled (the printer reports a failure itself).
+  bool PrintWith(wxPrinterBase & ioPrinter, bool inPrompt);
+  /// Opens the print preview in a frame of its own; null (after a message) when it cannot.
+  wxPreviewFrame * ShowPrintPreview();
+  /// The print preview while its frame is open, else null.
+  wxPrintPreviewBase * GetPrintPreview() const { return mPreviewFrame.get() != nullptr ? mPreview : nullptr; }
+  /// The paper and orientation chosen with Print Setup, kept for the program's run.
+  static wxPrintData & PrintData();
+  /// The date in the printed page header, and the page number, as format strings.
+  const wxString & DateFormatString() const { return mDateFormatString; }
+  const wxString & PageFormatString() const { return mPageFormatString; }
+
   WListListBox * ListBox() const { return mListBox; }
   WTreeListBox * TreeBox() const { return mTreeBox; }
   WHeaderCtrl * HeaderControl() const { return mHeaderControl; }
@@ -91,7 +111,8 @@ private:
   void OnByOtherCommand(wxCommandEvent & inEvent);
   void OnUpdateAlwaysEnabled(wxUpdateUIEvent & inEvent);
   void OnUpdateUngroup(wxUpdateUIEvent & inEvent);
-  void OnUpdatePrint(wxUpdateUIEvent & inEvent);
+  void OnPrintCommand(wxCommandEvent & inEvent);
+  void OnPreviewCommand(wxCommandEvent & inEvent);
   // Snaps a top-level frame holding the view to whole rows of the flat list.
   void SnapToRows();
   // The pane now shown.
@@ -111,6 +132,8 @@ private:
   wxString mDateFormatString;
   wxString mPageFormatString;
   wxWeakRef<wxPanel> mPanel;         // the view's window, a child of the frame
+  wxWeakRef<wxPreviewFrame> mPreviewFrame; // its print preview while open
+  wxPrintPreviewBase * mPreview = nullptr;  // owned by mPreviewFrame
   bool mIsCreated = false;
   bool mIsSnapping = false;
   unsigned mSortByOrderInFileCount = 0;
