@@ -16,6 +16,7 @@
 #include "dialogs/WAboutDialog.h"
 #include "dialogs/WPreferencesDialog.h"
 #include "resources/WCommandIds.h"
+#include "resources/WProgramIcon.h"
 #include "support/TimeSheetFixture.h"
 
 namespace {
@@ -173,6 +174,18 @@ TEST_F(WPreferencesDialogTest, PicturesOfBothDialogsForAPersonToLookAt) {
     EXPECT_GT(image.GetGreen(2, 2), 0x50);
     EXPECT_EQ(image.GetRed(2, size.y - 2), 0xff);
     EXPECT_TRUE(image.SaveFile(Shot(scale == 1 ? "about.png" : "about@2x.png").string(), wxBITMAP_TYPE_PNG));
+  }
+
+  // The program's icon as the windows get it, at two of its sizes.
+  const wxIconBundle icons = WProgramIcon::Bundle();
+  for (const int side : {48, 256}) {
+    const wxIcon icon = icons.GetIcon(wxSize(side, side), wxIconBundle::FALLBACK_NONE);
+    ASSERT_TRUE(icon.IsOk()) << side;
+    EXPECT_EQ(icon.GetWidth(), side);
+    wxBitmap bitmap;
+    bitmap.CopyFromIcon(icon);
+    EXPECT_TRUE(bitmap.ConvertToImage().SaveFile(Shot("icon-" + std::to_string(side) + ".png").string(),
+                                                  wxBITMAP_TYPE_PNG));
   }
 
   WPreferencesDialog preferences(nullptr);
