@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <vector>
 
 #include "vectors/TBroadcasterVector.h"
 #include "vectors/TFilter.h"
@@ -27,6 +28,20 @@ public:
         mTarget.push_back(element);
       }
     }
+  }
+
+  /// As operator(), but the accepted elements are appended together at the end: the target
+  /// hears one eInsert over their whole range (also when none was accepted).
+  void RunBatched() {
+    std::vector<T> accepted;
+    const std::size_t count = mSource.size();
+    for (std::size_t position = 0; position < count; ++position) {
+      const T & element = mSource.get(static_cast<unsigned int>(position));
+      if (mFilter == nullptr || (*mFilter)(element)) {
+        accepted.push_back(element);
+      }
+    }
+    mTarget.insert(mTarget.size(), accepted.begin(), accepted.end());
   }
 
 private:
