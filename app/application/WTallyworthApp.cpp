@@ -12,6 +12,7 @@
 #include <wx/msw/uxtheme.h>
 #endif
 
+#include "dialogs/WFilterDialog.h"
 #include "documents/WDocManager.h"
 #include "documents/WTimeSheetDocTemplate.h"
 #include "files/SFile.h"
@@ -27,7 +28,7 @@ bool WTallyworthApp::sClearFilesAfterMergingFlag = true;
 bool WTallyworthApp::sWarnBeforeClearingMergedFilesFlag = true;
 bool WTallyworthApp::sSaveBeforeClearingMergedFilesFlag = true;
 bool WTallyworthApp::sIsWindowsXP = false;
-wxDialog * WTallyworthApp::sFilterDialog = nullptr;
+std::unique_ptr<WFilterDialog> WTallyworthApp::sFilterDialog;
 wxDialog * WTallyworthApp::sSortDialog = nullptr;
 wxDialog * WTallyworthApp::sGroupDialog = nullptr;
 WMainWindow * WTallyworthApp::gMainWindow = nullptr;
@@ -65,7 +66,8 @@ bool WTallyworthApp::OnInit() {
 }
 
 int WTallyworthApp::OnExit() {
-  for (wxDialog ** dialog : {&sFilterDialog, &sSortDialog, &sGroupDialog}) {
+  sFilterDialog.reset();
+  for (wxDialog ** dialog : {&sSortDialog, &sGroupDialog}) {
     if (*dialog != nullptr) {
       (*dialog)->Destroy();
       *dialog = nullptr;

@@ -2,6 +2,8 @@
 // recent-file list (through the document manager) and what the whole process shares.
 #pragma once
 
+#include <memory>
+
 #include <wx/app.h>
 #include <wx/string.h>
 
@@ -10,6 +12,7 @@
 class wxDialog;
 class wxDocument;
 class WDocManager;
+class WFilterDialog;
 class WMainWindow;
 
 class WTallyworthApp : public wxApp {
@@ -57,7 +60,8 @@ public:
   static bool sWarnBeforeClearingMergedFilesFlag;
   static bool sSaveBeforeClearingMergedFilesFlag;
   static bool sIsWindowsXP;
-  static wxDialog * sFilterDialog;
+  /// The one filter dialog, created on first use.
+  static std::unique_ptr<WFilterDialog> sFilterDialog;
   static wxDialog * sSortDialog;
   static wxDialog * sGroupDialog;
   static WMainWindow * gMainWindow;

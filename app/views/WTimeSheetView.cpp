@@ -14,6 +14,8 @@
 #include "application/WResourceStrings.h"
 #include "controls/WFileStatusCtrl.h"
 #include "controls/WHeaderCtrl.h"
+#include "documents/SDocumentException.h"
+#include "documents/WTimeSheetDocument.h"
 #include "panes/WListListBox.h"
 #include "panes/WTreeListBox.h"
 #include "resources/WCommandIds.h"
@@ -25,6 +27,8 @@ wxBEGIN_EVENT_TABLE(WTimeSheetView, wxView)
   EVT_MENU_RANGE(WCommandIds::eSortByDate, WCommandIds::eSortByOrderInFile, WTimeSheetView::OnSortCommand)
   EVT_MENU_RANGE(WCommandIds::eGroupByDate, WCommandIds::eGroupByDescription, WTimeSheetView::OnGroupCommand)
   EVT_MENU(WCommandIds::eUngroup, WTimeSheetView::OnUngroupCommand)
+  EVT_MENU(WCommandIds::eReportFilter, WTimeSheetView::OnReportFilterCommand)
+  EVT_UPDATE_UI(WCommandIds::eReportFilter, WTimeSheetView::OnUpdateAlwaysEnabled)
   EVT_UPDATE_UI_RANGE(WCommandIds::eSortByDate, WCommandIds::eSortByOrderInFile,
                       WTimeSheetView::OnUpdateAlwaysEnabled)
   EVT_UPDATE_UI_RANGE(WCommandIds::eGroupByDate, WCommandIds::eGroupByDescription,
@@ -244,6 +248,21 @@ void WTimeSheetView::OnGroup(int inId) {
 }
 
 void WTimeSheetView::OnUngroup() { SetListMode(); }
+
+void WTimeSheetView::OnReportFilter() {
+  auto * document = dynamic_cast<WTimeSheetDocument *>(GetDocument());
+  if (document == nullptr) {
+    return;
+  }
+  mListBox->CommitInPlaceEdit();
+  try {
+    document->OnReportFilter(*mListBox, mEncoding);
+  } catch (const SDocumentException & failure) {
+    WTimeSheetDocument::ShowFailure(failure, wxString());
+  }
+}
+
+void WTimeSheetView::OnReportFilterCommand(wxCommandEvent &) { OnReportFilter(); }
 
 void WTimeSheetView::OnSortCommand(wxCommandEvent & inEvent) { OnSort(inEvent.GetId()); }
 
