@@ -291,6 +291,7 @@ void WFilterDialog::OnShowWindow(wxShowEvent & inEvent) {
 void WFilterDialog::OnOK(wxCommandEvent &) {
   mFilter = Control<wxTextCtrl>(eExpressionBoxId)->GetValue();
   mCaseSensitive = Control<wxCheckBox>(eCaseBoxId)->GetValue();
+  SetReturnCode(wxID_OK);
   EndDialog(wxID_OK);
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <ranges>
 #include <vector>
 
 #include "vectors/TBroadcasterVector.h"
@@ -33,15 +34,22 @@ public:
   /// As operator(), but the accepted elements are appended together at the end: the target
   /// hears one eInsert over their whole range (also when none was accepted).
   void RunBatched() {
-    std::vector<T> accepted;
+    // Remember the accepted entries' places, then copy them once, straight into the target.
+    std::vector<unsigned int> accepted;
     const std::size_t count = mSource.size();
     for (std::size_t position = 0; position < count; ++position) {
-      const T & element = mSource.get(static_cast<unsigned int>(position));
-      if (mFilter == nullptr || (*mFilter)(element)) {
-        accepted.push_back(element);
+      const auto index = static_cast<unsigned int>(position);
+      if (mFilter == nullptr || (*mFilter)(mSource.get(index))) {
+        accepted.push_back(index);
       }
     }
-    mTarget.insert(mTarget.size(), accepted.begin(), accepted.end());
+    const auto entries = std::views::transform(accepted, [this](unsigned int inIndex) -> const T & {
+      return mSource.get(inIndex);
+    });
+    // With room made first, the entries stay in place while they are copied, even when the
+    // target is the source's own vector.
+    mTarget.reserve(mTarget.size() + accepted.size());
+    mTarget.insert(mTarget.size(), entries.begin(), entries.end());
   }
 
 private:

@@ -11,6 +11,7 @@
 #include <wx/display.h>
 
 #include "support/FilterDialogDriver.h"
+#include "support/Screenshot.h"
 
 namespace {
 
@@ -96,6 +97,15 @@ TEST_F(WFilterDialogTest, RowsJoinInOrderAndAHiddenRowKeepsItsContents) {
   EXPECT_FALSE(mDriver.Box(D::ControlId(1, D::eValueBox)).IsEnabled());
   mDriver.Type(2, "");
   EXPECT_EQ(mDriver.Expression(), "who = '**'") << "Contains nothing matches everything";
+  mDriver.Click(D::ControlId(2, D::eAddButton));
+  mDriver.Select(3, D::eFieldList, 0);
+  mDriver.Select(3, D::eConditionList, D::eIsOnOrAfter);
+  mDriver.Type(3, "12/1/2013");
+  mDialog->Move(0, 0);
+  mDialog->Show();
+  EXPECT_TRUE(guitest::SaveScreenshot(*mDialog, "filter-dialog.png")); // three rows, for a person to look at
+  mDialog->Hide();
+  mDriver.Click(D::ControlId(3, D::eRemoveButton));
 
   mDriver.Check(D::ControlId(2, D::eRowCheck), false);
   mDriver.Click(D::ControlId(2, D::eRemoveButton));

@@ -102,9 +102,6 @@ TEST_F(WFilterCommandTest, TheNewWindowHoldsWhatTallyShowsInTheListsOrderAndTheD
     d.Select(3, D::eFieldList, 0);
     d.Select(3, D::eConditionList, D::eIsOnOrAfter);
     d.Type(3, "12/1/2013");
-    d.mDialog.Show();
-    EXPECT_TRUE(guitest::SaveScreenshot(d.mDialog, "filter-dialog.png"));
-    d.mDialog.Hide();
   };
   std::string shownAgain;
   const auto typed = [&](filtertest::Driver & d) {
@@ -126,13 +123,15 @@ TEST_F(WFilterCommandTest, TheNewWindowHoldsWhatTallyShowsInTheListsOrderAndTheD
     EXPECT_EQ(filtered->GetStream(), nullptr);
     EXPECT_EQ(filtered->GetLineBreakFormat().GetFormat(), source->GetLineBreakFormat().GetFormat());
     EXPECT_EQ(filtered->GetTimeSheetWindow()->GetNotice(), nullptr);
+    if (shownAgain.empty()) {
+      guitest::MainWindow().SetSize(wxRect(0, 0, 900, 600));
+      EXPECT_TRUE(guitest::SaveScreenshot(guitest::MainWindow(), "filtered-window.png"));
+    }
   }
   EXPECT_EQ(shownAgain, "description = '*MEMO*' AND duration > \"1:30\" OR date >= \"12/1/2013\"");
   EXPECT_EQ(Lines(source->GetData()), sourceLines);
   EXPECT_FALSE(source->IsModified());
 
-  guitest::MainWindow().SetSize(wxRect(0, 0, 900, 600));
-  EXPECT_TRUE(guitest::SaveScreenshot(guitest::MainWindow(), "filtered-window.png"));
   const std::string saved = mFolder.file("saved.txt");
   Prompts().ChooseFiles({saved});
   EXPECT_TRUE(guitest::Documents().back()->Save());

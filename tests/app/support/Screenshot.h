@@ -21,7 +21,8 @@ inline bool SaveScreenshot(wxWindow & inWindow, const std::string & inName) {
   inWindow.Raise();
   inWindow.Refresh();
   inWindow.Update();
-  Flush();
+  // Without a window manager, what a closed window uncovered is drawn again only later.
+  WaitUntil([] { return false; }, std::chrono::milliseconds(500));
   const std::filesystem::path folder =
       std::filesystem::path(wxStandardPaths::Get().GetExecutablePath().utf8_string()).parent_path().parent_path() /
       "screenshots";
