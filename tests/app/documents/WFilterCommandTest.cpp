@@ -55,6 +55,10 @@ protected:
     TimeSheetFixture::SetUp();
     WTallyworthApp::sFilterDialog.reset();
   }
+  void TearDown() override {
+    TimeSheetFixture::TearDown();
+    WTallyworthApp::sFilterDialog.reset();
+  }
 
   // Runs the Filter command in inSource's window: inAnswer sets the dialog up, then
   // "Filter" is pressed. The new time sheet, or null.
@@ -124,8 +128,11 @@ TEST_F(WFilterCommandTest, TheNewWindowHoldsWhatTallyShowsInTheListsOrderAndTheD
     EXPECT_EQ(filtered->GetLineBreakFormat().GetFormat(), source->GetLineBreakFormat().GetFormat());
     EXPECT_EQ(filtered->GetTimeSheetWindow()->GetNotice(), nullptr);
     if (shownAgain.empty()) {
+      const wxRect place = guitest::MainWindow().GetRect();
       guitest::MainWindow().SetSize(wxRect(0, 0, 900, 600));
       EXPECT_TRUE(guitest::SaveScreenshot(guitest::MainWindow(), "filtered-window.png"));
+      guitest::MainWindow().SetSize(place);
+      guitest::WaitUntil([&] { return guitest::MainWindow().GetRect() == place; });
     }
   }
   EXPECT_EQ(shownAgain, "description = '*MEMO*' AND duration > \"1:30\" OR date >= \"12/1/2013\"");
