@@ -13,6 +13,7 @@
 #endif
 
 #include "dialogs/WAboutDialog.h"
+#include "dialogs/WFilterDialog.h"
 #include "dialogs/WPreferencesDialog.h"
 #include "documents/WDocManager.h"
 #include "documents/WTimeSheetDocTemplate.h"
@@ -31,7 +32,7 @@ bool WTallyworthApp::sClearFilesAfterMergingFlag = true;
 bool WTallyworthApp::sWarnBeforeClearingMergedFilesFlag = true;
 bool WTallyworthApp::sSaveBeforeClearingMergedFilesFlag = true;
 bool WTallyworthApp::sIsWindowsXP = false;
-wxDialog * WTallyworthApp::sFilterDialog = nullptr;
+std::unique_ptr<WFilterDialog> WTallyworthApp::sFilterDialog;
 std::unique_ptr<WMultiLevelCompareDialog> WTallyworthApp::sSortDialog;
 std::unique_ptr<WMultiLevelCompareDialog> WTallyworthApp::sGroupDialog;
 WMainWindow * WTallyworthApp::gMainWindow = nullptr;
@@ -121,10 +122,7 @@ void WTallyworthApp::OpenStartupFiles(const std::vector<wxString> & inPaths) {
 }
 
 int WTallyworthApp::OnExit() {
-  if (sFilterDialog != nullptr) {
-    sFilterDialog->Destroy();
-    sFilterDialog = nullptr;
-  }
+  sFilterDialog.reset();
   sSortDialog.reset();
   sGroupDialog.reset();
   gMainWindow = nullptr;

@@ -14,6 +14,7 @@ class wxConfigBase;
 class wxDialog;
 class wxDocument;
 class WDocManager;
+class WFilterDialog;
 class WMainWindow;
 class WMultiLevelCompareDialog;
 
@@ -79,7 +80,8 @@ public:
   static bool sWarnBeforeClearingMergedFilesFlag;
   static bool sSaveBeforeClearingMergedFilesFlag;
   static bool sIsWindowsXP;
-  static wxDialog * sFilterDialog;
+  /// The one filter dialog, created on first use.
+  static std::unique_ptr<WFilterDialog> sFilterDialog;
   /// The Sort By Other and Group By Other dialogs: made on first use, kept until the end.
   static std::unique_ptr<WMultiLevelCompareDialog> sSortDialog;
   static std::unique_ptr<WMultiLevelCompareDialog> sGroupDialog;

@@ -9,17 +9,25 @@
 
 #include "application/WTallyworthApp.h"
 #include "dialogs/WConfirmClearDialog.h"
+#include "dialogs/WFilterDialog.h"
+#include "documents/WCheckedTaskFilter.h"
 #include "documents/WDocManager.h"
+#include "documents/WTimeSheetDocTemplate.h"
 #include "documents/SDocumentException.h"
 #include "files/SFile.h"
 #include "files/SFileException.h"
 #include "other/WMessageBox.h"
 #include "other/WPaths.h"
+#include "other/WTextEncoding.h"
 #include "resources/WCommandIds.h"
 #include "resources/WStringTable.h"
 #include "tasks/STaskDocumentData.h"
 #include "tasks/STaskFileStream.h"
 #include "tasks/STaskFileStreamSettings.h"
+#include "tasks/STaskDocumentData.h"
+#include "tasks/STaskVectorMapFilter.h"
+#include "syntax/SMathSyntax.h"
+#include "syntax/SWildcardString.h"
 #include "windows/WTimeSheetWindow.h"
 
 wxBEGIN_EVENT_TABLE(WTimeSheetDocument, wxDocument)
@@ -364,4 +372,70 @@ void WTimeSheetDocument::ClearTimeSheet() {
     wxCommandEvent sortByOrderInFile(wxEVT_MENU, WCommandIds::eSortByOrderInFile);
     view->ProcessEvent(sortByOrderInFile);
   }
+}
+
+// ---- Filter --------------------------------------------------------------------------
+
+namespace {
+
+const char kTemplateNotFound[] = "Document template could not be found.";
+const char kTemplateNotCorrectType[] = "Document template is not correct type.";
+
+// What the notice of a filtered time sheet says about an expression with an error; empty
+// when there was none.
+wxString FilterNotice(const WCheckedTaskFilter & inFilter, std::size_t inTested) {
+  if (inFilter.GetError().empty())
+    return wxString();
+  const wxString error = wxString::FromUTF8(inFilter.GetError());
+  if (inFilter.HasPreparationError() || inFilter.GetFailureCount() >= inTested)
+    return "The filter expression has an error, so no entry could be tested: " + error + ".";
+  return wxString::Format("%zu of %zu entries could not be tested and were left out: ", inFilter.GetFailureCount(),
+                          inTested) +
+         error + ".";
+}
+
+} // namespace
+
+void WTimeSheetDocument::OnReportFilter(STaskVectorMap & ioVectorMap, const WTextEncoding & inEncoding) {
+  if (!WTallyworthApp::sFilterDialog)
+    WTallyworthApp::sFilterDialog = std::make_unique<WFilterDialog>(nullptr);
+  WFilterDialog & dialog = *WTallyworthApp::sFilterDialog;
+  if (dialog.DoModal(GetDocumentWindow()) != wxID_OK)
+    return;
+  const std::string text = inEncoding.Encode(dialog.GetFilter());
+  const bool caseSensitive = dialog.IsCaseSensitive();
+
+  auto * manager = dynamic_cast<WDocManager *>(GetDocumentManager());
+  if (manager == nullptr || manager->GetTemplates().IsEmpty())
+    throw SDocumentException(kTemplateNotFound);
+  if (dynamic_cast<WTimeSheetDocTemplate *>(static_cast<wxDocTemplate *>(manager->GetTemplates().GetFirst()->GetData())) ==
+      nullptr)
+    throw SDocumentException(kTemplateNotCorrectType);
+  wxDocument * created = manager->CreateNewTimeSheet();
+  auto * target = dynamic_cast<WTimeSheetDocument *>(created);
+  if (target == nullptr) {
+    if (created != nullptr)
+      manager->CloseDocument(created, true);
+    throw SDocumentException(kTemplateNotCorrectType);
+  }
+
+  STaskDocumentData targetData(*target);
+  targetData.SetDateFormat(mDateFormat);
+  targetData.SetLineBreakFormat(mLineBreakFormat);
+  wxString notice;
+  {
+    wxBusyCursor wait;
+    SMathSyntax syntax;
+    WCheckedTaskFilter filter(syntax, text);
+    SWildcardString::SetGlobalCaseSensitivity(caseSensitive ? SWildcardString::eCaseSensitive
+                                                            : SWildcardString::eNotCaseSensitive);
+    // One insertion for all copied entries: the new window counts them in at once.
+    STaskVectorMapFilter(ioVectorMap, targetData.GetData(), &filter).RunBatched();
+    notice = FilterNotice(filter, ioVectorMap.size());
+  }
+  // A filtered copy exists nowhere else: it counts as changed even when nothing matched.
+  target->SetDirty();
+  if (!notice.empty())
+    if (WTimeSheetWindow * window = target->GetTimeSheetWindow())
+      window->ShowNotice(notice);
 }

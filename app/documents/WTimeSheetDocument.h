@@ -11,6 +11,8 @@
 
 #include "tasks/STaskDocument.h"
 
+class STaskVectorMap;
+class WTextEncoding;
 class WTimeSheetWindow;
 
 class WTimeSheetDocument : public wxDocument, public STaskDocument {
@@ -64,6 +66,14 @@ public:
   void ClearTimeSheet();
   /// Shows the plain clear confirmation with message inId; true when the user chose Clear.
   bool AskClearTimeSheet(unsigned inId);
+
+  /// The Filter command for a view whose list shows ioVectorMap in the text encoding
+  /// inEncoding: runs the filter dialog and, after "Filter", opens a new, untitled, changed
+  /// time sheet with this one's date order and line break, holding a copy of every entry of
+  /// the map that the expression accepts, in the map's order. An expression with an error
+  /// is told in a notice in the new window. Throws SDocumentException when there is no time
+  /// sheet template to make the new time sheet with.
+  void OnReportFilter(STaskVectorMap & ioVectorMap, const WTextEncoding & inEncoding);
 
   /// The time sheet window of this document, or null.
   WTimeSheetWindow * GetTimeSheetWindow() const;

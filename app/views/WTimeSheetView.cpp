@@ -20,6 +20,7 @@
 #include "controls/WFileStatusCtrl.h"
 #include "controls/WHeaderCtrl.h"
 #include "dialogs/WMultiLevelCompareDialog.h"
+#include "documents/SDocumentException.h"
 #include "documents/WTimeSheetDocument.h"
 #include "panes/WListListBox.h"
 #include "panes/WTreeListBox.h"
@@ -39,6 +40,8 @@ wxBEGIN_EVENT_TABLE(WTimeSheetView, wxView)
   EVT_MENU(WCommandIds::eGroupByOther, WTimeSheetView::OnByOtherCommand)
   EVT_UPDATE_UI(WCommandIds::eSortByOther, WTimeSheetView::OnUpdateAlwaysEnabled)
   EVT_UPDATE_UI(WCommandIds::eGroupByOther, WTimeSheetView::OnUpdateAlwaysEnabled)
+  EVT_MENU(WCommandIds::eReportFilter, WTimeSheetView::OnReportFilterCommand)
+  EVT_UPDATE_UI(WCommandIds::eReportFilter, WTimeSheetView::OnUpdateAlwaysEnabled)
   EVT_UPDATE_UI_RANGE(WCommandIds::eSortByDate, WCommandIds::eSortByOrderInFile,
                       WTimeSheetView::OnUpdateAlwaysEnabled)
   EVT_UPDATE_UI_RANGE(WCommandIds::eGroupByDate, WCommandIds::eGroupByDescription,
@@ -338,6 +341,21 @@ void WTimeSheetView::OnByOtherCommand(wxCommandEvent & inEvent) {
   else
     OnSortByOther();
 }
+
+void WTimeSheetView::OnReportFilter() {
+  auto * document = dynamic_cast<WTimeSheetDocument *>(GetDocument());
+  if (document == nullptr) {
+    return;
+  }
+  mListBox->CommitInPlaceEdit();
+  try {
+    document->OnReportFilter(*mListBox, mEncoding);
+  } catch (const SDocumentException & failure) {
+    WTimeSheetDocument::ShowFailure(failure, wxString());
+  }
+}
+
+void WTimeSheetView::OnReportFilterCommand(wxCommandEvent &) { OnReportFilter(); }
 
 void WTimeSheetView::OnSortCommand(wxCommandEvent & inEvent) { OnSort(inEvent.GetId()); }
 

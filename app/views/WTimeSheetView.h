@@ -1,6 +1,6 @@
 // The view of one time sheet: a flat list and a grouped list in the same place under a
 // column header, with the file status control in the top-left corner. It carries out the
-// Sort, Group and Ungroup commands and keeps the column layout both lists draw by.
+// Sort, Group, Ungroup and Filter commands and keeps the column layout both lists draw by.
 #pragma once
 
 #include <cstdint>
@@ -67,6 +67,9 @@ public:
   void OnGroupByOther();
   /// Shows the flat list again.
   void OnUngroup();
+  /// Runs the filter dialog and copies the entries of the flat list that pass it, in its
+  /// order, into a new time sheet window; a failure is shown.
+  void OnReportFilter();
 
   /// Lays the window out for a client area of `inSize`: the lists below the header, the
   /// header right of the status corner, Description taking the width that is left.
@@ -109,6 +112,7 @@ private:
   void OnGroupCommand(wxCommandEvent & inEvent);
   void OnUngroupCommand(wxCommandEvent & inEvent);
   void OnByOtherCommand(wxCommandEvent & inEvent);
+  void OnReportFilterCommand(wxCommandEvent & inEvent);
   void OnUpdateAlwaysEnabled(wxUpdateUIEvent & inEvent);
   void OnUpdateUngroup(wxUpdateUIEvent & inEvent);
   void OnPrintCommand(wxCommandEvent & inEvent);

@@ -1,6 +1,9 @@
 // The child window of one time sheet.
 #include "windows/WTimeSheetWindow.h"
 
+#include <algorithm>
+
+#include <wx/infobar.h>
 #include <wx/menu.h>
 #include <wx/settings.h>
 
@@ -169,10 +172,28 @@ void WTimeSheetWindow::LayoutChildren() {
   const int statusHeight = mStatusBar->GetBestSize().y;
   const int viewHeight = client.y > statusHeight ? client.y - statusHeight : 0;
   mStatusBar->SetSize(0, viewHeight, client.x, statusHeight);
-  for (wxWindow * child : GetChildren()) {
-    if (child != mStatusBar && !child->IsTopLevel())
-      child->SetSize(0, 0, client.x, viewHeight);
+  int noticeHeight = 0;
+  if (mNotice != nullptr && mNotice->IsShown()) {
+    noticeHeight = std::min(mNotice->GetBestSize().y, viewHeight);
+    mNotice->SetSize(0, 0, client.x, noticeHeight);
   }
+  for (wxWindow * child : GetChildren()) {
+    if (child != mStatusBar && child != mNotice && !child->IsTopLevel())
+      child->SetSize(0, noticeHeight, client.x, viewHeight - noticeHeight);
+  }
+}
+
+bool WTimeSheetWindow::Layout() {
+  LayoutChildren();
+  return true;
+}
+
+void WTimeSheetWindow::ShowNotice(const wxString & inText) {
+  if (mNotice == nullptr)
+    mNotice = new wxInfoBar(this);
+  mNoticeText = inText;
+  mNotice->ShowMessage(inText, wxICON_WARNING);
+  LayoutChildren();
 }
 
 void WTimeSheetWindow::OnSize(wxSizeEvent &) {

@@ -15,6 +15,7 @@
 #include "tasks/STaskVectorListener.h"
 
 class WFileSettingsPopup;
+class wxInfoBar;
 class WStatusBar;
 class WTimeSheetDocument;
 
@@ -58,6 +59,15 @@ public:
   /// Sets the title from the document's name.
   void UpdateTitle();
 
+  /// Shows inText in a notice above the time sheet, which the user can close.
+  void ShowNotice(const wxString & inText);
+  /// The notice bar, or null when no notice was ever shown.
+  wxInfoBar * GetNotice() const { return mNotice; }
+  /// The text of the notice last shown.
+  const wxString & GetNoticeText() const { return mNoticeText; }
+  /// Lays the notice, the view and the status line out (also after the notice closes).
+  bool Layout() override;
+
   WStatusBar & GetTimeSheetStatusBar() const { return *mStatusBar; }
   WFileSettingsPopup & GetFileSettingsPopup() const { return *mFileSettingsPopup; }
   const STaskDocumentData & GetDocumentData() const { return mDocumentData; }
@@ -74,6 +84,8 @@ private:
   STaskDocumentData mDocumentData;
   WStatusBar * mStatusBar = nullptr;                 // a child window
   WFileSettingsPopup * mFileSettingsPopup = nullptr; // a child of the status line
+  wxInfoBar * mNotice = nullptr;                     // a child window
+  wxString mNoticeText;
   WTimeSheetDocument & mTimeSheetDocument;
 
   wxDECLARE_EVENT_TABLE();

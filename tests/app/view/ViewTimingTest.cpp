@@ -16,9 +16,13 @@
 #include <wx/dcmemory.h>
 #include <wx/filename.h>
 #include <wx/print.h>
+#include <wx/textctrl.h>
 
 #include "application/WTallyworthApp.h"
+#include "dialogs/WFilterDialog.h"
+#include "documents/WDocManager.h"
 #include "documents/WTimeSheetDocument.h"
+#include "other/WModalRunner.h"
 #include "panes/WListListBox.h"
 #include "panes/WTreeListBox.h"
 #include "resources/WCommandIds.h"
@@ -223,6 +227,32 @@ TEST(ViewTiming, DISABLED_MillionEntryTimeSheet) {
               gLastCpu, data.size(), tree->size());
   ms = Timed(list, [&] { guitest::Command(WCommandIds::eUngroup); });
   std::printf("  ungroup:                           %8.1f ms (cpu %.1f)\n", ms, gLastCpu);
+
+  // The Filter command: from "Filter" until the new window shows its entries.
+  for (const char * expression : {"who = '**'", "duration > \"2:00\" AND NOT code = 'D'"}) {
+    const WModalRunner::Runner runner = WModalRunner::SetRunner([&](wxDialog & inDialog) {
+      static_cast<wxTextCtrl *>(inDialog.FindWindow(WFilterDialog::eExpressionBoxId))->SetValue(expression);
+      wxCommandEvent filter(wxEVT_BUTTON, wxID_OK);
+      inDialog.FindWindow(wxID_OK)->GetEventHandler()->ProcessEvent(filter);
+      return inDialog.GetReturnCode();
+    });
+    const Clock::time_point start = Clock::now();
+    const std::clock_t cpu = std::clock();
+    sheet.mView->OnReportFilter();
+    WModalRunner::SetRunner(runner);
+    Sheet filtered;
+    filtered.mDocument = dynamic_cast<WTimeSheetDocument *>(WTallyworthApp::Get().GetDocManager()->GetCurrentDocument());
+    ASSERT_TRUE(filtered.mDocument != nullptr && filtered.mDocument != sheet.mDocument);
+    filtered.mView = dynamic_cast<WTimeSheetView *>(filtered.mDocument->GetFirstView());
+    WListListBox * shown = filtered.mView->ListBox();
+    guitest::WaitUntil([&] { return shown->GetItemCount() == shown->size() && shown->IsShownOnScreen(); },
+                       std::chrono::milliseconds(60000));
+    shown->Update();
+    std::printf("  filter %-28s %8.1f ms (cpu %.1f; %zu entries)\n", expression, Milliseconds(start),
+                CpuMilliseconds(cpu), shown->size());
+    Close(filtered);
+    sheet.mDocument->Activate();
+  }
 
   Close(sheet);
 
