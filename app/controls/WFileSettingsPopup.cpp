@@ -5,6 +5,10 @@
 #include <utility>
 
 #include <wx/dcbuffer.h>
+
+#if defined(__WXGTK__)
+#include <dlfcn.h>
+#endif
 #include <wx/settings.h>
 
 #include "dates/SDateFormat.h"
@@ -30,6 +34,28 @@ wxBEGIN_EVENT_TABLE(WFileSettingsPopup, wxControl)
 wxEND_EVENT_TABLE()
 
 WFileSettingsPopup::PopupRunner WFileSettingsPopup::sPopupRunner;
+
+int WFileSettingsPopup::MenuHeight(wxMenu & inMenu) {
+#if defined(__WXGTK__)
+  // Asked of the toolkit's menu, looked up at run time (the toolkit's headers are not
+  // needed to build).
+  using PreferredHeight = void (*)(void *, int *, int *);
+  static const auto sPreferredHeight =
+      reinterpret_cast<PreferredHeight>(dlsym(RTLD_DEFAULT, "gtk_widget_get_preferred_height"));
+  if (sPreferredHeight != nullptr && inMenu.m_menu != nullptr) {
+    int minimum = 0;
+    int natural = 0;
+    sPreferredHeight(inMenu.m_menu, &minimum, &natural);
+    if (natural > 0)
+      return natural;
+  }
+#endif
+  // An estimate: a row per item and a little for the frame.
+  int height = 6;
+  for (const wxMenuItem * item : inMenu.GetMenuItems())
+    height += item->IsSeparator() ? 9 : 22;
+  return height;
+}
 
 WFileSettingsPopup::WFileSettingsPopup(STaskDocument & inDocument, unsigned inMenuId)
     : mDocumentData(inDocument) {
@@ -68,8 +94,10 @@ void WFileSettingsPopup::Press() {
   if (sPopupRunner) {
     sPopupRunner(*this, mMenu);
   } else {
+    // The menu opens upward: its bottom edge just above the button, clear of the status
+    // line below.
     const int frame = wxSystemSettings::GetMetric(wxSYS_EDGE_Y, this);
-    PopupMenu(&mMenu, wxPoint(0, -(frame > 0 ? frame : 1)));
+    PopupMenu(&mMenu, wxPoint(0, -(frame > 0 ? frame : 1) - MenuHeight(mMenu)));
   }
   // Back to the look at rest once the menu has gone.
   CallAfter([this] {

@@ -49,6 +49,9 @@ public:
   /// The press: opens the menu, or only ends the tracking of the previous opening.
   void Press();
 
+  /// The height in pixels that inMenu takes on screen when it opens.
+  static int MenuHeight(wxMenu & inMenu);
+
   /// Replaces the real popup menu (empty: the real one again); returns the one before.
   static PopupRunner SetPopupRunner(PopupRunner inRunner);
 
