@@ -13,12 +13,17 @@ namespace {
 #if defined(__WXGTK__)
 // Wine's Tahoma carries bitmap copies of its glyphs for 8 to 16 pixels. Drawn from those,
 // text is neither smoothed nor spaced as it was measured ("Measurem ents"), so the font
-// configuration is told to draw Tahoma from its outlines, smoothed as the desktop wants.
+// configuration is told to draw Tahoma from its outlines, smoothed as the desktop wants,
+// without the font's own hints (which widen some letters).
 constexpr char kTahomaFromOutlines[] =
     "<?xml version=\"1.0\"?><!DOCTYPE fontconfig SYSTEM \"fonts.dtd\"><fontconfig>"
     "<match target=\"font\"><test name=\"family\"><string>Tahoma</string></test>"
     "<edit name=\"embeddedbitmap\" mode=\"assign\"><bool>false</bool></edit>"
-    "<edit name=\"hintstyle\" mode=\"assign\"><const>hintslight</const></edit></match>"
+    "<edit name=\"hinting\" mode=\"assign\"><bool>false</bool></edit></match>"
+    // Its bold face is bold only in those bitmaps: its outlines are thickened.
+    "<match target=\"font\"><test name=\"family\"><string>Tahoma</string></test>"
+    "<test name=\"weight\" compare=\"more_eq\"><const>bold</const></test>"
+    "<edit name=\"embolden\" mode=\"assign\"><bool>true</bool></edit></match>"
     "</fontconfig>";
 
 // The toolkit's text library and font configuration are loaded with the toolkit; their

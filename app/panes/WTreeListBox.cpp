@@ -275,7 +275,12 @@ void WTreeListBox::FollowMessage(TVectorMessage<STask> inMessage) {
   case TVectorMessage<STask>::eNotice:
     return; // the change or delete that follows says what happened
   }
-  mRowsPending = true;
+  if (!mRowsPending) {
+    mRowsPending = true;
+    // The next paint brings the rows in step (once per burst of messages).
+    if (GetHandle() != nullptr)
+      Refresh();
+  }
 }
 
 void WTreeListBox::SyncRows() {

@@ -197,8 +197,9 @@ std::array<int, 4> WTimeSheetWindow::GetStatusPaneWidths(wxDC & inDC) {
   for (int pane : {eDurationPane, eEntryCountPane}) {
     const auto & [label, value] = widest[pane - eDurationPane];
     // 4 pixels of margin either side, as the panes are drawn.
-    // Measured whole: the parts measured one by one round to less.
-    const int needed = 8 + 1 + inDC.GetTextExtent(label + " " + WithWidestDigits(inDC, value)).x;
+    // Measured whole, with a second space to spare: screen and paper measure a little
+    // differently.
+    const int needed = 8 + inDC.GetTextExtent(label + "  " + WithWidestDigits(inDC, value)).x;
     widths[static_cast<std::size_t>(pane)] = std::max(widths[static_cast<std::size_t>(pane)], needed);
   }
   return widths;
