@@ -1,6 +1,7 @@
 // The file settings button of a time sheet's status line.
 #include "controls/WFileSettingsPopup.h"
 
+#include <algorithm>
 #include <ctime>
 #include <utility>
 
@@ -35,26 +36,46 @@ wxEND_EVENT_TABLE()
 
 WFileSettingsPopup::PopupRunner WFileSettingsPopup::sPopupRunner;
 
-int WFileSettingsPopup::MenuHeight(wxMenu & inMenu) {
+namespace {
+
 #if defined(__WXGTK__)
-  // Asked of the toolkit's menu, looked up at run time (the toolkit's headers are not
-  // needed to build).
-  using PreferredHeight = void (*)(void *, int *, int *);
-  static const auto sPreferredHeight =
-      reinterpret_cast<PreferredHeight>(dlsym(RTLD_DEFAULT, "gtk_widget_get_preferred_height"));
+// A call of the toolkit, looked up at run time (its headers are not needed to build).
+template <class Function>
+Function ToolkitCall(const char * inName) {
+  return reinterpret_cast<Function>(dlsym(RTLD_DEFAULT, inName));
+}
+#endif
+
+} // namespace
+
+int WFileSettingsPopup::MenuHeight(wxMenu & inMenu) {
+  // An estimate from the items: the toolkit's own answer before the menu was ever shown
+  // falls short of what it shows.
+  int height = 10;
+  for (const wxMenuItem * item : inMenu.GetMenuItems())
+    height += item->IsSeparator() ? 9 : 25;
+#if defined(__WXGTK__)
+  static const auto sPreferredHeight = ToolkitCall<void (*)(void *, int *, int *)>("gtk_widget_get_preferred_height");
   if (sPreferredHeight != nullptr && inMenu.m_menu != nullptr) {
     int minimum = 0;
     int natural = 0;
     sPreferredHeight(inMenu.m_menu, &minimum, &natural);
-    if (natural > 0)
-      return natural;
+    height = std::max(height, natural);
   }
 #endif
-  // An estimate: a row per item and a little for the frame.
-  int height = 6;
-  for (const wxMenuItem * item : inMenu.GetMenuItems())
-    height += item->IsSeparator() ? 9 : 22;
   return height;
+}
+
+int WFileSettingsPopup::ShownMenuHeight(wxMenu & inMenu) {
+#if defined(__WXGTK__)
+  static const auto sToplevel = ToolkitCall<void * (*)(void *)>("gtk_widget_get_toplevel");
+  static const auto sAllocatedHeight = ToolkitCall<int (*)(void *)>("gtk_widget_get_allocated_height");
+  if (sToplevel != nullptr && sAllocatedHeight != nullptr && inMenu.m_menu != nullptr)
+    return std::max(sAllocatedHeight(sToplevel(inMenu.m_menu)), 0);
+#else
+  (void)inMenu;
+#endif
+  return 0;
 }
 
 WFileSettingsPopup::WFileSettingsPopup(STaskDocument & inDocument, unsigned inMenuId)
@@ -97,7 +118,10 @@ void WFileSettingsPopup::Press() {
     // The menu opens upward: its bottom edge just above the button, clear of the status
     // line below.
     const int frame = wxSystemSettings::GetMetric(wxSYS_EDGE_Y, this);
-    PopupMenu(&mMenu, wxPoint(0, -(frame > 0 ? frame : 1) - MenuHeight(mMenu)));
+    const int height = mShownMenuHeight > 0 ? mShownMenuHeight : MenuHeight(mMenu);
+    PopupMenu(&mMenu, wxPoint(0, -(frame > 0 ? frame : 1) - height));
+    // Once shown, the menu's own height is known for the next time.
+    mShownMenuHeight = ShownMenuHeight(mMenu);
   }
   // Back to the look at rest once the menu has gone.
   CallAfter([this] {

@@ -101,16 +101,16 @@ TEST_F(StatusPopupAndMessageTest, TheFileSettingsMenuOpensUpwardAboveItsButton) 
   const auto runner = WFileSettingsPopup::SetPopupRunner({});
   const auto call = [](const char * inName) { return dlsym(RTLD_DEFAULT, inName); };
   const auto toplevel = reinterpret_cast<void * (*)(void *)>(call("gtk_widget_get_toplevel"));
-  const auto window = reinterpret_cast<void * (*)(void *)>(call("gtk_widget_get_window"));
+  const auto gdkWindow = reinterpret_cast<void * (*)(void *)>(call("gtk_widget_get_window"));
   const auto extents = reinterpret_cast<void (*)(void *, wxRect *)>(call("gdk_window_get_frame_extents"));
   const auto popdown = reinterpret_cast<void (*)(void *)>(call("gtk_menu_popdown"));
-  ASSERT_TRUE(toplevel && window && extents && popdown);
+  ASSERT_TRUE(toplevel && gdkWindow && extents && popdown);
   wxRect menu;
   wxImage during;
   wxTimer timer;
   timer.Bind(wxEVT_TIMER, [&](wxTimerEvent &) {
     // wxRect begins with x, y, width and height as the toolkit's rectangle does.
-    if (void * shown = window(toplevel(popup.GetMenu().m_menu)))
+    if (void * shown = gdkWindow(toplevel(popup.GetMenu().m_menu)))
       extents(shown, &menu);
     during = ScreenImage(frame);
     popdown(popup.GetMenu().m_menu);
