@@ -108,7 +108,15 @@ TEST_F(StatusPopupAndMessageTest, TheFileSettingsMenuOpensUpwardAboveItsButton) 
   wxRect menu;
   wxImage during;
   wxTimer timer;
+  int ticks = 0;
   timer.Bind(wxEVT_TIMER, [&](wxTimerEvent &) {
+    // The first tick lets the windows and the menu draw themselves.
+    if (++ticks == 1) {
+      window.Refresh();
+      window.Update();
+      return;
+    }
+    timer.Stop();
     // wxRect begins with x, y, width and height as the toolkit's rectangle does.
     if (void * shown = gdkWindow(toplevel(popup.GetMenu().m_menu)))
       extents(shown, &menu);
@@ -119,7 +127,7 @@ TEST_F(StatusPopupAndMessageTest, TheFileSettingsMenuOpensUpwardAboveItsButton) 
   wxUIActionSimulator mouse;
   mouse.MouseMove(button.GetPosition() + wxPoint(7, 7));
   guitest::Flush();
-  timer.StartOnce(700);
+  timer.Start(700);
   mouse.MouseDown();
   EXPECT_TRUE(guitest::WaitUntil([&] { return during.IsOk(); }));
   mouse.MouseUp();
