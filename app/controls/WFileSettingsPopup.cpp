@@ -1,10 +1,15 @@
 // The file settings button of a time sheet's status line.
 #include "controls/WFileSettingsPopup.h"
 
+#include <algorithm>
 #include <ctime>
 #include <utility>
 
 #include <wx/dcbuffer.h>
+
+#if defined(__WXGTK__)
+#include <dlfcn.h>
+#endif
 #include <wx/settings.h>
 
 #include "dates/SDateFormat.h"
@@ -30,6 +35,48 @@ wxBEGIN_EVENT_TABLE(WFileSettingsPopup, wxControl)
 wxEND_EVENT_TABLE()
 
 WFileSettingsPopup::PopupRunner WFileSettingsPopup::sPopupRunner;
+
+namespace {
+
+#if defined(__WXGTK__)
+// A call of the toolkit, looked up at run time (its headers are not needed to build).
+template <class Function>
+Function ToolkitCall(const char * inName) {
+  return reinterpret_cast<Function>(dlsym(RTLD_DEFAULT, inName));
+}
+#endif
+
+} // namespace
+
+int WFileSettingsPopup::MenuHeight(wxMenu & inMenu) {
+  // An estimate from the items: the toolkit's own answer before the menu was ever shown
+  // falls short of what it shows.
+  int height = 10;
+  for (const wxMenuItem * item : inMenu.GetMenuItems())
+    height += item->IsSeparator() ? 9 : 25;
+#if defined(__WXGTK__)
+  static const auto sPreferredHeight = ToolkitCall<void (*)(void *, int *, int *)>("gtk_widget_get_preferred_height");
+  if (sPreferredHeight != nullptr && inMenu.m_menu != nullptr) {
+    int minimum = 0;
+    int natural = 0;
+    sPreferredHeight(inMenu.m_menu, &minimum, &natural);
+    height = std::max(height, natural);
+  }
+#endif
+  return height;
+}
+
+int WFileSettingsPopup::ShownMenuHeight(wxMenu & inMenu) {
+#if defined(__WXGTK__)
+  static const auto sToplevel = ToolkitCall<void * (*)(void *)>("gtk_widget_get_toplevel");
+  static const auto sAllocatedHeight = ToolkitCall<int (*)(void *)>("gtk_widget_get_allocated_height");
+  if (sToplevel != nullptr && sAllocatedHeight != nullptr && inMenu.m_menu != nullptr)
+    return std::max(sAllocatedHeight(sToplevel(inMenu.m_menu)), 0);
+#else
+  (void)inMenu;
+#endif
+  return 0;
+}
 
 WFileSettingsPopup::WFileSettingsPopup(STaskDocument & inDocument, unsigned inMenuId)
     : mDocumentData(inDocument) {
@@ -68,8 +115,13 @@ void WFileSettingsPopup::Press() {
   if (sPopupRunner) {
     sPopupRunner(*this, mMenu);
   } else {
+    // The menu opens upward: its bottom edge just above the button, clear of the status
+    // line below.
     const int frame = wxSystemSettings::GetMetric(wxSYS_EDGE_Y, this);
-    PopupMenu(&mMenu, wxPoint(0, -(frame > 0 ? frame : 1)));
+    const int height = mShownMenuHeight > 0 ? mShownMenuHeight : MenuHeight(mMenu);
+    PopupMenu(&mMenu, wxPoint(0, -(frame > 0 ? frame : 1) - height));
+    // Once shown, the menu's own height is known for the next time.
+    mShownMenuHeight = ShownMenuHeight(mMenu);
   }
   // Back to the look at rest once the menu has gone.
   CallAfter([this] {

@@ -49,6 +49,12 @@ public:
   /// The press: opens the menu, or only ends the tracking of the previous opening.
   void Press();
 
+  /// The height in pixels that inMenu takes on screen when it opens (an estimate, never
+  /// less than the toolkit's).
+  static int MenuHeight(wxMenu & inMenu);
+  /// The height inMenu had on screen the last time it was shown; 0 when not known.
+  static int ShownMenuHeight(wxMenu & inMenu);
+
   /// Replaces the real popup menu (empty: the real one again); returns the one before.
   static PopupRunner SetPopupRunner(PopupRunner inRunner);
 
@@ -71,6 +77,7 @@ private:
   bool mTracking = false;
   bool mUpdated = false;
   bool mPressed = false;
+  int mShownMenuHeight = 0; // the menu's height when it was last shown
   wxBitmap mUp;
   wxBitmap mDown;
 

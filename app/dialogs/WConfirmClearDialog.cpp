@@ -30,8 +30,7 @@ WConfirmClearDialog::WConfirmClearDialog(unsigned inId, bool inMerged, wxWindow 
     new wxButton(this, eClear, "Clear", units(14, 48), buttonSize);
     new wxButton(this, eDontClear, "Don't Clear", units(84, 48), buttonSize);
     auto * saveAndClear = new wxButton(this, eSaveAndClear, "Save && Clear", units(180, 48), buttonSize);
-    saveAndClear->SetDefault();
-    SetDefaultItem(saveAndClear);
+    MakeDefault(*saveAndClear);
     saveAndClear->SetFocus();
     SetEscapeId(wxID_NONE);
     for (int id : {eClear, eDontClear, eSaveAndClear})
@@ -41,12 +40,20 @@ WConfirmClearDialog::WConfirmClearDialog(unsigned inId, bool inMerged, wxWindow 
   } else {
     auto * dontClear = new wxButton(this, wxID_CANCEL, "Don't Clear", units(110, 40), buttonSize);
     new wxButton(this, wxID_OK, "Clear", units(180, 40), buttonSize);
-    dontClear->SetDefault();
-    SetDefaultItem(dontClear);
+    MakeDefault(*dontClear);
     dontClear->SetFocus();
   }
   Bind(wxEVT_PAINT, &WConfirmClearDialog::OnPaint, this);
   CentreOnParent();
+}
+
+void WConfirmClearDialog::MakeDefault(wxButton & ioButton) {
+  ioButton.SetDefault();
+  SetDefaultItem(&ioButton);
+#if !defined(__WXMSW__)
+  // The toolkit's theme draws a default button like any other: a bold label tells it.
+  ioButton.SetFont(ioButton.GetFont().Bold());
+#endif
 }
 
 int WConfirmClearDialog::DoModal() { return WModalRunner::Run(*this); }

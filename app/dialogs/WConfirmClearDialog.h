@@ -5,6 +5,7 @@
 
 #include <wx/dialog.h>
 
+class wxButton;
 class wxStaticText;
 
 class WConfirmClearDialog : public wxDialog {
@@ -33,6 +34,8 @@ public:
   const wxRect & GetIconRect() const { return mRect; }
 
 private:
+  // Makes inButton the default button, visibly so.
+  void MakeDefault(wxButton & ioButton);
   void OnPaint(wxPaintEvent & inEvent);
   void OnMergeButton(wxCommandEvent & inEvent);
   void OnCharHook(wxKeyEvent & inEvent);

@@ -1,6 +1,8 @@
 // Drawing one cell's text.
 #include "other/WCellText.h"
 
+#include <algorithm>
+
 #include <wx/control.h>
 
 wxString WCellText::Fit(wxDC & ioDC, const wxString & inText, int inWidth) {
@@ -11,6 +13,11 @@ wxString WCellText::Fit(wxDC & ioDC, const wxString & inText, int inWidth) {
 }
 
 void WCellText::Draw(wxDC & ioDC, const wxString & inText, const wxRect & inRect, bool inCentred) {
+  Draw(ioDC, inText, inRect, inCentred, inRect);
+}
+
+void WCellText::Draw(wxDC & ioDC, const wxString & inText, const wxRect & inRect, bool inCentred,
+                     const wxRect & inRow) {
   if (inRect.width <= 0 || inRect.height <= 0 || inText.empty()) {
     return;
   }
@@ -19,6 +26,10 @@ void WCellText::Draw(wxDC & ioDC, const wxString & inText, const wxRect & inRect
   if (inCentred) {
     y += (inRect.height - ioDC.GetCharHeight()) / 2;
   }
-  wxDCClipper clip(ioDC, inRect);
+  // The cell's width, but the row's height: the shrunk cell would cut off the tops of
+  // accented capitals.
+  const int top = std::min(inRect.y, inRow.y);
+  const int bottom = std::max(inRect.GetBottom(), inRow.GetBottom());
+  wxDCClipper clip(ioDC, wxRect(inRect.x, top, inRect.width, bottom - top + 1));
   ioDC.DrawText(text, inRect.x, y);
 }

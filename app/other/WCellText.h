@@ -11,6 +11,10 @@ public:
   /// Draws `inText` left aligned in `inRect` with the DC's font and text colour: at the top,
   /// or vertically centred when `inCentred`. Nothing for an empty rectangle.
   static void Draw(wxDC & ioDC, const wxString & inText, const wxRect & inRect, bool inCentred);
+  /// The same, but the glyphs may reach above and below `inRect` up to the edges of the row
+  /// `inRow` (accents over capitals, descenders); left and right they stay in `inRect`.
+  static void Draw(wxDC & ioDC, const wxString & inText, const wxRect & inRect, bool inCentred,
+                   const wxRect & inRow);
 
   /// `inText` as it fits `inWidth` pixels with the DC's font: unchanged, or cut and ended
   /// in an ellipsis.

@@ -177,7 +177,7 @@ void WListListBox::DrawLine(wxDC & ioDC, std::size_t inIndex, const wxRect & inR
   ioDC.SetTextForeground(wxSystemSettings::GetColour(inSelected ? wxSYS_COLOUR_WINDOW : wxSYS_COLOUR_WINDOWTEXT));
   ioDC.SetFont(inPrinting ? mPrintFont : mFont);
   for (int column = 0; column < WTimeSheetColumns::sColumnCount; ++column) {
-    WCellText::Draw(ioDC, FieldText(task, column), GetFieldRect(inRect, column, true), false);
+    WCellText::Draw(ioDC, FieldText(task, column), GetFieldRect(inRect, column, true), false, inRect);
   }
   if (!inPrinting && inFocus) {
     wxRendererNative::Get().DrawFocusRect(const_cast<WListListBox *>(this), ioDC, inRect);

@@ -57,7 +57,18 @@ bool WTreeListBox::Create(wxWindow * inParent, wxWindowID inId, const wxPoint & 
   Bind(wxEVT_LISTBOX, &WTreeListBox::OnSelected, this);
   Bind(wxEVT_KEY_DOWN, [this](wxKeyEvent & inEvent) {
     SyncRows();
-    inEvent.Skip();
+    if (!HandleTreeKey(inEvent.GetKeyCode()))
+      inEvent.Skip();
+  });
+  // "+" and "-" typed with Shift or on other layouts arrive as characters.
+  Bind(wxEVT_CHAR, [this](wxKeyEvent & inEvent) {
+    const wxChar typed = inEvent.GetUnicodeKey();
+    if (typed != '+' && typed != '-') {
+      inEvent.Skip();
+      return;
+    }
+    SyncRows();
+    HandleTreeKey(typed == '+' ? WXK_ADD : WXK_SUBTRACT);
   });
   SetItemCount(size());
   return true;
@@ -85,10 +96,8 @@ void WTreeListBox::Expand(std::size_t inIndex) {
   }
   const std::size_t top = GetVisibleRowsBegin();
   const int selection = GetSelection();
-  const std::size_t before = size();
-  (*this)[inIndex].Branch().Open();
-  TTreeView<STask, STaskGroup>::Update();
-  const std::size_t added = size() - before;
+  // Only the group's own rows are added: the cost follows the group, not the sheet.
+  const std::size_t added = OpenRow(inIndex);
   SetItemCount(size());
   int newSelection = selection;
   if (selection != wxNOT_FOUND && static_cast<std::size_t>(selection) > inIndex) {
@@ -106,10 +115,7 @@ void WTreeListBox::Collapse(std::size_t inIndex) {
   }
   const std::size_t top = GetVisibleRowsBegin();
   const int selection = GetSelection();
-  const std::size_t before = size();
-  (*this)[inIndex].Branch().Close();
-  TTreeView<STask, STaskGroup>::Update();
-  const std::size_t removed = before - size();
+  const std::size_t removed = CloseRow(inIndex);
   SetItemCount(size());
   int newSelection = selection;
   if (selection != wxNOT_FOUND) {
@@ -123,6 +129,52 @@ void WTreeListBox::Collapse(std::size_t inIndex) {
   PlaceRows(newSelection, top);
   RememberSelection();
   Refresh();
+}
+
+bool WTreeListBox::HandleTreeKey(int inKeyCode) {
+  const bool right = inKeyCode == WXK_RIGHT || inKeyCode == WXK_NUMPAD_RIGHT;
+  const bool left = inKeyCode == WXK_LEFT || inKeyCode == WXK_NUMPAD_LEFT;
+  const bool plus = inKeyCode == WXK_ADD || inKeyCode == WXK_NUMPAD_ADD;
+  const bool minus = inKeyCode == WXK_SUBTRACT || inKeyCode == WXK_NUMPAD_SUBTRACT;
+  if (!right && !left && !plus && !minus) {
+    return false;
+  }
+  const int selection = GetSelection();
+  if (selection == wxNOT_FOUND || static_cast<std::size_t>(selection) >= size()) {
+    return true;
+  }
+  const auto row = static_cast<std::size_t>(selection);
+  const Element & element = (*this)[row];
+  const bool isGroup = element.Type() == Element::eBranch;
+  const bool isOpen = isGroup && element.Branch().IsOpen();
+  std::size_t target = row;
+  if (isGroup && !isOpen && (right || plus)) {
+    Expand(row);
+    return true;
+  }
+  if (isGroup && isOpen && (left || minus)) {
+    Collapse(row);
+    return true;
+  }
+  if (right && isOpen && row + 1 < size()) {
+    // An open group: Right goes to its first row.
+    target = row + 1;
+  } else if (left) {
+    // An entry or a closed group: Left goes to the group that holds it.
+    const std::int16_t level = element.Level();
+    for (std::size_t above = row; above-- > 0;) {
+      if ((*this)[above].Level() < level) {
+        target = (*this)[above].Type() == Element::eBranch ? above : row;
+        break;
+      }
+    }
+  }
+  if (target != row) {
+    SetSelection(static_cast<int>(target));
+    RememberSelection();
+    SendSelectedEvent();
+  }
+  return true;
 }
 
 wxRect WTreeListBox::GetControlBox(std::size_t inIndex, bool) const {
@@ -164,7 +216,8 @@ void WTreeListBox::DrawLine(wxDC & ioDC, std::size_t inIndex, const wxRect & inR
       left += 4;
       cellRight = std::min(cellRight - 4, right);
       const wxRect cell(left, inRect.y + 2, std::max(cellRight - left, 0), std::max(inRect.height - 4, 0));
-      WCellText::Draw(ioDC, mEncoding->Decode(task.Subfield(static_cast<STask::EField>(column))), cell, true);
+      WCellText::Draw(ioDC, mEncoding->Decode(task.Subfield(static_cast<STask::EField>(column))), cell, true,
+                      inRect);
     }
   } else if (element.Type() == Element::eBranch) {
     const TBranch<STask, STaskGroup> & branch = element.Branch();
@@ -190,7 +243,8 @@ wxString WTreeListBox::GroupRowText(std::size_t inIndex) const {
     return wxString();
   }
   const STaskGroup & group = (*this)[inIndex].Branch().Group();
-  return mEncoding->Decode(group.Heading()) + ":  " + wxString::FromAscii(STimeString(group.Duration(), 4, 2).c_str());
+  // As many hour digits as the total needs (no total of 32-bit seconds needs 10).
+  return mEncoding->Decode(group.Heading()) + ":  " + wxString::FromAscii(STimeString(group.Duration(), 10, 2).c_str());
 }
 
 void WTreeListBox::OnDrawItem(wxDC & ioDC, const wxRect & inRect, size_t inIndex) const {
@@ -243,7 +297,12 @@ void WTreeListBox::FollowMessage(TVectorMessage<STask> inMessage) {
   case TVectorMessage<STask>::eNotice:
     return; // the change or delete that follows says what happened
   }
-  mRowsPending = true;
+  if (!mRowsPending) {
+    mRowsPending = true;
+    // The next paint brings the rows in step (once per burst of messages).
+    if (GetHandle() != nullptr)
+      Refresh();
+  }
 }
 
 void WTreeListBox::SyncRows() {

@@ -53,11 +53,17 @@ public:
   /// group moves to the group's row, one below it moves up by the rows hidden.
   void Collapse(std::size_t inIndex);
 
+  /// Does what key inKeyCode does to the selected row as in tree controls: Right or "+"
+  /// (WXK_ADD) opens a closed group, Left or "-" (WXK_SUBTRACT) closes an open one; Right
+  /// on an open group goes to its first row, Left on an entry or a closed group to the
+  /// group that holds it. False for any other key.
+  bool HandleTreeKey(int inKeyCode);
+
   /// The rectangle of the box of group row `inIndex` on screen (empty for an entry row).
   wxRect GetControlBox(std::size_t inIndex, bool inPrinting) const;
 
-  /// What group row `inIndex` says: its heading, ":  " and its total with 2 to 4 hour
-  /// digits; empty for an entry row.
+  /// What group row `inIndex` says: its heading, ":  " and its total with as many hour
+  /// digits as it needs, at least 2; empty for an entry row.
   wxString GroupRowText(std::size_t inIndex) const;
 
   /// Draws row `inIndex` into `inRect`.

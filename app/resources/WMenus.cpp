@@ -91,6 +91,14 @@ wxMenu * ReportMenu() {
   return menu;
 }
 
+wxMenu * WindowMenu() {
+  auto * menu = new wxMenu;
+  menu->Append(wxID_MDI_WINDOW_TILE_HORZ, "Tile &Horizontally");
+  menu->Append(wxID_MDI_WINDOW_TILE_VERT, "Tile &Vertically");
+  menu->Append(wxID_MDI_WINDOW_CASCADE, "&Cascade");
+  return menu;
+}
+
 wxMenu * HelpMenu() {
   auto * menu = new wxMenu;
   menu->Append(wxID_ABOUT, "&About Tallyworth...");
@@ -111,6 +119,7 @@ wxMenuBar * WMenus::CreateMenuBar(unsigned inId) {
     bar->Append(GroupMenu(), "&Group");
     bar->Append(ReportMenu(), "&Report");
   }
+  bar->Append(WindowMenu(), "&Window");
   bar->Append(HelpMenu(), "&Help");
   return bar;
 }

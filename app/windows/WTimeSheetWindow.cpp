@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include <wx/infobar.h>
+#include <wx/dcclient.h>
 #include <wx/menu.h>
 #include <wx/settings.h>
 
@@ -22,7 +23,7 @@
 #include "tasks/STaskVector.h"
 #include "windows/WMainWindow.h"
 
-wxBEGIN_EVENT_TABLE(WTimeSheetWindow, wxDocMDIChildFrame)
+wxBEGIN_EVENT_TABLE(WTimeSheetWindow, WTimeSheetWindowBase)
   EVT_SIZE(WTimeSheetWindow::OnSize)
   EVT_UPDATE_UI_RANGE(WCommandIds::eFirstProgramCommand, WCommandIds::eLastProgramCommand,
                       WTimeSheetWindow::OnUpdateUnhandled)
@@ -43,8 +44,8 @@ WTimeSheetWindow::~WTimeSheetWindow() {
   }
 }
 
-bool WTimeSheetWindow::Create(wxView * inView, wxMDIParentFrame * inParent) {
-  if (!wxDocMDIChildFrame::Create(&mTimeSheetDocument, inView, inParent, wxID_ANY,
+bool WTimeSheetWindow::Create(wxView * inView, WMainWindow * inParent) {
+  if (!WTimeSheetWindowBase::Create(&mTimeSheetDocument, inView, inParent, wxID_ANY,
                                   mTimeSheetDocument.GetUserReadableName(), wxDefaultPosition,
                                   wxDefaultSize, wxDEFAULT_FRAME_STYLE)) {
     if (inView != nullptr)
@@ -65,6 +66,12 @@ bool WTimeSheetWindow::CreateTimeSheetStatusBar() {
   mStatusBar = new WStatusBar;
   if (!mStatusBar->Create(this, wxID_ANY))
     return false;
+  {
+    wxClientDC dc(mStatusBar);
+    dc.SetFont(WFonts::GetTahoma85());
+    const std::array<int, WStatusBar::kPaneCount> widths = GetStatusPaneWidths(dc);
+    mStatusBar->SetStatusWidths(WStatusBar::kPaneCount, widths.data());
+  }
   mStatusBar->SetDrawItem(
       [this](wxDC & inDC, int inPane, const wxRect & inRect) { DrawStatusPane(inDC, inPane, inRect); });
   mFileSettingsPopup = new WFileSettingsPopup(mTimeSheetDocument, WMenus::eFileSettingsMenu);
@@ -109,7 +116,8 @@ void WTimeSheetWindow::ListenToMessage(TVectorMessage<STask> inMessage) {
 }
 
 wxString WTimeSheetWindow::DurationText(STime inTotal) {
-  STimeString text(6, 2);
+  // More hour digits than the largest total has: a total is never shown capped.
+  STimeString text(10, 2);
   text = inTotal;
   if (text.size() > 256)
     text.resize(256);
@@ -158,6 +166,46 @@ void WTimeSheetWindow::DrawStatusPane(wxDC & inDC, int inPane, const wxRect & in
   inDC.SetFont(oldFont);
 }
 
+namespace {
+
+// inText with every digit replaced by the digit that is widest in inDC's font.
+wxString WithWidestDigits(wxDC & inDC, wxString inText) {
+  wxChar widest = '0';
+  int widestWidth = 0;
+  for (wxChar digit = '0'; digit <= '9'; ++digit) {
+    const int width = inDC.GetTextExtent(wxString(digit)).x;
+    if (width > widestWidth) {
+      widest = digit;
+      widestWidth = width;
+    }
+  }
+  for (auto it = inText.begin(); it != inText.end(); ++it) {
+    if (wxIsdigit(*it))
+      *it = widest;
+  }
+  return inText;
+}
+
+} // namespace
+
+std::array<int, 4> WTimeSheetWindow::GetStatusPaneWidths(wxDC & inDC) {
+  std::array<int, WStatusBar::kPaneCount> widths = WStatusBar::kPaneWidths;
+  // The longest texts: the largest total a time sheet can hold and the largest count.
+  const std::pair<wxString, wxString> widest[] = {
+      {WResourceStrings::sDurationFooter, DurationText(STime(0xFFFFFFFFul))},
+      {WResourceStrings::sEntryCountFooter, EntryCountText(0xFFFFFFFFul)},
+  };
+  for (int pane : {eDurationPane, eEntryCountPane}) {
+    const auto & [label, value] = widest[pane - eDurationPane];
+    // 4 pixels of margin either side, as the panes are drawn.
+    // Measured whole, with a second space to spare: screen and paper measure a little
+    // differently.
+    const int needed = 8 + inDC.GetTextExtent(label + "  " + WithWidestDigits(inDC, value)).x;
+    widths[static_cast<std::size_t>(pane)] = std::max(widths[static_cast<std::size_t>(pane)], needed);
+  }
+  return widths;
+}
+
 wxSize WTimeSheetWindow::GetMinTrackSize() { return wxSize(200, WTallyworthApp::IsWindowsXP() ? 124 : 100); }
 
 wxSize WTimeSheetWindow::GetMaxTrackSize(const wxSize & inParentClientSize, const wxSize & inWindowSize,
@@ -198,7 +246,7 @@ void WTimeSheetWindow::ShowNotice(const wxString & inText) {
 
 void WTimeSheetWindow::OnSize(wxSizeEvent &) {
   LayoutChildren();
-  if (WTallyworthApp::gMainWindow != nullptr && WTallyworthApp::gMainWindow->GetActiveChild() == this)
+  if (WTallyworthApp::gMainWindow != nullptr && WTallyworthApp::gMainWindow->GetActiveTimeSheetWindow() == this)
     WTallyworthApp::gMainWindow->RequestMinSizeUpdate();
 }
 

@@ -3,10 +3,16 @@
 // settings button.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <utility>
 
+#if defined(__WXMSW__)
 #include <wx/docmdi.h>
+#else
+#include <wx/docview.h> // before the next, which needs the build settings
+#include <wx/aui/tabmdi.h>
+#endif
 
 #include "dates/STime.h"
 #include "vectors/TVectorMessage.h"
@@ -16,10 +22,17 @@
 
 class WFileSettingsPopup;
 class wxInfoBar;
+class WMainWindow;
 class WStatusBar;
 class WTimeSheetDocument;
 
-class WTimeSheetWindow : public wxDocMDIChildFrame, public STaskVectorListener {
+#if defined(__WXMSW__)
+using WTimeSheetWindowBase = wxDocMDIChildFrame;
+#else
+using WTimeSheetWindowBase = wxDocChildFrameAny<wxAuiMDIChildFrame, wxAuiMDIParentFrame>;
+#endif
+
+class WTimeSheetWindow : public WTimeSheetWindowBase, public STaskVectorListener {
 public:
   /// The status line's panes.
   enum EPane { eSettingsPane = 0, eDurationPane = 1, eEntryCountPane = 2, eRestPane = 3 };
@@ -29,7 +42,7 @@ public:
   ~WTimeSheetWindow() override;
 
   /// Creates the window in inParent for inView, with its menu and status line.
-  bool Create(wxView * inView, wxMDIParentFrame * inParent);
+  bool Create(wxView * inView, WMainWindow * inParent);
   /// Lays the window out and shows it active, once its view exists.
   void FinishCreation();
 
@@ -42,10 +55,16 @@ public:
   std::pair<wxString, wxString> GetStatusPaneTexts(int inPane) const;
   /// Draws the contents of status pane inPane (inRect) into inDC.
   void DrawStatusPane(wxDC & inDC, int inPane, const wxRect & inRect);
-  /// The text that follows "Duration:": the total with at least 2 and at most 6 hour digits.
+  /// The text that follows "Duration:": the total with as many hour digits as it needs,
+  /// at least 2.
   static wxString DurationText(STime inTotal);
   /// The text that follows "Entry Count:".
   static wxString EntryCountText(std::size_t inCount);
+
+  /// The widths of the status line's panes with inDC's font set to the status font: wide
+  /// enough for the widest label and value a pane can show, a space apart, and never
+  /// narrower than 11, 126 and 110 pixels; the last pane stretches (-1).
+  static std::array<int, 4> GetStatusPaneWidths(wxDC & inDC);
 
   /// The smallest size of a time sheet window: 200 by 124 with themed drawing, else 200
   /// by 100.

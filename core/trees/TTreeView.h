@@ -2,6 +2,8 @@
 // group shows its children and a closed one hides them. Row i is element i.
 #pragma once
 
+#include <cstddef>
+
 #include "trees/TBranch.h"
 #include "trees/TTree.h"
 #include "trees/TTreeElement.h"
@@ -37,6 +39,45 @@ public:
         }
       }
     }
+  }
+
+  /// Opens the group of row `inRow` and puts its rows right after it, leaving the other
+  /// rows alone; the number of rows added (0 for an entry or an open group).
+  std::size_t OpenRow(std::size_t inRow) {
+    if (inRow >= this->size() || (*this)[inRow].Type() != TTreeElement<T, G>::eBranch) {
+      return 0;
+    }
+    TBranch<T, G> & branch = (*this)[inRow].Branch();
+    if (branch.IsOpen()) {
+      return 0;
+    }
+    branch.Open();
+    TTreeView<T, G> rows(mTree, false);
+    rows.UpdateBranch(branch);
+    this->insert(this->begin() + static_cast<std::ptrdiff_t>(inRow + 1), rows.begin(), rows.end());
+    return rows.size();
+  }
+
+  /// Closes the group of row `inRow` and removes the rows it showed, leaving the other rows
+  /// alone; the number of rows removed (0 for an entry or a closed group).
+  std::size_t CloseRow(std::size_t inRow) {
+    if (inRow >= this->size() || (*this)[inRow].Type() != TTreeElement<T, G>::eBranch) {
+      return 0;
+    }
+    TBranch<T, G> & branch = (*this)[inRow].Branch();
+    if (!branch.IsOpen()) {
+      return 0;
+    }
+    branch.Close();
+    // The group's rows are the ones below it that lie deeper.
+    const auto level = (*this)[inRow].Level();
+    std::size_t end = inRow + 1;
+    while (end < this->size() && (*this)[end].Level() > level) {
+      ++end;
+    }
+    this->erase(this->begin() + static_cast<std::ptrdiff_t>(inRow + 1),
+                this->begin() + static_cast<std::ptrdiff_t>(end));
+    return end - inRow - 1;
   }
 
   /// The tree shown.

@@ -26,7 +26,7 @@ wxString W(const std::string & inText) { return wxString::FromUTF8(inText); }
 
 // The "Open Recent" sub-menu of the menu bar in force.
 wxMenu * RecentMenu() {
-  wxMDIChildFrame * child = guitest::MainWindow().GetActiveChild();
+  auto * child = guitest::MainWindow().GetActiveChild();
   wxMenuBar * bar = child != nullptr ? child->GetMenuBar() : guitest::MainWindow().GetMenuBar();
   return bar != nullptr ? WMenus::FindRecentFileMenu(*bar) : nullptr;
 }

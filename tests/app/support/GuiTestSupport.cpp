@@ -181,7 +181,7 @@ std::vector<WTimeSheetDocument *> Documents() {
 }
 
 WTimeSheetDocument * ActiveDocument() {
-  wxMDIChildFrame * child = MainWindow().GetActiveChild();
+  auto * child = MainWindow().GetActiveChild();
   auto * window = dynamic_cast<WTimeSheetWindow *>(child);
   return window != nullptr ? dynamic_cast<WTimeSheetDocument *>(window->GetDocument()) : nullptr;
 }

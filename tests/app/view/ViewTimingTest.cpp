@@ -202,6 +202,30 @@ TEST(ViewTiming, DISABLED_MillionEntryTimeSheet) {
   std::printf("  group by who, then job:            %8.1f ms (cpu %.1f, %zu rows)\n", ms, gLastCpu, tree->size());
   PrintScrolling("grouped list, who then job", tree);
 
+  // Closing and opening one group near the middle: a top group (who) and one inside it (job).
+  for (std::int16_t level : {0, 1}) {
+    std::size_t group = 0;
+    for (std::size_t row = tree->size() / 2; row-- > 0;) {
+      if ((*tree)[row].Type() == WTreeListBox::Element::eBranch && (*tree)[row].Level() == level) {
+        group = row;
+        break;
+      }
+    }
+    double worstToggle = 0;
+    double worstToggleCpu = 0;
+    for (int i = 0; i < 10; ++i) {
+      worstToggle = std::max(worstToggle, Timed(tree, [&] {
+                               if ((*tree)[group].Branch().IsOpen())
+                                 tree->Collapse(group);
+                               else
+                                 tree->Expand(group);
+                             }));
+      worstToggleCpu = std::max(worstToggleCpu, gLastCpu);
+    }
+    std::printf("  close or open a group of level %d:  %8.1f ms (cpu %.1f; worst of 10, %zu rows)\n", level,
+                worstToggle, worstToggleCpu, tree->size());
+  }
+
   // Editing a cell while the grouped list shows: the entry moves to another group.
   double worst = 0;
   double worstCpu = 0;

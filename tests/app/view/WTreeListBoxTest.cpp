@@ -49,12 +49,12 @@ TEST(WTreeListBox, GroupingShowsEveryGroupOpenWithItsEntriesBelowIt) {
   EXPECT_EQ(h.tree->GetControlBox(5, false), wxRect());
 }
 
-TEST(WTreeListBox, GroupTotalsShowTwoToFourHourDigits) {
+TEST(WTreeListBox, GroupTotalsShowAtLeastTwoHourDigitsAndAreNeverCapped) {
   TreeHarness h({"01/02/2012\t6000:00:00\tAB\t1\tX\tlong", "01/02/2012\t5000:00:00\tAB\t1\tX\tlonger",
                  "01/02/2012\t100:00:00\tCD\t1\tX\thundred", "01/02/2012\t0:05:00\t\t1\tX\tno one"});
   h.Group({STaskComparator::eWhoCode});
   EXPECT_EQ(h.tree->GroupRowText(static_cast<std::size_t>(h.GroupRow(""))), ":  00:05:00");
-  EXPECT_EQ(h.tree->GroupRowText(static_cast<std::size_t>(h.GroupRow("AB"))), "AB:  9999:59:59");
+  EXPECT_EQ(h.tree->GroupRowText(static_cast<std::size_t>(h.GroupRow("AB"))), "AB:  11000:00:00");
   EXPECT_EQ(h.tree->GroupRowText(static_cast<std::size_t>(h.GroupRow("CD"))), "CD:  100:00:00");
 }
 
