@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <exception>
 #include <vector>
 
@@ -11,6 +12,7 @@
 
 #include "tasks/STaskDocument.h"
 
+class WEditHistory;
 class WTimeSheetWindow;
 
 class WTimeSheetDocument : public wxDocument, public STaskDocument {
@@ -63,6 +65,19 @@ public:
   /// Shows the plain clear confirmation with message inId; true when the user chose Clear.
   bool AskClearTimeSheet(unsigned inId);
 
+  /// Makes the document's undo history.
+  wxCommandProcessor * OnCreateCommandProcessor() override;
+  /// The document's undo history (made on first use for a document made without a template).
+  WEditHistory & GetEditHistory();
+  /// Selects the entries at the file-order indices inIndices in the view and scrolls to them.
+  void ShowEntries(const std::vector<std::uint32_t> & inIndices);
+
+  /// Marks the document dirty; a change made outside the undo history also means that no
+  /// undo leads back to the saved state.
+  void ListenToInsertMessage(TVectorMessage<STask> inMessage) override;
+  void ListenToDeleteMessage(TVectorMessage<STask> inMessage) override;
+  void ListenToChangeMessage(TVectorMessage<STask> inMessage) override;
+
   /// The time sheet window of this document, or null.
   WTimeSheetWindow * GetTimeSheetWindow() const;
   /// The file of the document's stream, or an empty text.
@@ -78,6 +93,8 @@ private:
   void OnFileMerge(wxCommandEvent & inEvent);
   void OnUpdateAlwaysEnabled(wxUpdateUIEvent & inEvent);
   void OnClearTimeSheet(wxCommandEvent & inEvent);
+  // Notes a change of the tasks that the undo history did not make.
+  void NoteOutsideChange();
 
   bool mDiscardChanges = false;
   // The Merge command in progress.

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
+#include <vector>
 
 #include <wx/docview.h>
 #include <wx/string.h>
@@ -14,6 +16,7 @@
 #include "tasks/STaskDocumentData.h"
 
 class STaskDocument;
+class WEntryCommands;
 class WFileStatusCtrl;
 class WHeaderCtrl;
 class WListListBox;
@@ -66,6 +69,13 @@ public:
   /// Draws nothing: the lists, the header and the status control cover the view.
   void OnDraw(wxDC * inDC) override;
 
+  /// Selects the entries at the ascending file-order indices `inIndices` in the visible list
+  /// (in the grouped list the first of them) and scrolls to them.
+  void SelectEntries(const std::vector<std::uint32_t> & inIndices);
+  /// The editing commands (Undo, Redo, New Entry, Delete, Cut, Copy, Paste); null before
+  /// the view's window exists.
+  WEntryCommands * EntryCommands() const { return mEntryCommands.get(); }
+
   WListListBox * ListBox() const { return mListBox; }
   WTreeListBox * TreeBox() const { return mTreeBox; }
   WHeaderCtrl * HeaderControl() const { return mHeaderControl; }
@@ -107,6 +117,7 @@ private:
   bool mIsCreated = false;
   bool mIsSnapping = false;
   unsigned mSortByOrderInFileCount = 0;
+  std::unique_ptr<WEntryCommands> mEntryCommands;
 
   wxDECLARE_EVENT_TABLE();
 };

@@ -105,6 +105,14 @@ void WTimeSheetWindow::ListenToMessage(TVectorMessage<STask> inMessage) {
   }
 }
 
+void WTimeSheetWindow::ShowMessage(const wxString & inMessage) {
+  if (mMessage == inMessage)
+    return;
+  mMessage = inMessage;
+  if (mStatusBar != nullptr)
+    mStatusBar->RefreshPane(eRestPane);
+}
+
 wxString WTimeSheetWindow::DurationText(STime inTotal) {
   STimeString text(6, 2);
   text = inTotal;
@@ -127,6 +135,8 @@ std::pair<wxString, wxString> WTimeSheetWindow::GetStatusPaneTexts(int inPane) c
     return {WResourceStrings::sDurationFooter, DurationText(mDocumentData.GetTotalDuration())};
   case eEntryCountPane:
     return {WResourceStrings::sEntryCountFooter, EntryCountText(mDocumentData.GetTotalCount())};
+  case eRestPane:
+    return {mMessage, wxString()};
   default:
     return {};
   }

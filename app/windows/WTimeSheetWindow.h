@@ -55,6 +55,11 @@ public:
   static wxSize GetMaxTrackSize(const wxSize & inParentClientSize, const wxSize & inWindowSize,
                                 const wxSize & inClientSize);
 
+  /// Shows inMessage in the status line's last pane (an empty text clears it).
+  void ShowMessage(const wxString & inMessage);
+  /// The message the status line shows.
+  const wxString & GetStatusMessage() const { return mMessage; }
+
   /// Sets the title from the document's name.
   void UpdateTitle();
 
@@ -75,6 +80,7 @@ private:
   WStatusBar * mStatusBar = nullptr;                 // a child window
   WFileSettingsPopup * mFileSettingsPopup = nullptr; // a child of the status line
   WTimeSheetDocument & mTimeSheetDocument;
+  wxString mMessage;
 
   wxDECLARE_EVENT_TABLE();
 };
