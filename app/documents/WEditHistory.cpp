@@ -66,6 +66,9 @@ bool WEditHistory::Redo() {
 
 void WEditHistory::ClearCommands() {
   wxCommandProcessor::ClearCommands();
+  if (mApplying) {
+    return; // storing a command after everything was undone: Submit keeps the count
+  }
   mPosition = 0;
   mSavedPosition = mDocument.IsDirty() ? -1 : 0;
 }

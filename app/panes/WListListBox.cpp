@@ -69,10 +69,18 @@ void WListListBox::Sort(const STaskComparator & inComparator) {
 
 void WListListBox::ListenToMessage(TVectorMessage<STask> inMessage) {
   switch (inMessage.code()) {
-  case TVectorMessage<STask>::eInsert:
+  case TVectorMessage<STask>::eInsert: {
+    // Entries put back between others (an undone removal) keep their place in a list shown
+    // in file order; anywhere else, as appended ones do, they come last.
+    const bool between = inMessage.IsScattered() || inMessage.end_index() < GetVector().size();
+    const bool inFileOrder = between && std::is_sorted(begin(), end());
     STaskVectorMap::ListenToMessage(inMessage);
+    if (inFileOrder) {
+      Repopulate();
+    }
     mRowsPending = true;
     break;
+  }
   case TVectorMessage<STask>::eDelete:
     FollowDeletion(inMessage);
     break;

@@ -19,9 +19,8 @@ using namespace tasktree;
 
 class Counter : public TVectorListener<STask> {
 public:
-  void ListenToMessage(TVectorMessage<STask> inMessage) override { ++mCount; mLast = inMessage.code(); }
+  void ListenToMessage(TVectorMessage<STask>) override { ++mCount; }
   int mCount = 0;
-  TVectorMessage<STask>::ECode mLast = TVectorMessage<STask>::eInsert;
 };
 
 TEST(STaskBatch, RandomBatchesAgreeWithAPlainModel) {
@@ -96,25 +95,9 @@ TEST(STaskBatch, RandomBatchesAgreeWithAPlainModel) {
     Populator rebuild(&fresh, tasks, populator.Comparator());
     rebuild();
     ASSERT_EQ(SameGroups(tree, fresh, populator.Comparator()), "");
-    if (!tree.Branches().empty()) {
-      ASSERT_EQ(tree.Branches()[0].Group().Duration(), tasks.GetDuration());
-    }
+    ASSERT_TRUE(tree.Branches().empty() || tree.Branches()[0].Group().Duration() == tasks.GetDuration());
   }
   tasks.RemoveListener(&counter);
-}
-
-TEST(STaskBatch, BadBatchesChangeNothing) {
-  STaskVector tasks;
-  for (int i = 0; i < 3; ++i) {
-    tasks.push_back(Make("03/01/2026\t1:00\tAB\t1\tA\tx" + std::to_string(i)));
-  }
-  const std::vector<STask> one{tasks[0]};
-  EXPECT_THROW(tasks.erase_scattered({0, 3}), std::out_of_range);
-  EXPECT_THROW(tasks.erase_scattered({2, 1}), std::out_of_range);
-  EXPECT_THROW(tasks.insert_scattered({5}, one), std::out_of_range);
-  EXPECT_THROW(tasks.insert_scattered({0, 1}, one), std::out_of_range);
-  EXPECT_EQ(tasks.size(), 3U);
-  EXPECT_EQ(tasks.GetDuration(), STime(3 * 3600));
 }
 
 TEST(STypedValue, DatesAndDurationsAUserMayType) {
