@@ -106,7 +106,8 @@ void WListListBox::FollowDeletion(TVectorMessage<STask> inMessage) {
 
   // The selected entries that stay, by their vector index after the deletion.
   std::vector<std::uint32_t> kept;
-  if (!GetVector().empty() && GetSelectedCount() > 0) {
+  // A hidden list (the grouped one is shown) lets its selection go.
+  if (!GetVector().empty() && IsShown() && GetSelectedCount() > 0) {
     unsigned long cookie = 0;
     for (int row = GetFirstSelected(cookie); row != wxNOT_FOUND; row = GetNextSelected(cookie)) {
       if (static_cast<std::size_t>(row) >= size()) {
