@@ -13,6 +13,7 @@
 #include "documents/WCheckedTaskFilter.h"
 #include "documents/WDocManager.h"
 #include "documents/WTimeSheetDocTemplate.h"
+#include "documents/WEditHistory.h"
 #include "documents/SDocumentException.h"
 #include "files/SFile.h"
 #include "files/SFileException.h"
@@ -28,6 +29,7 @@
 #include "tasks/STaskVectorMapFilter.h"
 #include "syntax/SMathSyntax.h"
 #include "syntax/SWildcardString.h"
+#include "views/WTimeSheetView.h"
 #include "windows/WTimeSheetWindow.h"
 
 wxBEGIN_EVENT_TABLE(WTimeSheetDocument, wxDocument)
@@ -88,6 +90,42 @@ WTimeSheetDocument::WTimeSheetDocument() = default;
 
 WTimeSheetDocument::~WTimeSheetDocument() = default;
 
+wxCommandProcessor * WTimeSheetDocument::OnCreateCommandProcessor() { return new WEditHistory(*this); }
+
+WEditHistory & WTimeSheetDocument::GetEditHistory() {
+  auto * history = dynamic_cast<WEditHistory *>(GetCommandProcessor());
+  if (history == nullptr) {
+    history = new WEditHistory(*this);
+    SetCommandProcessor(history);
+  }
+  return *history;
+}
+
+void WTimeSheetDocument::ShowEntries(const std::vector<std::uint32_t> & inIndices) {
+  if (auto * view = dynamic_cast<WTimeSheetView *>(GetFirstView()))
+    view->SelectEntries(inIndices);
+}
+
+void WTimeSheetDocument::NoteOutsideChange() {
+  if (!GetEditHistory().IsApplying())
+    GetEditHistory().NoteOutsideChange();
+}
+
+void WTimeSheetDocument::ListenToInsertMessage(TVectorMessage<STask> inMessage) {
+  STaskDocument::ListenToInsertMessage(inMessage);
+  NoteOutsideChange();
+}
+
+void WTimeSheetDocument::ListenToDeleteMessage(TVectorMessage<STask> inMessage) {
+  STaskDocument::ListenToDeleteMessage(inMessage);
+  NoteOutsideChange();
+}
+
+void WTimeSheetDocument::ListenToChangeMessage(TVectorMessage<STask> inMessage) {
+  STaskDocument::ListenToChangeMessage(inMessage);
+  NoteOutsideChange();
+}
+
 bool WTimeSheetDocument::IsModified() const { return IsDirty() && !mDiscardChanges; }
 
 void WTimeSheetDocument::Modify(bool inModified) {
@@ -120,6 +158,7 @@ bool WTimeSheetDocument::OnOpenDocument(const wxString & inPath) {
     ShowFailure(failure, inPath);
     return false;
   }
+  GetEditHistory().ClearCommands();
   SetFilename(inPath, true);
   SetDocumentSaved(true);
   UpdateAllViews();
@@ -157,6 +196,7 @@ bool WTimeSheetDocument::OnSaveDocument(const wxString & inPath) {
     }
   }
   mDiscardChanges = false;
+  GetEditHistory().MarkSaved();
   SetFilename(inPath, false);
   SetDocumentSaved(true);
   return true;
@@ -307,6 +347,8 @@ void WTimeSheetDocument::MergeFiles(const std::vector<wxString> & inPaths) {
   mMergeDecision = eUndecided;
   mMergeSaveFailed = false;
   mMergeSavedSheet = false;
+  // Merged files may have been emptied: what came from them cannot be undone.
+  GetEditHistory().ClearCommands();
 }
 
 bool WTimeSheetDocument::WantToClearMergeStream(STaskStream *) {
@@ -368,6 +410,7 @@ bool WTimeSheetDocument::AskClearTimeSheet(unsigned inId) {
 void WTimeSheetDocument::ClearTimeSheet() {
   wxBusyCursor wait;
   mData.clear();
+  GetEditHistory().ClearCommands();
   if (wxView * view = GetFirstView()) {
     wxCommandEvent sortByOrderInFile(wxEVT_MENU, WCommandIds::eSortByOrderInFile);
     view->ProcessEvent(sortByOrderInFile);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <exception>
 #include <vector>
 
@@ -13,6 +14,7 @@
 
 class STaskVectorMap;
 class WTextEncoding;
+class WEditHistory;
 class WTimeSheetWindow;
 
 class WTimeSheetDocument : public wxDocument, public STaskDocument {
@@ -74,6 +76,18 @@ public:
   /// is told in a notice in the new window. Throws SDocumentException when there is no time
   /// sheet template to make the new time sheet with.
   void OnReportFilter(STaskVectorMap & ioVectorMap, const WTextEncoding & inEncoding);
+  /// Makes the document's undo history.
+  wxCommandProcessor * OnCreateCommandProcessor() override;
+  /// The document's undo history (made on first use for a document made without a template).
+  WEditHistory & GetEditHistory();
+  /// Selects the entries at the file-order indices inIndices in the view and scrolls to them.
+  void ShowEntries(const std::vector<std::uint32_t> & inIndices);
+
+  /// Marks the document dirty; a change made outside the undo history also means that no
+  /// undo leads back to the saved state.
+  void ListenToInsertMessage(TVectorMessage<STask> inMessage) override;
+  void ListenToDeleteMessage(TVectorMessage<STask> inMessage) override;
+  void ListenToChangeMessage(TVectorMessage<STask> inMessage) override;
 
   /// The time sheet window of this document, or null.
   WTimeSheetWindow * GetTimeSheetWindow() const;
@@ -95,6 +109,8 @@ private:
   void OnFileMerge(wxCommandEvent & inEvent);
   void OnUpdateAlwaysEnabled(wxUpdateUIEvent & inEvent);
   void OnClearTimeSheet(wxCommandEvent & inEvent);
+  // Notes a change of the tasks that the undo history did not make.
+  void NoteOutsideChange();
 
   bool mDiscardChanges = false;
   // The Merge command in progress.

@@ -30,7 +30,7 @@ char EncodeCharacter(wxUniChar inCharacter) {
 } // namespace
 
 WTextEncoding::WTextEncoding(STaskVector & ioVector) : mVector(ioVector) {
-  mInvalidCount = CountInvalid(0, static_cast<std::uint32_t>(mVector.size()));
+  mInvalidCount = CountInvalid(TVectorMessage<STask>(TVectorMessage<STask>::eInsert, 0, static_cast<std::uint32_t>(mVector.size())));
   mVector.AddListener(this);
 }
 
@@ -131,14 +131,17 @@ std::string WTextEncoding::Encode(const wxString & inText) const {
   return EncodeWindows1252(inText);
 }
 
-std::size_t WTextEncoding::CountInvalid(std::uint32_t inBegin, std::uint32_t inEnd) const {
+bool WTextEncoding::CanEncode(const wxString & inText) const {
+  return IsUtf8() || DecodeWindows1252(EncodeWindows1252(inText)) == inText;
+}
+
+std::size_t WTextEncoding::CountInvalid(const TVectorMessage<STask> & inMessage) const {
   std::size_t count = 0;
-  const auto end = std::min<std::size_t>(inEnd, mVector.size());
-  for (std::size_t index = inBegin; index < end; ++index) {
-    if (!IsValidUtf8(mVector[index])) {
+  inMessage.ForEachIndex([&](std::uint32_t inIndex) {
+    if (inIndex < mVector.size() && !IsValidUtf8(mVector[inIndex])) {
       ++count;
     }
-  }
+  });
   return count;
 }
 
@@ -154,16 +157,16 @@ void WTextEncoding::Adjust(std::ptrdiff_t inDelta) {
 }
 
 void WTextEncoding::ListenToInsertMessage(TVectorMessage<STask> inMessage) {
-  Adjust(static_cast<std::ptrdiff_t>(CountInvalid(inMessage.begin_index(), inMessage.end_index())));
+  Adjust(static_cast<std::ptrdiff_t>(CountInvalid(inMessage)));
 }
 
 void WTextEncoding::ListenToChangeMessage(TVectorMessage<STask> inMessage) {
-  Adjust(static_cast<std::ptrdiff_t>(CountInvalid(inMessage.begin_index(), inMessage.end_index())));
+  Adjust(static_cast<std::ptrdiff_t>(CountInvalid(inMessage)));
 }
 
 void WTextEncoding::ListenToNoticeMessage(TVectorMessage<STask> inMessage) {
   if (mInvalidCount == 0) {
     return; // nothing to take away
   }
-  Adjust(-static_cast<std::ptrdiff_t>(CountInvalid(inMessage.begin_index(), inMessage.end_index())));
+  Adjust(-static_cast<std::ptrdiff_t>(CountInvalid(inMessage)));
 }

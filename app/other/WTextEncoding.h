@@ -30,6 +30,10 @@ public:
   /// become "?".
   std::string Encode(const wxString & inText) const;
 
+  /// Whether Encode keeps every character of `inText` (always in UTF-8; in Windows-1252
+  /// only the characters the code page has).
+  bool CanEncode(const wxString & inText) const;
+
   /// Whether `inBytes` is well-formed UTF-8 (no overlong forms, surrogates or values beyond
   /// U+10FFFF).
   static bool IsValidUtf8(std::string_view inBytes);
@@ -44,8 +48,8 @@ public:
   void ListenToNoticeMessage(TVectorMessage<STask> inMessage) override;
 
 private:
-  // Counts the entries of [inBegin, inEnd) that are not valid UTF-8.
-  std::size_t CountInvalid(std::uint32_t inBegin, std::uint32_t inEnd) const;
+  // Counts the entries the message concerns that are not valid UTF-8.
+  std::size_t CountInvalid(const TVectorMessage<STask> & inMessage) const;
   void Adjust(std::ptrdiff_t inDelta);
 
   STaskVector & mVector; // not owned

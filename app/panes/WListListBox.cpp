@@ -11,6 +11,7 @@
 #include "controls/WInPlaceEdit.h"
 #include "dates/SDateString.h"
 #include "dates/STimeString.h"
+#include "dates/STypedValue.h"
 #include "other/WCellText.h"
 #include "other/WFonts.h"
 #include "other/WPanePrinter.h"
@@ -70,10 +71,18 @@ void WListListBox::Sort(const STaskComparator & inComparator) {
 
 void WListListBox::ListenToMessage(TVectorMessage<STask> inMessage) {
   switch (inMessage.code()) {
-  case TVectorMessage<STask>::eInsert:
+  case TVectorMessage<STask>::eInsert: {
+    // Entries put back between others (an undone removal) keep their place in a list shown
+    // in file order; anywhere else, as appended ones do, they come last.
+    const bool between = inMessage.IsScattered() || inMessage.end_index() < GetVector().size();
+    const bool inFileOrder = between && std::is_sorted(begin(), end());
     STaskVectorMap::ListenToMessage(inMessage);
+    if (inFileOrder) {
+      Repopulate();
+    }
     mRowsPending = true;
     break;
+  }
   case TVectorMessage<STask>::eDelete:
     FollowDeletion(inMessage);
     break;
@@ -96,23 +105,19 @@ void WListListBox::SyncRows() {
 
 void WListListBox::FollowDeletion(TVectorMessage<STask> inMessage) {
   CancelInPlaceEdit();
-  const std::uint32_t begin = inMessage.begin_index();
-  const std::uint32_t end = std::max(inMessage.begin_index(), inMessage.end_index());
-  const std::uint32_t count = end - begin;
 
   // The selected entries that stay, by their vector index after the deletion.
   std::vector<std::uint32_t> kept;
-  if (!GetVector().empty() && GetSelectedCount() > 0) {
+  // A hidden list (the grouped one is shown) lets its selection go.
+  if (!GetVector().empty() && IsShown() && GetSelectedCount() > 0) {
     unsigned long cookie = 0;
     for (int row = GetFirstSelected(cookie); row != wxNOT_FOUND; row = GetNextSelected(cookie)) {
       if (static_cast<std::size_t>(row) >= size()) {
         break;
       }
       const std::uint32_t index = (*this)[static_cast<std::size_t>(row)];
-      if (index < begin) {
-        kept.push_back(index);
-      } else if (index >= end) {
-        kept.push_back(index - count);
+      if (!inMessage.Covers(index)) {
+        kept.push_back(inMessage.IndexAfterDelete(index));
       }
     }
   }
@@ -262,8 +267,8 @@ int WListListBox::ColumnAt(int inX) const {
 
 void WListListBox::OnLeftDown(wxMouseEvent & inEvent) {
   // A click in the list ends an open edit before the list takes the focus (which would
-  // otherwise go straight back to the box, its child).
-  CommitInPlaceEdit();
+  // otherwise go straight back to the box, its child); a refused text stays in its box.
+  CommitInPlaceEdit(true);
   inEvent.Skip();
 }
 
@@ -283,8 +288,9 @@ void WListListBox::OnLeftDoubleClick(wxMouseEvent & inEvent) {
 }
 
 bool WListListBox::OpenInPlaceEdit(std::size_t inRow, int inFieldIndex) {
-  if (mInPlaceEditControl != nullptr) {
-    CommitInPlaceEdit();
+  if (mInPlaceEditControl != nullptr && !CommitInPlaceEdit(true)) {
+    mInPlaceEditControl->SetFocus();
+    return true;
   }
   SyncRows();
   if (inRow >= size() || inFieldIndex < 0 || inFieldIndex >= WTimeSheetColumns::sColumnCount) {
@@ -324,11 +330,12 @@ bool WListListBox::OpenInPlaceEdit(std::size_t inRow, int inFieldIndex) {
 STask WListListBox::EditedTask(const STask & inTask, int inField, const wxString & inText) const {
   TaskFields fields = inTask;
   const std::string bytes = mEncoding->Encode(inText.Left(kMaxEditChars));
+  const std::string value(STypedValue::Trimmed(bytes));
   switch (inField) {
   case STask::eDate: {
     // A typed date is written back in full; one the date cannot hold stays as typed.
     SDateString typed(fields.date.GetFormat(), true);
-    typed = bytes;
+    typed = value;
     const SDate date = typed;
     if (date != SDate()) {
       typed.MakeDateString(date);
@@ -338,7 +345,7 @@ STask WListListBox::EditedTask(const STask & inTask, int inField, const wxString
   }
   case STask::eDuration: {
     // As many hour digits as the duration needs: a long one is not cut to 99:59:59.
-    const STime duration = STimeString::ParseTime(bytes.data(), bytes.size());
+    const STime duration = STimeString::ParseTime(value.data(), value.size());
     fields.duration = static_cast<const std::string &>(STimeString(duration, 10, 2));
     break;
   }
@@ -360,14 +367,78 @@ STask WListListBox::EditedTask(const STask & inTask, int inField, const wxString
   return task;
 }
 
-void WListListBox::CommitInPlaceEdit() {
+void WListListBox::SetEditHandlers(EditHandler inEdit, MessageHandler inMessage) {
+  mEditHandler = std::move(inEdit);
+  mMessageHandler = std::move(inMessage);
+}
+
+wxString WListListBox::RefusalOf(int inField, const wxString & inText, SDateFormat inOrder) const {
+  if (!mEncoding->CanEncode(inText)) {
+    return "This time sheet is saved in Windows-1252, which cannot hold: " + inText;
+  }
+  const std::string bytes = mEncoding->Encode(inText);
+  if (inField == STask::eDate && !STypedValue::IsDate(bytes, inOrder)) {
+    return "Not a date: " + inText;
+  }
+  if (inField == STask::eDuration && !STypedValue::IsDuration(bytes)) {
+    return "Not a duration: " + inText;
+  }
+  return wxString();
+}
+
+std::vector<std::uint32_t> WListListBox::SelectedEntries() const {
+  std::vector<std::uint32_t> entries;
+  unsigned long cookie = 0;
+  for (int row = GetFirstSelected(cookie); row != wxNOT_FOUND; row = GetNextSelected(cookie)) {
+    if (static_cast<std::size_t>(row) < size()) {
+      entries.push_back((*this)[static_cast<std::size_t>(row)]);
+    }
+  }
+  return entries;
+}
+
+void WListListBox::SelectEntries(const std::vector<std::uint32_t> & inIndices) {
+  SyncRows();
+  DeselectAll();
+  std::size_t first = size();
+  for (std::size_t row = 0; row < size() && !inIndices.empty(); ++row) {
+    if (std::binary_search(inIndices.begin(), inIndices.end(), (*this)[row])) {
+      Select(row, true);
+      first = std::min(first, row);
+    }
+  }
+  if (first < size()) {
+    DoSetCurrent(static_cast<int>(first));
+    if (!IsRowVisible(first)) {
+      ScrollToRow(first);
+    }
+  }
+  Refresh();
+}
+
+bool WListListBox::CommitInPlaceEdit(bool inKeepRefused) {
   WInPlaceEdit * box = mInPlaceEditControl;
   if (box == nullptr) {
-    return;
+    return true;
+  }
+  bool modified = box->IsModified();
+  const wxString text = box->GetValue().Left(kMaxEditChars);
+  if (modified) {
+    const bool known = mInPlaceItemIndex >= 0 && static_cast<std::size_t>(mInPlaceItemIndex) < size();
+    const wxString refusal =
+        known ? RefusalOf(mInPlaceFieldIndex, text, get(static_cast<unsigned int>(mInPlaceItemIndex)).GetDateFormat())
+              : wxString();
+    if (!refusal.empty()) {
+      if (mMessageHandler) {
+        mMessageHandler(refusal);
+      }
+      if (inKeepRefused) {
+        return false;
+      }
+      modified = false;
+    }
   }
   mInPlaceEditControl = nullptr;
-  const bool modified = box->IsModified();
-  const wxString text = box->GetValue();
   const bool hadFocus = box->HasFocus();
   box->Unbind(wxEVT_KILL_FOCUS, &WListListBox::OnEditKillFocus, this);
   box->Hide();
@@ -378,8 +449,18 @@ void WListListBox::CommitInPlaceEdit() {
   CallAfter([box] { box->Destroy(); });
   if (modified && mInPlaceItemIndex >= 0 && static_cast<std::size_t>(mInPlaceItemIndex) < size()) {
     const auto row = static_cast<unsigned int>(mInPlaceItemIndex);
-    set(row, EditedTask(get(row), mInPlaceFieldIndex, text));
+    const STask & old = get(row);
+    const STask edited = EditedTask(old, mInPlaceFieldIndex, text);
+    if (static_cast<const std::string &>(edited) == static_cast<const std::string &>(old)) {
+      return true; // nothing changed
+    }
+    if (mEditHandler) {
+      mEditHandler((*this)[row], STask(old), edited, mInPlaceFieldIndex);
+    } else {
+      set(row, edited);
+    }
   }
+  return true;
 }
 
 void WListListBox::CancelInPlaceEdit() {
@@ -391,13 +472,13 @@ void WListListBox::CancelInPlaceEdit() {
 
 void WListListBox::OnEditEnter(wxCommandEvent & inEvent) {
   if (inEvent.GetEventObject() == mInPlaceEditControl) {
-    CommitInPlaceEdit();
+    CommitInPlaceEdit(true);
   }
 }
 
 void WListListBox::OnEditKillFocus(wxFocusEvent & inEvent) {
   inEvent.Skip();
   if (inEvent.GetEventObject() == mInPlaceEditControl) {
-    CommitInPlaceEdit();
+    CommitInPlaceEdit(true);
   }
 }

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include <wx/font.h>
 #include <wx/vlbox.h>
@@ -56,11 +57,33 @@ public:
 
   /// `inGuard` is asked before a cell opens for editing; false keeps it closed.
   void SetEditGuard(std::function<bool()> inGuard) { mEditGuard = std::move(inGuard); }
+  /// Stores an edited entry: the vector index, the entry as it was, the entry as edited and
+  /// the field edited.
+  using EditHandler = std::function<void(std::uint32_t, const STask &, const STask &, int)>;
+  /// Shows a message to the user.
+  using MessageHandler = std::function<void(const wxString &)>;
+  /// Edits are stored through `inEdit` and refusals told through `inMessage`; without them
+  /// an edit replaces the entry directly and a refusal goes untold.
+  void SetEditHandlers(EditHandler inEdit, MessageHandler inMessage);
+
   /// Opens the edit box over column `inFieldIndex` of row `inRow` (map position); false
-  /// when there is no such cell or the guard refuses. An open box is committed first.
+  /// when there is no such cell or the guard refuses. An open box is committed first; when its text is refused
+  /// it stays open and no other box opens (true).
   bool OpenInPlaceEdit(std::size_t inRow, int inFieldIndex);
-  /// Stores the open box's text if it was modified, then closes the box.
-  void CommitInPlaceEdit();
+  /// Stores the open box's text if it was modified, then closes the box, and answers true.
+  /// Text that is not a date or duration where one is needed, or that the time sheet's
+  /// encoding cannot hold, is refused with a message: the box then stays open with the text
+  /// (false) when `inKeepRefused`, else it closes without storing.
+  bool CommitInPlaceEdit(bool inKeepRefused = false);
+  /// Why `inText` cannot go into field `inField` of an entry whose dates are in `inOrder`;
+  /// empty when it can.
+  wxString RefusalOf(int inField, const wxString & inText, SDateFormat inOrder) const;
+
+  /// The vector indices of the selected rows, in row order.
+  std::vector<std::uint32_t> SelectedEntries() const;
+  /// Selects exactly the rows of the entries at the ascending vector indices `inIndices`
+  /// and scrolls the first of them into view.
+  void SelectEntries(const std::vector<std::uint32_t> & inIndices);
   /// Closes the open box without storing anything.
   void CancelInPlaceEdit();
   /// The open edit box, null when none is open.
@@ -114,6 +137,8 @@ private:
   wxFont mPrintFont;                  // mFont as tall on paper as on screen
   bool mRowsPending = false;          // rows were added to the map since the count was set
   std::uint32_t mEncodingGeneration = 0;
+  EditHandler mEditHandler;
+  MessageHandler mMessageHandler;
 
   wxDECLARE_EVENT_TABLE();
 };

@@ -278,18 +278,15 @@ void WTreeListBox::DrawLabels(wxDC & ioDC, const wxRect & inRect) {
 }
 
 void WTreeListBox::FollowMessage(TVectorMessage<STask> inMessage) {
-  const std::uint32_t begin = inMessage.begin_index();
-  const std::uint32_t end = std::max(inMessage.begin_index(), inMessage.end_index());
-  const std::uint32_t count = end - begin;
   switch (inMessage.code()) {
   case TVectorMessage<STask>::eInsert:
-    if (mSelectedEntry != sNone && mSelectedEntry >= begin) {
-      mSelectedEntry += count;
+    if (mSelectedEntry != sNone) {
+      mSelectedEntry = inMessage.IndexAfterInsert(mSelectedEntry);
     }
     break;
   case TVectorMessage<STask>::eDelete:
-    if (mSelectedEntry != sNone && mSelectedEntry >= begin) {
-      mSelectedEntry = mSelectedEntry < end ? sNone : mSelectedEntry - count;
+    if (mSelectedEntry != sNone) {
+      mSelectedEntry = inMessage.Covers(mSelectedEntry) ? sNone : inMessage.IndexAfterDelete(mSelectedEntry);
     }
     break;
   case TVectorMessage<STask>::eChange:
@@ -458,6 +455,55 @@ void WTreeListBox::OnLeftDown(wxMouseEvent & inEvent) {
   } else {
     Expand(index);
   }
+}
+
+std::vector<std::uint32_t> WTreeListBox::SelectedEntries() {
+  SyncRows();
+  std::vector<std::uint32_t> entries;
+  const int selection = GetSelection();
+  if (selection == wxNOT_FOUND || static_cast<std::size_t>(selection) >= size()) {
+    return entries;
+  }
+  const Element & element = (*this)[static_cast<std::size_t>(selection)];
+  if (element.Type() == Element::eLeaf) {
+    entries.push_back(element.LeafIndex());
+    return entries;
+  }
+  // A group stands for every entry under it, in the order the tree shows them.
+  const auto & branches = mInternalTree.Branches();
+  std::vector<std::uint32_t> pending{element.BranchIndex()};
+  while (!pending.empty()) {
+    const std::uint32_t branch = pending.back();
+    pending.pop_back();
+    if (branch >= branches.size()) {
+      continue;
+    }
+    const auto & elements = branches[branch];
+    for (auto it = elements.rbegin(); it != elements.rend(); ++it) {
+      if (it->Type() == Element::eBranch) {
+        pending.push_back(it->BranchIndex());
+      }
+    }
+    for (const Element & member : elements) {
+      if (member.Type() == Element::eLeaf) {
+        entries.push_back(member.LeafIndex());
+      }
+    }
+  }
+  return entries;
+}
+
+void WTreeListBox::SelectEntry(std::uint32_t inIndex) {
+  SyncRows();
+  mSelectedEntry = inIndex;
+  mSelectedLevel = mPopulator.Comparator().Levels();
+  const int row = FindRememberedRow();
+  PlaceRows(row, GetVisibleRowsBegin());
+  if (row != wxNOT_FOUND && !IsRowVisible(static_cast<std::size_t>(row))) {
+    ScrollToRow(static_cast<std::size_t>(row));
+  }
+  RememberSelection();
+  Refresh();
 }
 
 void WTreeListBox::OnSelected(wxCommandEvent & inEvent) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include <wx/bitmap.h>
 #include <wx/font.h>
@@ -69,6 +70,13 @@ public:
   /// Draws row `inIndex` into `inRect`.
   void DrawLine(wxDC & ioDC, std::size_t inIndex, const wxRect & inRect, bool inPrinting, bool inSelected,
                 bool inFocus) const;
+
+  /// The entries the selected row stands for, in the order shown: an entry row its entry,
+  /// a group row every entry under it; none without a selection.
+  std::vector<std::uint32_t> SelectedEntries();
+  /// Selects the row of entry `inIndex` (vector index), or the closed group that hides it,
+  /// and scrolls it into view once the rows follow the tree.
+  void SelectEntry(std::uint32_t inIndex);
 
   /// Rebuilds the rows now if the tree changed since they were built; keeps the open state
   /// of the groups, the selected row's entry or group, and the top row.

@@ -39,14 +39,19 @@ wxMenu * FileMenu(bool inWithDocument) {
 
 wxMenu * EditMenu(bool inWithDocument) {
   auto * menu = new wxMenu;
-  // Undo, Cut, Copy, Paste and Delete have no handler anywhere: always disabled.
+  // The time sheet view enables these and names the action to undo or redo.
   menu->Append(wxID_UNDO, "&Undo\tCtrl+Z");
+  menu->Append(wxID_REDO, "&Redo\tCtrl+Y");
   menu->AppendSeparator();
   menu->Append(wxID_CUT, "Cu&t\tCtrl+X");
   menu->Append(wxID_COPY, "&Copy\tCtrl+C");
   menu->Append(wxID_PASTE, "&Paste\tCtrl+V");
   menu->Append(wxID_DELETE, "Delete\tDel");
   menu->AppendSeparator();
+  if (inWithDocument) {
+    menu->Append(WCommandIds::eNewEntry, "New Entry\tIns");
+    menu->AppendSeparator();
+  }
   if (inWithDocument) {
     menu->Append(WCommandIds::eClearTimeSheet, "C&lear Time Sheet...");
     menu->AppendSeparator();

@@ -31,6 +31,7 @@
 #include "tasks/STaskDocument.h"
 #include "tasks/STaskVector.h"
 #include "views/WTimeSheetPrintout.h"
+#include "views/WEntryCommands.h"
 
 wxBEGIN_EVENT_TABLE(WTimeSheetView, wxView)
   EVT_MENU_RANGE(WCommandIds::eSortByDate, WCommandIds::eSortByOrderInFile, WTimeSheetView::OnSortCommand)
@@ -134,6 +135,7 @@ bool WTimeSheetView::CreateViewWindow(wxWindow * inParent) {
   if (!mStatusControl->Create(panel, wxID_ANY, wxPoint(0, 0), wxSize(sHeaderHeight, sHeaderHeight))) {
     return false;
   }
+  mEntryCommands = std::make_unique<WEntryCommands>(*this);
   panel->Bind(wxEVT_SIZE, &WTimeSheetView::OnPanelSize, this);
   panel->Bind(wxEVT_HEADER_CLICK, &WTimeSheetView::OnHeaderClick, this);
   panel->Bind(wxEVT_HEADER_RESIZING, &WTimeSheetView::OnHeaderResize, this);
@@ -212,6 +214,17 @@ void WTimeSheetView::SnapToRows() {
 }
 
 void WTimeSheetView::OnDraw(wxDC *) {}
+
+void WTimeSheetView::SelectEntries(const std::vector<std::uint32_t> & inIndices) {
+  if (!mIsCreated || inIndices.empty()) {
+    return;
+  }
+  if (mIsGrouped) {
+    mTreeBox->SelectEntry(inIndices.front());
+  } else {
+    mListBox->SelectEntries(inIndices);
+  }
+}
 
 wxWindow * WTimeSheetView::VisiblePane() const {
   return mIsGrouped ? static_cast<wxWindow *>(mTreeBox) : static_cast<wxWindow *>(mListBox);

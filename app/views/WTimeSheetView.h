@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
+#include <vector>
 
 #include <wx/docview.h>
 #include <wx/string.h>
@@ -14,6 +16,7 @@
 #include "tasks/STaskDocumentData.h"
 
 class STaskDocument;
+class WEntryCommands;
 class WFileStatusCtrl;
 class WHeaderCtrl;
 class WListListBox;
@@ -92,6 +95,12 @@ public:
   /// The date in the printed page header, and the page number, as format strings.
   const wxString & DateFormatString() const { return mDateFormatString; }
   const wxString & PageFormatString() const { return mPageFormatString; }
+  /// Selects the entries at the ascending file-order indices `inIndices` in the visible list
+  /// (in the grouped list the first of them) and scrolls to them.
+  void SelectEntries(const std::vector<std::uint32_t> & inIndices);
+  /// The editing commands (Undo, Redo, New Entry, Delete, Cut, Copy, Paste); null before
+  /// the view's window exists.
+  WEntryCommands * EntryCommands() const { return mEntryCommands.get(); }
 
   WListListBox * ListBox() const { return mListBox; }
   WTreeListBox * TreeBox() const { return mTreeBox; }
@@ -143,6 +152,7 @@ private:
   unsigned mSortByOrderInFileCount = 0;
   int mListOrder = 0;                // the first field code the flat list was sorted by
   int mTreeOrder = 0;                // the first field code the grouped list was grouped by
+  std::unique_ptr<WEntryCommands> mEntryCommands;
 
   wxDECLARE_EVENT_TABLE();
 };

@@ -115,6 +115,14 @@ void WTimeSheetWindow::ListenToMessage(TVectorMessage<STask> inMessage) {
   }
 }
 
+void WTimeSheetWindow::ShowMessage(const wxString & inMessage) {
+  if (mMessage == inMessage)
+    return;
+  mMessage = inMessage;
+  if (mStatusBar != nullptr)
+    mStatusBar->RefreshPane(eRestPane);
+}
+
 wxString WTimeSheetWindow::DurationText(STime inTotal) {
   // More hour digits than the largest total has: a total is never shown capped.
   STimeString text(10, 2);
@@ -138,6 +146,8 @@ std::pair<wxString, wxString> WTimeSheetWindow::GetStatusPaneTexts(int inPane) c
     return {WResourceStrings::sDurationFooter, DurationText(mDocumentData.GetTotalDuration())};
   case eEntryCountPane:
     return {WResourceStrings::sEntryCountFooter, EntryCountText(mDocumentData.GetTotalCount())};
+  case eRestPane:
+    return {mMessage, wxString()};
   default:
     return {};
   }

@@ -75,6 +75,11 @@ public:
   static wxSize GetMaxTrackSize(const wxSize & inParentClientSize, const wxSize & inWindowSize,
                                 const wxSize & inClientSize);
 
+  /// Shows inMessage in the status line's last pane (an empty text clears it).
+  void ShowMessage(const wxString & inMessage);
+  /// The message the status line shows.
+  const wxString & GetStatusMessage() const { return mMessage; }
+
   /// Sets the title from the document's name.
   void UpdateTitle();
 
@@ -106,6 +111,7 @@ private:
   wxInfoBar * mNotice = nullptr;                     // a child window
   wxString mNoticeText;
   WTimeSheetDocument & mTimeSheetDocument;
+  wxString mMessage;
 
   wxDECLARE_EVENT_TABLE();
 };

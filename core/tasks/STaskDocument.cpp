@@ -181,6 +181,16 @@ void STaskDocument::SaveAs(const SFileSpec & inFileSpec) {
   SetDirtyStatus(false);
 }
 
+void STaskDocument::InsertTasks(const std::vector<std::uint32_t> & inIndices, const std::vector<STask> & inTasks) {
+  mData.insert_scattered(inIndices, inTasks);
+  // The map appends new indices at its end; the document's map stays in file order.
+  mTaskVectorMap.Repopulate();
+}
+
+void STaskDocument::DeleteTasks(const std::vector<std::uint32_t> & inIndices) { mData.erase_scattered(inIndices); }
+
+void STaskDocument::ReplaceTask(std::uint32_t inIndex, const STask & inTask) { mData.set(inIndex, inTask); }
+
 void STaskDocument::Connect() {
   if (!mStream)
     return;

@@ -13,7 +13,9 @@
 #include "tasks/STaskVectorListener.h"
 #include "tasks/STaskVectorMap.h"
 
+#include <cstdint>
 #include <memory>
+#include <vector>
 
 /// A time sheet: all tasks in the order read and appended, a map over them in that order,
 /// the stream of its own file (owned), its date order and line break, and whether it was
@@ -72,6 +74,17 @@ public:
   /// month-day-year without one), then makes a stream on it the document's stream
   /// (eStream) and ends clean. On failure the document keeps its stream and state.
   void SaveAs(const SFileSpec & inFileSpec);
+
+  /// Inserts inTasks so that inTasks[k] lands at index inIndices[k] (ascending) of the grown
+  /// task list: one insert message for all. Throws std::out_of_range, changing nothing, for
+  /// indices that do not fit.
+  void InsertTasks(const std::vector<std::uint32_t> & inIndices, const std::vector<STask> & inTasks);
+  /// Removes the tasks at the ascending indices inIndices: one notice and one delete message
+  /// for all. Throws std::out_of_range, changing nothing, for indices that do not fit.
+  void DeleteTasks(const std::vector<std::uint32_t> & inIndices);
+  /// Replaces the task at inIndex (a notice and a change message); throws std::out_of_range
+  /// beyond the end.
+  void ReplaceTask(std::uint32_t inIndex, const STask & inTask);
 
   /// The stream's Connect and Reserve (a file is created if missing and held).
   void Connect();

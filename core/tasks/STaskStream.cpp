@@ -76,7 +76,16 @@ void STaskStream::ParseLines(const char * inBegin, const char * inEnd, STaskVect
       data.SetLineBreakFormat(SLineBreakFormat(format));
     }
   }
-  const bool convert = target != mDateFormat;
+  AppendLines(inBegin, inEnd, mDateFormat, target, ioVector);
+}
+
+void STaskStream::AppendLines(const char * inBegin, const char * inEnd, SDateFormat inStoreOrder,
+                              SDateFormat inTargetOrder, STaskVector & ioVector) {
+  if (inBegin == nullptr || inEnd < inBegin)
+    inEnd = inBegin;
+  const bool convert = inTargetOrder != inStoreOrder;
+  SLineBreakFinder finder(inBegin, inEnd);
+  const char * const firstBreak = finder.Next(inBegin);
 
   // Count the lines first, so that the vector grows once.
   std::size_t count = 0;
@@ -98,11 +107,11 @@ void STaskStream::ParseLines(const char * inBegin, const char * inEnd, STaskVect
       throw SFileException("The contents of a file could not be read");
     // The same as STask(mDateFormat, text, length), but the text takes only the room it
     // needs: a million lines then fit in noticeably less memory.
-    STask task(mDateFormat);
+    STask task(inStoreOrder);
     task.assign(inLineBegin, length);
     task.Parse();
     if (convert)
-      task.SetDateFormat(target);
+      task.SetDateFormat(inTargetOrder);
     ioVector.push_back(std::move(task));
   };
   lineStart = inBegin;

@@ -74,6 +74,10 @@ public:
   /// and brought to the document's (without a document: the user's default order). A
   /// final line without a break counts only if it is longer than 5 bytes.
   void ParseLines(const char * inBegin, const char * inEnd, STaskVector & ioVector);
+  /// Splits [inBegin, inEnd) into lines as ParseLines does and appends one task per line to
+  /// ioVector, its date read in inStoreOrder and written in inTargetOrder; touches no document.
+  static void AppendLines(const char * inBegin, const char * inEnd, SDateFormat inStoreOrder,
+                          SDateFormat inTargetOrder, STaskVector & ioVector);
 
 protected:
   bool mConnected = false;

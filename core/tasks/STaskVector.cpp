@@ -26,19 +26,15 @@ STaskVector::~STaskVector() {
 }
 
 void STaskVector::ListenToMessage(TVectorMessage<STask> inMessage) {
-  const std::uint32_t begin = inMessage.begin_index();
-  const std::uint32_t end = inMessage.end_index();
   switch (inMessage.code()) {
   case TVectorMessage<STask>::eInsert:
   case TVectorMessage<STask>::eChange:
-    for (std::uint32_t i = begin; i < end; ++i) {
-      mTotalSeconds += static_cast<unsigned long>((*this)[i].GetDuration());
-    }
+    inMessage.ForEachIndex(
+        [this](std::uint32_t inIndex) { mTotalSeconds += static_cast<unsigned long>((*this)[inIndex].GetDuration()); });
     break;
   case TVectorMessage<STask>::eNotice:
-    for (std::uint32_t i = begin; i < end; ++i) {
-      mTotalSeconds -= static_cast<unsigned long>((*this)[i].GetDuration());
-    }
+    inMessage.ForEachIndex(
+        [this](std::uint32_t inIndex) { mTotalSeconds -= static_cast<unsigned long>((*this)[inIndex].GetDuration()); });
     break;
   case TVectorMessage<STask>::eDelete:
     break; // the notice before it has subtracted the tasks

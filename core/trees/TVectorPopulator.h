@@ -72,6 +72,10 @@ public:
           return;
         }
       }
+      if (inMessage.IsScattered()) {
+        FollowBatch(inMessage);
+        return;
+      }
       switch (inMessage.code()) {
       case TVectorMessage<T>::eInsert:
         InsertDataElements(begin, end);
@@ -607,6 +611,123 @@ protected:
     }
   }
 
+  /// Follows a scattered message: a batch of entries anywhere in the vector was inserted,
+  /// is about to be removed, or was removed. Each takes one pass over the leaves at most.
+  void FollowBatch(const TVectorMessage<T> & inMessage) {
+    switch (inMessage.code()) {
+    case TVectorMessage<T>::eInsert:
+      InsertBatch(inMessage);
+      break;
+    case TVectorMessage<T>::eDelete:
+      DeleteBatch(inMessage);
+      break;
+    case TVectorMessage<T>::eNotice:
+      if (mData.empty()) {
+        return;
+      }
+      if (!Holds(mData.size())) {
+        FullPopulation();
+      }
+      inMessage.ForEachIndex([this](std::uint32_t inIndex) {
+        TLeafPreDeletionAdjuster<T, G> adjuster(inIndex, inIndex + 1);
+        Element leaf(mTree, Element::eLeaf, inIndex, Levels(), mLeafBranch[inIndex]);
+        TTreeElementIteratorInfo<T, G> info{mTree, mLeafBranch[inIndex], &leaf};
+        adjuster(info);
+      });
+      break;
+    case TVectorMessage<T>::eChange:
+      FullPopulation();
+      break;
+    }
+  }
+
+  // Gives every leaf the entry index mRenumber names for its present one, dropping the leaves
+  // whose new index is sNoIndex.
+  void RenumberLeaves() {
+    for (Branch & branch : Branches()) {
+      if (branch.empty() || branch.front().Type() != Element::eLeaf) {
+        continue;
+      }
+      std::size_t kept = 0;
+      for (std::size_t position = 0; position < branch.size(); ++position) {
+        Element & element = branch[position];
+        if (element.Type() == Element::eLeaf) {
+          const std::uint32_t index = mRenumber[element.LeafIndex()];
+          if (index == sNoIndex) {
+            continue;
+          }
+          element.SetLeafIndex(index);
+        }
+        if (kept != position) {
+          branch[kept] = element;
+        }
+        ++kept;
+      }
+      branch.erase(branch.begin() + static_cast<std::ptrdiff_t>(kept), branch.end());
+    }
+  }
+
+  /// A batch of entries was inserted anywhere.
+  void InsertBatch(const TVectorMessage<T> & inMessage) {
+    const std::vector<std::uint32_t> & added = inMessage.Indices();
+    const auto count = static_cast<std::uint32_t>(added.size());
+    const std::size_t oldSize = mData.size() - count;
+    if (Branches().size() <= 1 || !Holds(oldSize)) {
+      FullPopulation();
+      return;
+    }
+    mRenumber.resize(oldSize);
+    std::size_t before = 0; // new entries before the old one at `index`
+    for (std::uint32_t index = 0; index < oldSize; ++index) {
+      while (before < count && added[before] - before <= index) {
+        ++before;
+      }
+      mRenumber[index] = index + static_cast<std::uint32_t>(before);
+    }
+    RenumberLeaves();
+    std::vector<std::uint32_t> leafBranch(mData.size(), sNoIndex);
+    for (std::uint32_t index = 0; index < oldSize; ++index) {
+      leafBranch[mRenumber[index]] = mLeafBranch[index];
+    }
+    mLeafBranch.swap(leafBranch);
+    mSorted.assign(added.begin(), added.end());
+    SortWork();
+    MergePopulate(0, Levels(), 0, 0, count);
+  }
+
+  /// A batch of entries anywhere was removed (their durations already left the totals).
+  void DeleteBatch(const TVectorMessage<T> & inMessage) {
+    if (mData.empty()) {
+      ClearTree();
+      return;
+    }
+    const std::size_t oldSize = mData.size() + inMessage.Count();
+    if (!Holds(oldSize)) {
+      FullPopulation();
+      return;
+    }
+    mTouched.clear();
+    mRenumber.resize(oldSize);
+    const std::vector<std::uint32_t> & removed = inMessage.Indices();
+    std::size_t next = 0;
+    for (std::uint32_t index = 0; index < oldSize; ++index) {
+      if (next < removed.size() && removed[next] == index) {
+        mTouched.push_back(mLeafBranch[index]);
+        mRenumber[index] = sNoIndex;
+        ++next;
+      } else {
+        mRenumber[index] = index - static_cast<std::uint32_t>(next);
+        mLeafBranch[mRenumber[index]] = mLeafBranch[index];
+      }
+    }
+    mLeafBranch.resize(mData.size());
+    RenumberLeaves();
+    PruneEmptyBranches(mTouched);
+    if (Branches().empty()) {
+      FullPopulation();
+    }
+  }
+
   // The leaf of entry `inIndex` in the branch that holds it, null if it is not there.
   Element * FindLeaf(std::uint32_t inIndex) {
     const std::uint32_t branch = mLeafBranch[inIndex];
@@ -684,6 +805,7 @@ private:
   std::vector<std::uint32_t> mNoted;       // branches to remove, while pruning
   std::vector<std::uint32_t> mTouched;     // branches that lost leaves in the current message
   std::vector<std::uint32_t> mOrphans;     // changed entries to merge again
+  std::vector<std::uint32_t> mRenumber;    // old entry index -> new one, while following a batch
   std::vector<std::uint8_t> mDepth;        // depth of each branch, while renumbering
   std::vector<std::uint64_t> mBranchKey;   // per branch: its members' key at its level
   std::vector<std::uint8_t> mBranchKeyExact; // per branch: equal keys mean equal members

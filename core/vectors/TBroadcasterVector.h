@@ -154,6 +154,69 @@ public:
     BroadcastMessage(TVectorMessageDelete<T>(Index(inBegin), Index(inEnd)));
   }
 
+  /// Removes the elements at the ascending indices inIndices with one eNotice and one eDelete
+  /// for the batch (plain ranges when the indices are contiguous); nothing for an empty list.
+  /// Throws std::out_of_range, changing nothing, unless the indices ascend strictly below size().
+  void erase_scattered(const std::vector<std::uint32_t> & inIndices) {
+    if (inIndices.empty()) {
+      return;
+    }
+    CheckAscending(inIndices, size());
+    const std::uint32_t first = inIndices.front();
+    const std::uint32_t last = inIndices.back();
+    if (last - first + 1 == inIndices.size()) {
+      erase(first, size_type(last) + 1);
+      return;
+    }
+    BroadcastMessage(TVectorMessageNotice<T>(inIndices));
+    auto next = inIndices.begin();
+    size_type kept = first;
+    for (size_type index = first; index < size(); ++index) {
+      if (next != inIndices.end() && *next == index) {
+        ++next;
+        continue;
+      }
+      Base::operator[](kept++) = std::move(Base::operator[](index));
+    }
+    Base::erase(Base::begin() + static_cast<difference_type>(kept), Base::end());
+    BroadcastMessage(TVectorMessageDelete<T>(inIndices));
+  }
+
+  /// Inserts inValues so that inValues[k] ends up at index inIndices[k] of the grown vector
+  /// (the indices ascending), with one eInsert for the batch (a plain range when the indices
+  /// are contiguous); nothing for an empty list. Throws std::out_of_range, changing nothing,
+  /// unless the lists are as long as each other and the indices ascend strictly within the
+  /// grown vector.
+  void insert_scattered(const std::vector<std::uint32_t> & inIndices, const std::vector<T> & inValues) {
+    if (inIndices.size() != inValues.size()) {
+      throw std::out_of_range("TBroadcasterVector: as many indices as values needed");
+    }
+    if (inIndices.empty()) {
+      return;
+    }
+    CheckRoomFor(inValues.size());
+    CheckAscending(inIndices, size() + inValues.size());
+    const std::uint32_t first = inIndices.front();
+    if (inIndices.back() - first + 1 == inIndices.size()) {
+      insert(first, inValues.begin(), inValues.end());
+      return;
+    }
+    // Copy first and reserve: from then on only moves, so a failure changes nothing.
+    Base added(inValues);
+    Base merged;
+    merged.reserve(size() + added.size());
+    auto old = Base::begin();
+    for (std::size_t k = 0; k < inIndices.size(); ++k) {
+      while (merged.size() < inIndices[k]) {
+        merged.push_back(std::move(*old++));
+      }
+      merged.push_back(std::move(added[k]));
+    }
+    merged.insert(merged.end(), std::make_move_iterator(old), std::make_move_iterator(Base::end()));
+    Base::swap(merged);
+    BroadcastMessage(TVectorMessageInsert<T>(inIndices));
+  }
+
   /// Removes all elements: eNotice [0, n), remove, eDelete [0, n).
   void clear() {
     const auto count = Index(size());
@@ -194,6 +257,18 @@ private:
   void CheckInsertionPoint(size_type inIndex) const {
     if (inIndex > size()) {
       throw std::out_of_range("TBroadcasterVector: insertion point beyond the end");
+    }
+  }
+
+  // The indices ascend strictly and lie below inLimit.
+  static void CheckAscending(const std::vector<std::uint32_t> & inIndices, size_type inLimit) {
+    if (inIndices.back() >= inLimit) {
+      throw std::out_of_range("TBroadcasterVector: index beyond the end");
+    }
+    for (std::size_t k = 1; k < inIndices.size(); ++k) {
+      if (inIndices[k] <= inIndices[k - 1]) {
+        throw std::out_of_range("TBroadcasterVector: indices not ascending");
+      }
     }
   }
 

@@ -80,10 +80,18 @@ public:
   void ListenToMessage(TVectorMessage<T> inMessage) override {
     switch (inMessage.code()) {
     case TVectorMessage<T>::eInsert:
-      Insert(inMessage.begin_index(), inMessage.end_index());
+      if (inMessage.IsScattered()) {
+        InsertScattered(inMessage);
+      } else {
+        Insert(inMessage.begin_index(), inMessage.end_index());
+      }
       break;
     case TVectorMessage<T>::eDelete:
-      Delete(inMessage.begin_index(), inMessage.end_index());
+      if (inMessage.IsScattered()) {
+        DeleteScattered(inMessage);
+      } else {
+        Delete(inMessage.begin_index(), inMessage.end_index());
+      }
       break;
     case TVectorMessage<T>::eChange:
     case TVectorMessage<T>::eNotice:
@@ -108,6 +116,23 @@ private:
     for (std::uint32_t index = inBegin; index < inEnd; ++index) {
       Indices::push_back(index);
     }
+  }
+
+  void InsertScattered(const TVectorMessage<T> & inMessage) {
+    for (std::uint32_t & index : static_cast<Indices &>(*this)) {
+      index = inMessage.IndexAfterInsert(index);
+    }
+    Indices::insert(Indices::end(), inMessage.Indices().begin(), inMessage.Indices().end());
+  }
+
+  void DeleteScattered(const TVectorMessage<T> & inMessage) {
+    auto out = Indices::begin();
+    for (auto in = Indices::begin(); in != Indices::end(); ++in) {
+      if (!inMessage.Covers(*in)) {
+        *out++ = inMessage.IndexAfterDelete(*in);
+      }
+    }
+    Indices::erase(out, Indices::end());
   }
 
   void Delete(std::uint32_t inBegin, std::uint32_t inEnd) {

@@ -13,4 +13,7 @@ public:
   /// The message for the elements [inBegin, inEnd).
   TVectorMessageDelete(unsigned inBegin, unsigned inEnd)
       : TVectorMessage<T>(TVectorMessage<T>::eDelete, inBegin, inEnd) {}
+  /// The scattered message for the ascending, non-empty indices `inIndices` (not owned).
+  explicit TVectorMessageDelete(const std::vector<std::uint32_t> & inIndices)
+      : TVectorMessage<T>(TVectorMessage<T>::eDelete, inIndices) {}
 };

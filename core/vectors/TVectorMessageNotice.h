@@ -13,4 +13,7 @@ public:
   /// The message for the elements [inBegin, inEnd).
   TVectorMessageNotice(unsigned inBegin, unsigned inEnd)
       : TVectorMessage<T>(TVectorMessage<T>::eNotice, inBegin, inEnd) {}
+  /// The scattered message for the ascending, non-empty indices `inIndices` (not owned).
+  explicit TVectorMessageNotice(const std::vector<std::uint32_t> & inIndices)
+      : TVectorMessage<T>(TVectorMessage<T>::eNotice, inIndices) {}
 };

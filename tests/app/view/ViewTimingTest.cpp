@@ -18,9 +18,14 @@
 #include <wx/print.h>
 #include <wx/textctrl.h>
 
+#include <wx/clipbrd.h>
+#include <wx/dataobj.h>
+
 #include "application/WTallyworthApp.h"
 #include "dialogs/WFilterDialog.h"
 #include "documents/WDocManager.h"
+#include "documents/WDeleteEntriesCommand.h"
+#include "documents/WEditHistory.h"
 #include "documents/WTimeSheetDocument.h"
 #include "other/WModalRunner.h"
 #include "panes/WListListBox.h"
@@ -32,6 +37,7 @@
 #include "tasks/STaskVector.h"
 #include "view/ViewTestSupport.h"
 #include "views/WTimeSheetPrintout.h"
+#include "views/WEntryCommands.h"
 #include "views/WTimeSheetView.h"
 #include "windows/WMainWindow.h"
 
@@ -299,4 +305,67 @@ TEST(ViewTiming, DISABLED_MillionEntryTimeSheet) {
 
   main.SetSize(place);
   WTallyworthApp::sClearFilesAfterMergingFlag = clearAfterMerge;
+}
+
+TEST(ViewTiming, DISABLED_EditingAMillionEntryTimeSheet) {
+  const std::string big = FileFrom("TALLY_BIG_FILE", "/tmp/view-timing/big.txt");
+  if (!wxFileName::FileExists(big)) {
+    GTEST_SKIP() << "make " << big << " with gen-timesheet first";
+  }
+  double ms = 0;
+  Sheet sheet = Open(big, ms);
+  ASSERT_NE(sheet.mView, nullptr);
+  WTimeSheetDocument & document = *sheet.mDocument;
+  WListListBox * list = sheet.mView->ListBox();
+  WTreeListBox * tree = sheet.mView->TreeBox();
+  WEntryCommands & commands = *sheet.mView->EntryCommands();
+  const STaskVector & data = document.GetData();
+  std::printf("\nEditing timings, %zu entries grouped by who then job (paint included)\n", data.size());
+
+  ms = Timed(list, [&] { list->SelectAll(); commands.Run(wxID_COPY); });
+  list->DeselectAll();
+  std::printf("  copy all entries:                  %8.1f ms (cpu %.1f)\n", ms, gLastCpu);
+  wxString lines;
+  for (std::size_t index = 0; index < 100000; ++index) {
+    lines += wxString::FromUTF8(data[index].c_str()) + "\n";
+  }
+  ASSERT_TRUE(wxTheClipboard->Open());
+  wxTheClipboard->SetData(new wxTextDataObject(lines));
+  wxTheClipboard->Close();
+  tree->Group(STaskComparator(STaskComparator::eWhoCode, STaskComparator::eJobNumber, STaskComparator::eNop,
+                              STaskComparator::eNop, STaskComparator::eNop, STaskComparator::eNop,
+                              STaskComparator::eNop, 2));
+  sheet.mView->SetTreeMode();
+  guitest::Flush();
+
+  std::vector<std::uint32_t> every10th;
+  std::vector<STask> removed;
+  for (std::uint32_t index = 3; index < data.size(); index += 10) {
+    every10th.push_back(index);
+    removed.push_back(data[index]);
+  }
+  ms = Timed(tree, [&] {
+    document.GetEditHistory().Submit(
+        new WDeleteEntriesCommand(document, "Delete", std::move(every10th), std::move(removed)));
+    tree->SyncRows();
+  });
+  std::printf("  delete 100,000 scattered entries:  %8.1f ms (cpu %.1f)\n", ms, gLastCpu);
+  ms = Timed(tree, [&] { commands.Run(wxID_UNDO); tree->SyncRows(); });
+  std::printf("  undo that:                         %8.1f ms (cpu %.1f)\n", ms, gLastCpu);
+  ms = Timed(tree, [&] { commands.Run(wxID_PASTE); tree->SyncRows(); });
+  std::printf("  paste 100,000 lines:               %8.1f ms (cpu %.1f; now %zu)\n", ms, gLastCpu, data.size());
+  double worst = 0, worstCpu = 0;
+  for (int i = 0; i < 5; ++i) {
+    std::size_t row = tree->size() / 2 + static_cast<std::size_t>(i) * 7;
+    while ((*tree)[row].Type() != WTreeListBox::Element::eLeaf) {
+      ++row;
+    }
+    tree->SetSelection(static_cast<int>(row));
+    worst = std::max(worst, Timed(tree, [&] { commands.Run(wxID_DELETE); tree->SyncRows(); }));
+    worstCpu = std::max(worstCpu, gLastCpu);
+    worst = std::max(worst, Timed(tree, [&] { commands.Run(wxID_UNDO); tree->SyncRows(); }));
+    worstCpu = std::max(worstCpu, gLastCpu);
+  }
+  std::printf("  delete or undo one entry:          %8.1f ms (cpu %.1f; worst of 10)\n", worst, worstCpu);
+  Close(sheet);
 }

@@ -165,13 +165,14 @@ TEST_F(InPlaceEditTest, DatesAndDurationsTypedAreWrittenOutUnlessTheyCannotBeHel
   CharHook(edit, WXK_RETURN);
   EXPECT_EQ(std::string(h.vector[0]), "01/02/1965\t1:00:00\tAB\t1\tX\tEdited");
 
-  // A typed date the program cannot hold stays as typed; one it can is written in full.
+  // A typed date the program cannot hold is refused; one it can is written in full.
   edit = h.Open(1, STask::eDate);
   ASSERT_NE(edit, nullptr);
   h.Type("1/2/65");
   CharHook(edit, WXK_RETURN);
-  EXPECT_EQ(h.Field(1, STask::eDate), "1/2/65");
-  EXPECT_EQ(h.vector[1].GetDate(), SDate());
+  EXPECT_EQ(h.list->InPlaceEditControl(), edit);
+  CharHook(edit, WXK_ESCAPE);
+  EXPECT_EQ(h.Field(1, STask::eDate), "05/06/2012");
   edit = h.Open(1, STask::eDate);
   ASSERT_NE(edit, nullptr);
   h.Type("3/10/2012"); // the day clocks change in New York
@@ -204,12 +205,12 @@ TEST_F(InPlaceEditTest, TextIsEditedInTheSheetsEncodingAndKeptToOneLine) {
   CharHook(edit, WXK_RETURN);
   EXPECT_EQ(std::string(h.vector[0]), "01/02/2012\t1:00:00\tZo\xEB\t1\tX\tCaf\xE9 bill \x80" "12");
 
-  // A character the code page has not becomes "?"; tabs and line breaks do not split the line.
+  // Tabs and line breaks do not split the line.
   edit = h.Open(1, STask::eTimeCode);
   ASSERT_NE(edit, nullptr);
-  h.Type(wxString::FromUTF8("→\tA\nB"));
+  h.Type(wxString::FromUTF8("é\tA\nB"));
   CharHook(edit, WXK_RETURN);
-  EXPECT_EQ(h.Field(1, STask::eTimeCode), "? A B");
+  EXPECT_EQ(h.Field(1, STask::eTimeCode), "\xE9 A B");
   EXPECT_EQ(h.Field(1, STask::eDescription), "plain");
 
   // At most 1023 characters are kept.

@@ -1,0 +1,310 @@
+// Editing beyond one field: New Entry, Delete, Cut, Copy, Paste, Undo and Redo through the
+// document's history, in the flat and the grouped list, against files and a plain model;
+// and typed values the in-place editor refuses.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+
+#include <wx/clipbrd.h>
+#include <wx/dataobj.h>
+
+#include "controls/WInPlaceEdit.h"
+#include "documents/WEditHistory.h"
+#include "panes/WListListBox.h"
+#include "panes/WTreeListBox.h"
+#include "resources/WCommandIds.h"
+#include "support/TimeSheetFixture.h"
+#include "view/ViewTestSupport.h"
+#include "views/WEntryCommands.h"
+#include "views/WTimeSheetView.h"
+#include "windows/WTimeSheetWindow.h"
+
+namespace {
+
+using guitest::Line;
+
+class EditCommandsTest : public TimeSheetFixture {
+protected:
+  static WTimeSheetView & View(WTimeSheetDocument * inDocument) {
+    return *dynamic_cast<WTimeSheetView *>(inDocument->GetFirstView());
+  }
+  static bool Run(WTimeSheetDocument * inDocument, int inId) { return View(inDocument).EntryCommands()->Run(inId); }
+  static bool Enabled(WTimeSheetDocument * inDocument, int inId) {
+    return View(inDocument).EntryCommands()->IsEnabled(inId);
+  }
+  static std::vector<std::string> Lines(WTimeSheetDocument * inDocument) {
+    const STaskVector & data = inDocument->GetData();
+    return std::vector<std::string>(data.begin(), data.end());
+  }
+  static void SelectRows(WTimeSheetDocument * inDocument, std::initializer_list<std::size_t> inRows) {
+    WListListBox * list = View(inDocument).ListBox();
+    list->SyncRows();
+    list->DeselectAll();
+    for (const std::size_t row : inRows)
+      list->Select(row, true);
+  }
+  static void SetClipboard(const wxString & inText) {
+    ASSERT_TRUE(wxTheClipboard->Open());
+    wxTheClipboard->SetData(new wxTextDataObject(inText));
+    wxTheClipboard->Close();
+  }
+  static wxString Clipboard() {
+    wxTextDataObject data;
+    if (wxTheClipboard->Open()) {
+      wxTheClipboard->GetData(data);
+      wxTheClipboard->Close();
+    }
+    return data.GetText();
+  }
+  static std::string Strip(std::string inLine) { return inLine.substr(0, inLine.find('\r')); }
+
+  const std::vector<std::string> mLines = {
+      Line("03/01/2026", "1:15:00", "AB", "100", "10", "Design review"),
+      Line("03/08/2026", "2:00:00", "CD", "101", "10", "Plan\twith a tab"),
+      Line("03/09/2026", "0:30:00", "AB", "102", "11", "Café"),
+      Line("03/29/2026", "1.5", "EF", "100", "10", "After the clocks changed"),
+  };
+};
+
+TEST_F(EditCommandsTest, DeleteCutUndoRedoInBothListsAndSavingAfterUndoingAllKeepsTheFile) {
+  const std::string path = WriteSheet("sheet.txt", mLines);
+  WTimeSheetDocument * document = Open(path);
+  ASSERT_NE(document, nullptr);
+  WEditHistory & history = document->GetEditHistory();
+  const std::vector<std::string> original = Lines(document);
+
+  SelectRows(document, {1, 3});
+  ASSERT_TRUE(Run(document, wxID_DELETE));
+  EXPECT_EQ(Lines(document), (std::vector<std::string>{original[0], original[2]}));
+  EXPECT_EQ(history.GetUndoMenuLabel(), "&Undo Delete 2 Entries\tCtrl+Z");
+  EXPECT_TRUE(document->IsDirty());
+  EXPECT_EQ(document->GetData().GetDuration(), STime(1 * 3600 + 45 * 60));
+  ASSERT_TRUE(Run(document, wxID_UNDO));
+  EXPECT_EQ(Lines(document), original);
+  EXPECT_FALSE(document->IsDirty()); // back at the saved state
+  EXPECT_EQ(View(document).ListBox()->SelectedEntries(), (std::vector<std::uint32_t>{1, 3}));
+  ASSERT_TRUE(Run(document, wxID_REDO));
+  EXPECT_EQ(document->GetData().size(), 2U);
+  EXPECT_TRUE(document->IsDirty());
+  EXPECT_EQ(history.GetRedoMenuLabel(), "&Redo\tCtrl+Y");
+  ASSERT_TRUE(Run(document, wxID_UNDO));
+
+  // Grouped by who: a group row stands for all its entries, an entry row for itself.
+  View(document).OnGroup(WCommandIds::eGroupByWhoCode);
+  WTreeListBox * tree = View(document).TreeBox();
+  tree->SyncRows();
+  tree->SetSelection(0); // the group AB
+  std::vector<std::uint32_t> group = tree->SelectedEntries();
+  std::sort(group.begin(), group.end());
+  EXPECT_EQ(group, (std::vector<std::uint32_t>{0, 2}));
+  ASSERT_TRUE(Run(document, wxID_CUT));
+  const wxString cut = Clipboard();
+  EXPECT_TRUE(cut.Contains(wxString::FromUTF8((original[0] + "\n").c_str())));
+  EXPECT_TRUE(cut.Contains(wxString::FromUTF8((original[2] + "\n").c_str())));
+  EXPECT_EQ(cut.utf8_str().length(), original[0].size() + original[2].size() + 2);
+  EXPECT_EQ(history.GetUndoMenuLabel(), "&Undo Cut 2 Entries\tCtrl+Z");
+  EXPECT_EQ(Lines(document), (std::vector<std::string>{original[1], original[3]}));
+  tree->SyncRows();
+  tree->SetSelection(1); // the entry of CD
+  ASSERT_TRUE(Run(document, wxID_DELETE));
+  EXPECT_EQ(Lines(document), std::vector<std::string>{original[3]});
+  tree->SyncRows();
+  EXPECT_EQ(tree->GroupRowText(0), "EF:  01:30:00");
+  ASSERT_TRUE(Run(document, wxID_UNDO));
+  ASSERT_TRUE(Run(document, wxID_UNDO));
+  EXPECT_EQ(Lines(document), original);
+  EXPECT_FALSE(Run(document, wxID_UNDO)); // nothing left to undo
+  EXPECT_TRUE(document->Save());
+  EXPECT_EQ(Bytes(path), Bytes(WriteSheet("again.txt", mLines)));
+}
+
+TEST_F(EditCommandsTest, CopiedLinesPasteIntoAnotherSheetByteForByte) {
+  WTimeSheetDocument * source = Open(WriteSheet("source.txt", mLines));
+  ASSERT_NE(source, nullptr);
+  View(source).OnSort(WCommandIds::eSortByDuration);
+  View(source).ListBox()->SelectAll();
+  ASSERT_TRUE(Run(source, wxID_COPY));
+  // The view's order: by duration.
+  EXPECT_TRUE(Clipboard().StartsWith(wxString::FromUTF8(Strip(mLines[2]).c_str()) + "\n"));
+
+  const std::string emptyPath = WriteSheet("target.txt", {});
+  WTimeSheetDocument * target = Open(emptyPath);
+  ASSERT_NE(target, nullptr);
+  ASSERT_TRUE(Run(target, wxID_PASTE));
+  EXPECT_EQ(target->GetEditHistory().GetUndoMenuLabel(), "&Undo Paste 4 Entries\tCtrl+Z");
+  EXPECT_EQ(View(target).ListBox()->SelectedEntries().size(), 4U);
+  View(target).OnSort(WCommandIds::eSortByOrderInFile);
+  ASSERT_TRUE(target->Save());
+  std::string expected;
+  for (const std::size_t k : {2, 0, 3, 1})
+    expected += mLines[k];
+  EXPECT_EQ(Bytes(emptyPath), expected);
+
+  // Text without a line pastes nothing and says so.
+  SetClipboard(" \n\t\r\n");
+  ASSERT_TRUE(Run(target, wxID_PASTE));
+  EXPECT_EQ(target->GetData().size(), 4U);
+  EXPECT_EQ(target->GetTimeSheetWindow()->GetStatusMessage(), "Nothing pasted: the clipboard holds no time sheet line");
+}
+
+TEST_F(EditCommandsTest, ItemsAreEnabledExactlyWhenTheyCanActAndMergeAndClearEndTheHistory) {
+  WTimeSheetDocument * document = Open(WriteSheet("sheet.txt", mLines));
+  ASSERT_NE(document, nullptr);
+  View(document).ListBox()->DeselectAll();
+  ASSERT_TRUE(wxTheClipboard->Open());
+  wxTheClipboard->Clear();
+  wxTheClipboard->Close();
+  for (const int id : {wxID_UNDO, wxID_REDO, wxID_CUT, wxID_COPY, wxID_DELETE, wxID_PASTE})
+    EXPECT_FALSE(Enabled(document, id)) << id;
+  EXPECT_TRUE(Enabled(document, WCommandIds::eNewEntry));
+  SelectRows(document, {0});
+  for (const int id : {wxID_CUT, wxID_COPY, wxID_DELETE})
+    EXPECT_TRUE(Enabled(document, id)) << id;
+  ASSERT_TRUE(Run(document, wxID_COPY));
+  EXPECT_TRUE(Enabled(document, wxID_PASTE));
+  ASSERT_TRUE(Run(document, wxID_DELETE));
+  EXPECT_TRUE(Enabled(document, wxID_UNDO));
+
+  WTallyworthApp::sClearFilesAfterMergingFlag = false;
+  document->MergeFiles({wxString::FromUTF8(WriteSheetOf("more.txt", 2).c_str())});
+  EXPECT_EQ(document->GetData().size(), 5U);
+  EXPECT_FALSE(Enabled(document, wxID_UNDO));
+  SelectRows(document, {0});
+  ASSERT_TRUE(Run(document, wxID_DELETE));
+  ASSERT_TRUE(Run(document, wxID_UNDO));
+  EXPECT_TRUE(document->IsDirty()); // the merge is still unsaved
+  document->ClearTimeSheet();
+  EXPECT_FALSE(Enabled(document, wxID_UNDO));
+  EXPECT_FALSE(Enabled(document, wxID_REDO));
+}
+
+TEST_F(EditCommandsTest, RandomEditsAndUndosEndAsAPlainModelDoes) {
+  WTimeSheetDocument * document = Open(WriteSheet("sheet.txt", mLines));
+  ASSERT_NE(document, nullptr);
+  WListListBox * list = View(document).ListBox();
+  std::mt19937 random(7);
+  auto below = [&](std::size_t inLimit) { return std::uniform_int_distribution<std::size_t>(0, inLimit - 1)(random); };
+  // The model: every state the history can reach, the present one and the saved one.
+  std::vector<std::vector<std::string>> states{Lines(document)};
+  std::size_t present = 0;
+  long saved = 0;
+  auto changed = [&](std::vector<std::string> inState) {
+    states.resize(present + 1);
+    if (saved > static_cast<long>(present))
+      saved = -1;
+    states.push_back(std::move(inState));
+    ++present;
+  };
+  for (int step = 0; step < 300; ++step) {
+    SCOPED_TRACE("step " + std::to_string(step));
+    std::vector<std::string> state = states[present];
+    const std::size_t choice = below(100);
+    if (choice < 20 && !state.empty()) {
+      list->SyncRows();
+      list->DeselectAll();
+      std::vector<bool> picked(state.size(), false);
+      for (std::size_t row = 0; row < list->size(); ++row) {
+        if (below(3) == 0) {
+          list->Select(row, true);
+          picked[(*list)[row]] = true;
+        }
+      }
+      if (list->GetSelectedCount() == 0)
+        continue;
+      ASSERT_TRUE(Run(document, below(2) ? wxID_DELETE : wxID_CUT));
+      std::vector<std::string> kept;
+      for (std::size_t index = 0; index < state.size(); ++index)
+        if (!picked[index])
+          kept.push_back(state[index]);
+      changed(kept);
+    } else if (choice < 35) {
+      const std::string line = "03/1" + std::to_string(below(10)) + "/2026\t" + std::to_string(below(9)) +
+                               ":00:00\tZZ\t" + std::to_string(step) + "\t10\tpasted";
+      SetClipboard(wxString::FromUTF8((line + "\r\n" + line + "x").c_str()));
+      ASSERT_TRUE(Run(document, wxID_PASTE));
+      state.push_back(line);
+      state.push_back(line + "x");
+      changed(state);
+    } else if (choice < 45) {
+      ASSERT_TRUE(Run(document, WCommandIds::eNewEntry));
+      ASSERT_NE(list->InPlaceEditControl(), nullptr);
+      state.push_back(document->GetData().back()); // the new entry, then its duration
+      changed(state);
+      list->InPlaceEditControl()->ChangeValue(std::to_string(below(5)) + ":30");
+      list->InPlaceEditControl()->MarkDirty();
+      ASSERT_TRUE(list->CommitInPlaceEdit());
+      changed(Lines(document));
+    } else if (choice < 52 && !state.empty()) {
+      const std::size_t row = below(list->size());
+      ASSERT_TRUE(list->OpenInPlaceEdit(row, STask::eWhoCode));
+      const std::uint32_t index = (*list)[row];
+      list->InPlaceEditControl()->ChangeValue("W" + std::to_string(step));
+      list->InPlaceEditControl()->MarkDirty();
+      ASSERT_TRUE(list->CommitInPlaceEdit());
+      state[index] = document->GetData()[index];
+      changed(state);
+    } else if (choice < 80) {
+      EXPECT_EQ(Run(document, wxID_UNDO), present > 0);
+      present -= present > 0 ? 1 : 0;
+    } else if (choice < 93) {
+      EXPECT_EQ(Run(document, wxID_REDO), present + 1 < states.size());
+      present += present + 1 < states.size() ? 1 : 0;
+    } else {
+      ASSERT_TRUE(document->Save());
+      saved = static_cast<long>(present);
+    }
+    ASSERT_EQ(Lines(document), states[present]);
+    std::uint64_t total = 0;
+    for (const std::string & line : states[present])
+      total += static_cast<unsigned long>(STask(SDateFormat(SDateFormat::eMDY), line.data(), static_cast<unsigned>(line.size())).GetDuration());
+    ASSERT_EQ(document->GetData().GetTotalSeconds(), total);
+    ASSERT_EQ(document->IsDirty(), saved != static_cast<long>(present));
+  }
+}
+
+TEST_F(EditCommandsTest, TypedValuesThatAreNoDateNoDurationOrNotInTheEncodingAreRefused) {
+  std::vector<std::string> lines = mLines;
+  lines[3] = Line("03/29/2026", "1.5", "\xC9MILE", "100", "10", "Windows-1252"); // not UTF-8
+  WTimeSheetDocument * document = Open(WriteSheet("sheet.txt", lines));
+  ASSERT_NE(document, nullptr);
+  WListListBox * list = View(document).ListBox();
+  struct Case {
+    int mField;
+    const char * mTyped;
+    const char * mMessage; // empty: stored
+    const char * mStored;
+  };
+  const Case cases[] = {
+      {STask::eDuration, "abc", "Not a duration: abc", nullptr},
+      {STask::eDate, "13/45/2026", "Not a date: 13/45/2026", nullptr},
+      {STask::eDate, "garbage", "Not a date: garbage", nullptr},
+      {STask::eWhoCode, "\xE6\x97\xA5\xE6\x9C\xAC", "This time sheet is saved in Windows-1252", nullptr},
+      {STask::eDuration, " 2.5 ", "", "02:30:00"},
+      {STask::eDate, "3/8/26", "", "03/08/2026"},
+      {STask::eWhoCode, "JOS\xC3\x89", "", "JOS\xC9"},
+  };
+  for (const Case & c : cases) {
+    SCOPED_TRACE(c.mTyped);
+    const std::string before = document->GetData()[0];
+    ASSERT_TRUE(list->OpenInPlaceEdit(0, c.mField));
+    list->InPlaceEditControl()->ChangeValue(wxString::FromUTF8(c.mTyped));
+    list->InPlaceEditControl()->MarkDirty();
+    viewtest::CharHook(list->InPlaceEditControl(), WXK_RETURN);
+    EXPECT_TRUE(document->GetTimeSheetWindow()->GetStatusMessage().StartsWith(wxString::FromUTF8(c.mMessage)));
+    if (c.mStored == nullptr) {
+      ASSERT_NE(list->InPlaceEditControl(), nullptr); // still open with the text
+      EXPECT_EQ(list->InPlaceEditControl()->GetValue(), wxString::FromUTF8(c.mTyped));
+      viewtest::CharHook(list->InPlaceEditControl(), WXK_ESCAPE);
+      EXPECT_EQ(std::string(document->GetData()[0]), before);
+    } else {
+      EXPECT_EQ(list->InPlaceEditControl(), nullptr);
+      EXPECT_EQ(std::string(document->GetData()[0].Subfield(static_cast<STask::EField>(c.mField))), c.mStored);
+    }
+    EXPECT_EQ(list->InPlaceEditControl(), nullptr);
+  }
+  EXPECT_EQ(document->GetEditHistory().GetUndoMenuLabel(), "&Undo Edit Who Code\tCtrl+Z");
+  guitest::Flush();
+}
+
+} // namespace
