@@ -1,6 +1,8 @@
 // The protocol that moves tasks between a task document and a store (a file, ...).
 #pragma once
 
+#include <cstddef>
+
 #include "dates/SDateFormat.h"
 #include "tasks/STaskStreamSettings.h"
 
@@ -74,6 +76,9 @@ public:
   /// and brought to the document's (without a document: the user's default order). A
   /// final line without a break counts only if it is longer than 5 bytes.
   void ParseLines(const char * inBegin, const char * inEnd, STaskVector & ioVector);
+  /// How many bytes at the end of [inBegin, inEnd) ParseLines leaves out: a final line too
+  /// short to count; 0 when there is none.
+  static std::size_t UnreadTailLength(const char * inBegin, const char * inEnd);
 
 protected:
   bool mConnected = false;
