@@ -109,7 +109,7 @@ TEST_F(InProcessTest, AMergeWhoseSaveFailsLeavesTheTargetAndEverySourceAsItWas) 
     const InProcessRun run = RunInProcess(mFolder, {"merge", File("t.txt"), A(), B(), "--clear-sources"});
     EXPECT_EQ(run.mStatus, 1);
     EXPECT_EQ(run.mOut, "");
-    EXPECT_EQ(run.mErr, "tally: " + File("t.txt") + ": The contents of a file could not be Written\n");
+    EXPECT_EQ(run.mErr, "tally: " + File("t.txt") + ": The contents of a file could not be Written: input/output error\n");
     EXPECT_EQ(SSystemCalls::PendingFaults(), 0u);
     EXPECT_EQ(Bytes("t.txt"), target);
     EXPECT_EQ(Bytes("a.txt"), kSheetA);
@@ -126,7 +126,7 @@ TEST_F(InProcessTest, ASourceThatCannotBeEmptiedIsReportedAndTheOthersAreStillEm
   SSystemCalls::FailNth(SSystemCalls::eRename, 2, EIO);
   const InProcessRun run = RunInProcess(mFolder, {"merge", File("t.txt"), A(), B(), "--clear-sources"});
   EXPECT_EQ(run.mStatus, 1);
-  EXPECT_EQ(run.mErr, "tally: " + A() + ": The contents of a file could not be Written (its entries are in " +
+  EXPECT_EQ(run.mErr, "tally: " + A() + ": The contents of a file could not be Written: input/output error (its entries are in " +
                           File("t.txt") + " now)\n");
   EXPECT_EQ(Bytes("a.txt"), kSheetA);
   EXPECT_EQ(Bytes("b.txt"), "");
