@@ -43,9 +43,6 @@ constexpr std::size_t kMaxTransfer = std::size_t(1) << 30;
 
 enum class ECreated { eCreated, eExists, eFailed };
 
-// How often an open is tried again when the file it found was replaced before it was held.
-constexpr int kOpenAttempts = 8;
-
 using Handle = SFile::NativeHandle;
 
 #ifdef _WIN32
@@ -154,13 +151,6 @@ Handle OpenExisting(const char * inPath, SFile::EPermission inPermission) {
 
 bool CloseNative(Handle inHandle) { return SSystemCalls::CloseHandle(inHandle) != FALSE; }
 
-// Closes a handle on the way out of a failure, keeping the failure's error.
-void CloseQuietly(Handle inHandle) {
-  const int error = LastError();
-  CloseNative(inHandle);
-  SetError(error);
-}
-
 bool HandleLength(Handle inHandle, std::uint64_t & outLength) {
   DWORD high = 0;
   ::SetLastError(NO_ERROR);
@@ -214,9 +204,6 @@ void RemovePath(const char * inPath) { SSystemCalls::DeleteFileA(inPath); }
 
 std::string ResolvePath(const std::string & inPath) { return inPath; }
 
-// Share mode 0 keeps everybody else out, so nothing can replace the file while it is held.
-bool StillNamed(Handle, const char *) { return true; }
-
 // Windows has no unnamed files: a temporary always has a name.
 bool CreateUnnamedIn(const std::string &, Handle & outHandle) {
   outHandle = INVALID_HANDLE_VALUE;
@@ -230,6 +217,9 @@ bool NameUnnamed(Handle, const std::string &) { return false; }
 
 const Handle kClosed = -1;
 const Handle kInvalid = -1;
+
+// How often an open is tried again when the file it found was replaced before it was held.
+constexpr int kOpenAttempts = 8;
 
 // Reasons of our own, outside the range of errno values.
 constexpr int kNotRegularFile = -1001;
@@ -551,6 +541,16 @@ bool FitsUnsignedLong(std::uint64_t inValue) { return inValue <= std::numeric_li
 // The failure inMessage, with the reason the last failed call left behind.
 SFileException Failure(const char * inMessage) { return SFileException(inMessage, ReasonText(LastError())); }
 
+// A file that could not be created: a path that does not exist is a missing folder.
+SFileException CreateFailure() {
+#ifdef _WIN32
+  const bool noFolder = LastError() == ERROR_PATH_NOT_FOUND;
+#else
+  const bool noFolder = LastError() == ENOENT;
+#endif
+  return noFolder ? SFileException(kCreateFailed, "its folder does not exist") : Failure(kCreateFailed);
+}
+
 // The names of temporary files that exist right now, so that a signal handler can remove
 // them (RemovePendingTemporaries). Fixed storage: nothing here may allocate in a handler.
 struct PendingName {
@@ -628,7 +628,7 @@ void SFile::Create(const SFileInfo &) {
     if (errno == EEXIST && SSystemCalls::Stat(path.c_str(), &info) != 0 && errno != ELOOP)
       errno = EEXIST;
 #endif
-    throw Failure(kCreateFailed);
+    throw CreateFailure();
   }
   if (!CloseNative(created))
     throw Failure(kCreateCloseFailed);
@@ -739,7 +739,7 @@ SFile SFile::CreateTemporary(const SFileSpec & inBeside) {
       RememberPending(temporary.mFileSpec);
       return temporary;
     case ECreated::eExists: continue;
-    case ECreated::eFailed: throw Failure(kCreateFailed);
+    case ECreated::eFailed: throw CreateFailure();
     }
   }
   throw Failure(kCreateFailed);
@@ -758,7 +758,7 @@ SFile SFile::CreateUnnamed(const SFileSpec & inBeside) {
 #ifndef _WIN32
   // Only a system or file system without unnamed files gets a named one instead.
   if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)
-    throw Failure(kCreateFailed);
+    throw CreateFailure();
 #endif
   return CreateTemporary(inBeside);
 }
