@@ -23,7 +23,7 @@ TEST(SMathSyntaxUnary, EveryOperatorOfARunApplies) {
   }
   EXPECT_EQ(test.Prepared("NOT NOT a = b AND c"), "NOT ( NOT ( a = b ) ) AND c");
   EXPECT_EQ(test.PrepareError("NOT NOT"), "Missing Term After Operator");
-  EXPECT_EQ(test.PrepareError("- - * 2"), "Missing Term Before Operator");
+  EXPECT_EQ(test.PrepareError("- - * 2"), "Missing Term After Operator");
 }
 
 } // namespace
