@@ -26,7 +26,10 @@ CInputStream::CInputStream(const std::string & inPath)
 CInputStream::~CInputStream() { Release(); }
 
 bool CInputStream::IsInput(const std::string & inPath) {
-  if (inPath == "-")
+  // The names of the standard input and of inherited descriptors stay streams even when
+  // they lead to a file: that file was handed over to be read, not rewritten.
+  if (inPath == "-" || inPath == "/dev/stdin" || inPath.starts_with("/dev/fd/") ||
+      inPath.starts_with("/proc/self/fd/"))
     return true;
   struct stat info;
   return SSystemCalls::Stat(inPath.c_str(), &info) == 0 &&

@@ -16,8 +16,9 @@ public:
   /// Closes what Reserve opened.
   ~CInputStream() override;
 
-  /// True for "-" and for a path that names a pipe, a socket or a character device: what
-  /// this stream reads rather than a file.
+  /// True for "-", for /dev/stdin and the other names of open descriptors, and for a path
+  /// that names a pipe, a socket or a character device: what this stream reads rather
+  /// than a file.
   static bool IsInput(const std::string & inPath);
 
   bool PickTarget() override { return false; }
