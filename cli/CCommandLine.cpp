@@ -154,6 +154,8 @@ CCommandLine CCommandLine::Parse(const std::vector<std::string> & inArguments) {
 void CCommandLine::TakeOption(const std::string & inName, const std::string & inValue) {
   const std::string command = CommandName(mCommand);
   if (inName == "--filter") {
+    if (inValue.empty())
+      throw CUsageError("--filter needs an expression" + Hint(command));
     mFilter = inValue;
   } else if (inName == "--case-sensitive") {
     mCaseSensitive = true;
@@ -209,16 +211,23 @@ void CCommandLine::Validate() const {
   case eShow:
     if (count == 0)
       throw CUsageError("show needs at least one FILE" + Hint(command));
+    if (std::count(mOperands.begin(), mOperands.end(), "-") > 1)
+      throw CUsageError("standard input (-) can be read only once" + Hint(command));
     if (mSummary && mGroupKeys.empty())
       throw CUsageError("--summary needs --group" + Hint(command));
     break;
   case eFilter:
     if (count != 3)
       throw CUsageError("filter needs EXPR, IN and OUT" + Hint(command));
+    if (mOperands[0].empty())
+      throw CUsageError("EXPR is empty" + Hint(command));
     break;
   case eMerge:
     if (count < 2)
       throw CUsageError("merge needs a TARGET and at least one SOURCE" + Hint(command));
+    if (std::find(mOperands.begin(), mOperands.end(), "-") != mOperands.end())
+      throw CUsageError("merge cannot use standard input or output (-): TARGET and SOURCE must be files" +
+                        Hint(command));
     break;
   case eConvert:
     if (count != 1)

@@ -4,14 +4,17 @@
 
 #include "CCommandLine.h"
 
+class COutput;
+
 class CConvertCommand {
 public:
   /// The command for inLine (not owned).
   explicit CConvertCommand(const CCommandLine & inLine);
 
-  /// Rewrites the file. Returns the exit status; throws CToolError for a failure, which
-  /// leaves every file as it was.
-  int Run(int inProgressDescriptor);
+  /// Rewrites the file, or writes it to ioOut when OUT is "-" or FILE is standard input, a
+  /// pipe or a device without OUT. Returns the exit status; throws CToolError for a
+  /// failure, which leaves every file as it was.
+  int Run(COutput & ioOut, int inProgressDescriptor);
 
 private:
   const CCommandLine & mLine;

@@ -2,6 +2,7 @@
 #include "CFilterCommand.h"
 
 #include "CFilterExpression.h"
+#include "COutput.h"
 #include "CProgress.h"
 #include "CTimeSheet.h"
 #include "tasks/STaskDocumentData.h"
@@ -9,14 +10,17 @@
 
 CFilterCommand::CFilterCommand(const CCommandLine & inLine) : mLine(inLine) {}
 
-int CFilterCommand::Run(int inProgressDescriptor) {
+int CFilterCommand::Run(COutput & ioOut, COutput & ioErrors, int inProgressDescriptor) {
   const std::string & text = mLine.Operands()[0];
   const std::string & input = mLine.Operands()[1];
   const std::string & output = mLine.Operands()[2];
   CFilterExpression expression(text);
   expression.Check();
-  CTimeSheet::RequireExisting(input);
-  CTimeSheet::RequireAbsent(output, mLine.Force());
+  const bool toOutput = output == "-";
+  if (!CTimeSheet::IsInput(input))
+    CTimeSheet::RequireExisting(input);
+  if (!toOutput)
+    CTimeSheet::RequireAbsent(output, mLine.Force());
 
   // Entries keep their dates as the file has them: nothing is rewritten on the way through.
   const SDateFormat fileOrder(SDateFormat::eMDY);
@@ -33,6 +37,10 @@ int CFilterCommand::Run(int inProgressDescriptor) {
   result.SetLineBreak(source.GetLineBreakFormat());
   STaskVectorMapFilter copy(STaskDocumentData(source).GetVectorMap(), result.Tasks(), &expression.Filter());
   copy();
-  result.SaveTo(output, mLine.Force());
+  expression.Report(ioErrors);
+  if (toOutput)
+    result.WriteSheet(ioOut);
+  else
+    result.SaveTo(output, mLine.Force());
   return 0;
 }

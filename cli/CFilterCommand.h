@@ -3,14 +3,17 @@
 
 #include "CCommandLine.h"
 
+class COutput;
+
 class CFilterCommand {
 public:
   /// The command for inLine (not owned).
   explicit CFilterCommand(const CCommandLine & inLine);
 
-  /// Writes OUT; the progress line goes to inProgressDescriptor. Returns the exit status;
-  /// throws CToolError for a failure, leaving OUT as it was.
-  int Run(int inProgressDescriptor);
+  /// Writes OUT (to ioOut when OUT is "-"); notes go to ioErrors, the progress line to
+  /// inProgressDescriptor. Returns the exit status; throws CToolError for a failure,
+  /// leaving OUT as it was.
+  int Run(COutput & ioOut, COutput & ioErrors, int inProgressDescriptor);
 
 private:
   const CCommandLine & mLine;

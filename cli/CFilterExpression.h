@@ -8,6 +8,8 @@
 
 #include <string>
 
+class COutput;
+
 class CFilterExpression {
 public:
   /// The filter for inText.
@@ -23,8 +25,16 @@ public:
   /// The filter to run over the entries.
   STaskSyntaxFilter & Filter() { return mFilter; }
 
+  /// After the filter ran: throws CToolError with the language's message and a hint when
+  /// evaluation failed for every entry; writes a note to ioErrors when it failed for some.
+  void Report(COutput & ioErrors) const;
+
 private:
   [[noreturn]] void Fail(const std::string & inMessage) const;
+  // A hint on a comparison of a field with a value of the wrong type; empty if none.
+  std::string Hint() const;
+  // The text quoted in messages.
+  std::string Quoted() const;
 
   std::string mText;
   SMathSyntax mSyntax;       // declared before the filter, which refers to it

@@ -21,16 +21,26 @@ const char kOverview[] =
     "  tally COMMAND --help         help on one command\n"
     "  tally --version              the version\n"
     "\n"
+    "A FILE or IN of '-' is standard input, an OUT of '-' standard output (not for merge):\n"
+    "  ssh host cat week.txt | tally show --group who -\n"
+    "  tally filter \"job = '1001'\" - - < in.txt > out.txt\n"
+    "\n"
+    "Filter expressions nest parentheses at most 256 deep and are at most 16,384\n"
+    "characters long.\n"
+    "\n"
     "Exit status: 0 done, 1 a file or a filter expression failed, 2 wrong usage.\n";
 
 const char kShow[] =
     "Usage: tally show [OPTIONS] FILE...\n"
     "Loads the first FILE and appends the entries of the others in order, then prints them.\n"
+    "A FILE of '-' (once) is standard input, read to its end: cat week.txt | tally show -\n"
     "\n"
     "Options:\n"
     "  --filter EXPR        only the entries for which EXPR holds, for example\n"
     "                       \"who = 'AB*' AND duration > '1:30'\" (fields: date, duration,\n"
-    "                       who, job, code, description; 'x*' quotes a wildcard pattern)\n"
+    "                       who, job, code, description; 'x*' quotes a wildcard pattern;\n"
+    "                       text fields compare with quoted text: job = '1001'). At most\n"
+    "                       16,384 characters, parentheses at most 256 deep.\n"
     "  --case-sensitive     wildcard patterns tell upper from lower case\n"
     "  --sort KEYS          sort by up to seven comma-separated fields: date, duration,\n"
     "                       who, job, code, description, order (order in file); a leading\n"
@@ -56,6 +66,8 @@ const char kFilter[] =
     "Usage: tally filter [OPTIONS] EXPR IN OUT\n"
     "Writes the entries of IN for which EXPR holds to OUT, a new time sheet with IN's line\n"
     "breaks. See 'tally show --help' for EXPR. Use -- before an EXPR that starts with '-'.\n"
+    "IN of '-' reads standard input, OUT of '-' writes standard output:\n"
+    "  tally filter \"who = 'AB*'\" - - < week.txt > ab.txt\n"
     "\n"
     "Options:\n"
     "  --force              replace OUT if it exists\n"
@@ -65,18 +77,23 @@ const char kFilter[] =
 const char kMerge[] =
     "Usage: tally merge [OPTIONS] TARGET SOURCE...\n"
     "Appends the entries of each SOURCE, in order, to TARGET (created if missing) and saves\n"
-    "it safely: TARGET is replaced whole or not at all.\n"
+    "it safely: TARGET is replaced whole or not at all. TARGET and SOURCE must be files:\n"
+    "standard input and output ('-') cannot be used.\n"
     "\n"
     "Options:\n"
     "  --clear-sources      empty each SOURCE once TARGET is saved (if saving fails, every\n"
-    "                       SOURCE stays as it was)\n";
+    "                       SOURCE stays as it was); bytes at its end that form no entry\n"
+    "                       are kept\n";
 
 const char kConvert[] =
     "Usage: tally convert [OPTIONS] FILE\n"
     "Rewrites FILE (safely, in place) or writes it to OUT with another line break.\n"
+    "A FILE of '-' reads standard input and OUT of '-' writes standard output (where FILE\n"
+    "is standard input or a pipe, the output goes there anyway):\n"
+    "  tally convert --line-break unix - < dos.txt > unix.txt\n"
     "\n"
     "Options:\n"
-    "  -o, --output OUT     write to OUT instead of FILE\n"
+    "  -o, --output OUT     write to OUT instead of FILE ('-': standard output)\n"
     "  --line-break BREAK   mac (CR), windows (CR LF) or unix (LF); default: FILE's own\n"
     "  --force              replace OUT if it exists\n";
 

@@ -44,7 +44,6 @@ int CMergeCommand::Run(COutput & ioErrors, int inProgressDescriptor) {
   // Every source stays held from reading until it is emptied (or the run ends), so that
   // nothing written to it in between could be lost.
   std::vector<std::unique_ptr<STaskFileStream>> merged;
-  const bool existed = SFile::ExistsOnDisk(SFileSpec(target));
   try {
     CProgress progress(inProgressDescriptor, CProgress::IsTerminal(inProgressDescriptor), bytes,
                        CProgress::DefaultDelay());
@@ -53,19 +52,15 @@ int CMergeCommand::Run(COutput & ioErrors, int inProgressDescriptor) {
     sheet.OpenOrCreate(target);
     for (const std::string & source : sources) {
       progress.SetFile(source);
-      merged.push_back(sheet.Append(source));
+      // A source that is only read needs no more than read access.
+      merged.push_back(sheet.Append(source, !mLine.ClearSources()));
     }
     progress.Finish();
     sheet.SaveInPlace();
   } catch (...) {
-    if (!existed) {
-      // The target was made for this run: it goes again, empty as it is.
-      try {
-        sheet.Disconnect();
-      } catch (...) {
-      }
-      SFile::Remove(SFileSpec(target));
-    }
+    // A target made for this run goes again, empty as it is; never one that another run
+    // made or holds.
+    sheet.RemoveIfCreated();
     throw;
   }
 
@@ -74,6 +69,11 @@ int CMergeCommand::Run(COutput & ioErrors, int inProgressDescriptor) {
     for (const auto & stream : merged) {
       try {
         CTimeSheet::Empty(*stream);
+        if (const std::size_t kept = stream->UnreadBytes().size(); kept > 0) {
+          ioErrors.Write("tally: " + stream->Settings().Spec() + ": kept the last " + std::to_string(kept) +
+                         (kept == 1 ? " byte" : " bytes") + ", which did not form an entry\n");
+          ioErrors.Flush();
+        }
       } catch (const CToolError & e) {
         ioErrors.Write(std::string("tally: ") + e.what() + " (its entries are in " + target + " now)\n");
         ioErrors.Flush();

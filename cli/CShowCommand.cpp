@@ -51,7 +51,7 @@ STaskComparator CShowCommand::MakeComparator(const CCommandLine::Keys & inKeys, 
   return comparator;
 }
 
-int CShowCommand::Run(COutput & ioOut, int inProgressDescriptor, bool inEndProcess) {
+int CShowCommand::Run(COutput & ioOut, COutput & ioErrors, int inProgressDescriptor, bool inEndProcess) {
   std::optional<CFilterExpression> expression;
   if (mLine.FilterExpression()) {
     expression.emplace(*mLine.FilterExpression());
@@ -60,6 +60,8 @@ int CShowCommand::Run(COutput & ioOut, int inProgressDescriptor, bool inEndProce
   const std::vector<std::string> & files = mLine.Operands();
   std::uint64_t bytes = 0;
   for (const std::string & file : files) {
+    if (CTimeSheet::IsInput(file))
+      continue;
     CTimeSheet::RequireExisting(file);
     bytes += CTimeSheet::SizeOf(file);
   }
@@ -75,7 +77,10 @@ int CShowCommand::Run(COutput & ioOut, int inProgressDescriptor, bool inEndProce
     sheet.Open(files.front(), true);
     for (std::size_t at = 1; at < files.size(); ++at) {
       progress.SetFile(files[at]);
-      sheet.Append(files[at]);
+      if (CTimeSheet::IsInput(files[at]))
+        sheet.AppendInput(files[at]);
+      else
+        sheet.Append(files[at], true);
     }
   }
 
@@ -85,6 +90,7 @@ int CShowCommand::Run(COutput & ioOut, int inProgressDescriptor, bool inEndProce
   if (expression) {
     STaskVectorMapFilter copy(STaskDocumentData(sheet).GetVectorMap(), filtered, &expression->Filter());
     copy();
+    expression->Report(ioErrors);
     shown = &filtered;
   }
 

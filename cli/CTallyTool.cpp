@@ -76,19 +76,23 @@ int CTallyTool::Run(const std::vector<std::string> & inArguments) {
 
     int status = 0;
     switch (line.Command()) {
-    case CCommandLine::eShow:
-      status = CShowCommand(line).Run(output, mErrors, mEndProcessWhenDone);
+    case CCommandLine::eShow: {
+      COutput errors(mErrors, "standard error");
+      status = CShowCommand(line).Run(output, errors, mErrors, mEndProcessWhenDone);
       break;
-    case CCommandLine::eFilter:
-      status = CFilterCommand(line).Run(mErrors);
+    }
+    case CCommandLine::eFilter: {
+      COutput errors(mErrors, "standard error");
+      status = CFilterCommand(line).Run(output, errors, mErrors);
       break;
+    }
     case CCommandLine::eMerge: {
       COutput errors(mErrors, "standard error");
       status = CMergeCommand(line).Run(errors, mErrors);
       break;
     }
     case CCommandLine::eConvert:
-      status = CConvertCommand(line).Run(mErrors);
+      status = CConvertCommand(line).Run(output, mErrors);
       break;
     default:
       break;

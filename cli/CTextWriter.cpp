@@ -2,6 +2,7 @@
 #include "CTextWriter.h"
 
 #include "COutput.h"
+#include "dates/SLocale.h"
 #include "dates/STime.h"
 #include "dates/STimeString.h"
 #include "tasks/STask.h"
@@ -27,9 +28,25 @@ std::size_t CTextWriter::DisplayWidth(std::string_view inText) {
   return width;
 }
 
-std::string CTextWriter::Duration(std::uint64_t inSeconds, unsigned short inMaxHourDigits) {
-  const std::uint64_t held = std::min<std::uint64_t>(inSeconds, std::numeric_limits<std::uint32_t>::max());
-  return STimeString(STime(static_cast<unsigned long>(held)), inMaxHourDigits, 2);
+std::string CTextWriter::Duration(std::uint64_t inSeconds) {
+  const std::uint64_t hours = inSeconds / 3600;
+  unsigned short digits = 1;
+  for (std::uint64_t rest = hours; rest >= 10; rest /= 10)
+    ++digits;
+  if (inSeconds <= std::numeric_limits<std::uint32_t>::max())
+    return STimeString(STime(static_cast<unsigned long>(inSeconds)), std::max<unsigned short>(digits, 2), 2);
+  // Beyond what a duration holds: the same text, computed here.
+  const char colon = SLocale::Default().GetTimeSeparator();
+  const unsigned minutes = static_cast<unsigned>(inSeconds / 60 % 60);
+  const unsigned seconds = static_cast<unsigned>(inSeconds % 60);
+  std::string text = std::to_string(hours);
+  text += colon;
+  text += static_cast<char>('0' + minutes / 10);
+  text += static_cast<char>('0' + minutes % 10);
+  text += colon;
+  text += static_cast<char>('0' + seconds / 10);
+  text += static_cast<char>('0' + seconds % 10);
+  return text;
 }
 
 void CTextWriter::MeasureColumns(const STaskVector & inTasks) {
@@ -46,7 +63,7 @@ void CTextWriter::BeginGroup(const Group & inGroup) {
   mRow.assign(static_cast<std::size_t>(inGroup.mLevel) * kIndent, ' ');
   mRow.append(inGroup.mHeading);
   mRow.append(":  ");
-  mRow.append(Duration(inGroup.mSeconds, 4));
+  mRow.append(Duration(inGroup.mSeconds));
   mRow.push_back('\n');
   mOutput.Write(mRow);
 }
@@ -75,6 +92,6 @@ void CTextWriter::Entry(const STask & inTask, std::int16_t inLevel) {
 }
 
 void CTextWriter::End(std::uint64_t inTotalSeconds, std::uint64_t inCount) {
-  mRow = "Duration: " + Duration(inTotalSeconds, 6) + "  Entry Count: " + std::to_string(inCount) + "\n";
+  mRow = "Duration: " + Duration(inTotalSeconds) + "  Entry Count: " + std::to_string(inCount) + "\n";
   mOutput.Write(mRow);
 }

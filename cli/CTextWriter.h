@@ -29,8 +29,8 @@ public:
 
   /// The number of characters inText shows as (UTF-8 sequences count once).
   static std::size_t DisplayWidth(std::string_view inText);
-  /// hh:mm:ss of inSeconds with inMaxHourDigits at most and two at least.
-  static std::string Duration(std::uint64_t inSeconds, unsigned short inMaxHourDigits);
+  /// hh:mm:ss of inSeconds with as many hour digits as it needs, two at least.
+  static std::string Duration(std::uint64_t inSeconds);
 
 private:
   COutput & mOutput;

@@ -1,7 +1,10 @@
 // A time sheet document as the command-line tool uses it.
 #include "CTimeSheet.h"
 
+#include "CInputStream.h"
+#include "COutput.h"
 #include "CToolError.h"
+#include "files/SLineBreakString.h"
 #include "files/SFile.h"
 #include "files/SFileSpec.h"
 #include "tasks/STaskDocumentData.h"
@@ -20,6 +23,14 @@ std::unique_ptr<STaskFileStream> CTimeSheet::StreamOn(const std::string & inPath
 }
 
 void CTimeSheet::Open(const std::string & inPath, bool inReadOnly) {
+  if (IsInput(inPath)) {
+    CToolError::Naming(inPath, [&] {
+      STaskDocumentData(*this).SetIsReadOnly(true);
+      SetStream(std::make_unique<CInputStream>(inPath));
+      Load();
+    });
+    return;
+  }
   RequireExisting(inPath);
   CToolError::Naming(inPath, [&] {
     STaskDocumentData(*this).SetIsReadOnly(inReadOnly);
@@ -38,13 +49,42 @@ bool CTimeSheet::OpenOrCreate(const std::string & inPath) {
   return existed;
 }
 
-std::unique_ptr<STaskFileStream> CTimeSheet::Append(const std::string & inPath) {
+std::unique_ptr<STaskFileStream> CTimeSheet::Append(const std::string & inPath, bool inReadOnly) {
   RequireExisting(inPath);
   return CToolError::Naming(inPath, [&] {
     auto stream = StreamOn(inPath);
+    stream->SetReadOnly(inReadOnly);
     Merge(stream.get());
     return stream;
   });
+}
+
+void CTimeSheet::AppendInput(const std::string & inPath) {
+  CToolError::Naming(inPath, [&] {
+    CInputStream stream(inPath);
+    Merge(&stream);
+  });
+}
+
+void CTimeSheet::RemoveIfCreated() noexcept {
+  if (auto * stream = dynamic_cast<STaskFileStream *>(GetStream()))
+    stream->RemoveIfCreated();
+}
+
+void CTimeSheet::WriteSheet(COutput & inOutput) const {
+  const SLineBreakString lineBreak(GetLineBreakFormat());
+  const SDateFormat fileOrder(SDateFormat::eMDY);
+  for (const std::uint32_t index : mTaskVectorMap) {
+    const STask & task = mData.at(index);
+    if (task.GetDateFormat() == fileOrder) {
+      inOutput.Write(task);
+    } else {
+      STask copy(task);
+      copy.SetDateFormat(fileOrder);
+      inOutput.Write(copy);
+    }
+    inOutput.Write(lineBreak);
+  }
 }
 
 void CTimeSheet::SaveInPlace() {
@@ -72,6 +112,8 @@ void CTimeSheet::Empty(STaskFileStream & ioStream) {
     WriteTo(ioStream, none);
   });
 }
+
+bool CTimeSheet::IsInput(const std::string & inPath) { return CInputStream::IsInput(inPath); }
 
 void CTimeSheet::RequireExisting(const std::string & inPath) {
   if (!SFile::ExistsOnDisk(SFileSpec(inPath)))

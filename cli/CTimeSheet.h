@@ -10,6 +10,8 @@
 #include <memory>
 #include <string>
 
+class COutput;
+
 class CTimeSheet : public STaskDocument {
 public:
   /// An empty time sheet whose entries hold their dates in inOrder.
@@ -19,14 +21,24 @@ public:
   bool WantToClearMergeStream(STaskStream * inStream) override;
 
   /// Loads the file at inPath, which must exist (files are read in month, day, year
-  /// order). A read-only sheet lets go of the file at once; otherwise it holds it until
-  /// the sheet is destroyed. Throws CToolError naming the file.
+  /// order). A read-only sheet only reads the file and lets go of it at once; otherwise it
+  /// holds it until the sheet is destroyed. Standard input ("-"), a pipe or a device is
+  /// read to its end instead (read-only). Throws CToolError naming the file.
   void Open(const std::string & inPath, bool inReadOnly);
   /// As Open, but a missing file is created (empty) first. Returns whether it existed.
   bool OpenOrCreate(const std::string & inPath);
   /// Appends the entries of the existing file at inPath and returns the stream, which
-  /// still holds the file until it is destroyed. Throws CToolError naming the file.
-  std::unique_ptr<STaskFileStream> Append(const std::string & inPath);
+  /// still holds the file until it is destroyed; inReadOnly opens it for reading only.
+  /// Throws CToolError naming the file.
+  std::unique_ptr<STaskFileStream> Append(const std::string & inPath, bool inReadOnly);
+  /// Appends the entries read from standard input ("-"), a pipe or a device. Throws
+  /// CToolError naming it.
+  void AppendInput(const std::string & inPath);
+  /// Deletes the sheet's own file if loading created it and the sheet still holds it,
+  /// and lets it go. Never fails.
+  void RemoveIfCreated() noexcept;
+  /// Writes the entries as a time sheet, with the sheet's line break, to inOutput.
+  void WriteSheet(COutput & inOutput) const;
   /// Saves the sheet over its own file, safely. Throws CToolError naming the file.
   void SaveInPlace();
   /// Writes the sheet to a new file at inPath (replacing one only when inReplace), safely.
@@ -43,6 +55,8 @@ public:
   /// Empties the file of a stream that Append returned (the stream's output protocol run
   /// with no entries; the file is replaced by an empty one). Throws CToolError naming it.
   static void Empty(STaskFileStream & ioStream);
+  /// True for "-", and for a path that names a pipe or a device rather than a file.
+  static bool IsInput(const std::string & inPath);
   /// Throws CToolError unless something exists at inPath.
   static void RequireExisting(const std::string & inPath);
   /// Throws CToolError if something exists at inPath and inReplace is false.

@@ -1,4 +1,5 @@
 // The entry point of the tally command-line tool.
+#include "CInterruptCleanup.h"
 #include "CTallyTool.h"
 
 #include <climits>
@@ -20,6 +21,7 @@ int main(int argc, char ** argv) {
 #endif
   // A reader that goes away (| head) shows up as a failed write, which ends the run quietly.
   std::signal(SIGPIPE, SIG_IGN);
+  CInterruptCleanup::Install();
   const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + (argc > 0 ? argc : 0));
   CTallyTool tool(1, 2);
   tool.SetEndProcessWhenDone(true);

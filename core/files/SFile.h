@@ -1,6 +1,7 @@
 // A file named by a path, held exclusively while open, read and written in blocks.
 //
-// Every failure is an SFileException with a fixed message. While a file is open no
+// Every failure is an SFileException with a fixed message and, where it is known, the
+// reason after it. While a file is open no
 // other SFile, in this process or another, can open it (share mode 0 on Windows, an
 // exclusive flock on POSIX). All system calls go through SSystemCalls.
 #pragma once
@@ -77,11 +78,20 @@ public:
   /// Creates and opens (read and write, held, readable by the owner only) a new file with
   /// a unique name in the folder of inBeside. Throws "A File could not be created".
   static SFile CreateTemporary(const SFileSpec & inBeside);
+  /// Creates and opens (read and write, held) a new file without a name in the folder of
+  /// inBeside where the system has such files (it vanishes if the program is killed before
+  /// MoveTo names it), else as CreateTemporary. Throws "A File could not be created".
+  static SFile CreateUnnamed(const SFileSpec & inBeside);
+  /// Moves this open file (named or made by CreateUnnamed) over inTo in one step and makes
+  /// the move durable; the file then has the path inTo. Throws "The contents of a file
+  /// could not be Written"; the path tells afterwards whether the move happened.
+  void MoveTo(const SFileSpec & inTo);
   /// Forces the open file's contents to the disk.
   /// Throws "The contents of a file could not be Written".
   void Sync();
-  /// Gives the open file the permission bits of the file at inOriginal (nothing to do on
-  /// Windows). Throws "The contents of a file could not be Written".
+  /// Gives the open file the permission bits, and where this process may, the owner and
+  /// group of the file at inOriginal (nothing to do on Windows).
+  /// Throws "The contents of a file could not be Written".
   void CopyPermissionsFrom(const SFileSpec & inOriginal);
   /// Moves the file at inFrom (which may be held open if CreateTemporary made it) over
   /// inTo in one step and makes the move durable; inTo must not be held open (Windows
@@ -89,6 +99,16 @@ public:
   static void Rename(const SFileSpec & inFrom, const SFileSpec & inTo);
   /// Deletes the file at inFileSpec if it can; never fails.
   static void Remove(const SFileSpec & inFileSpec) noexcept;
+  /// Deletes the file this object holds, if its path still names it (another program may
+  /// have put a file of its own there), and closes it; nothing if not open. Never fails.
+  void RemoveIfHeld() noexcept;
+  /// Why a system call failed, in the words that follow a failure message's colon
+  /// ("permission denied"), for an errno value (a Win32 error code on Windows); empty
+  /// when there are none.
+  static std::string ReasonFor(int inSystemError);
+  /// Deletes the temporary files of CreateTemporary and MoveTo that exist right now; safe
+  /// to call from a signal handler.
+  static void RemovePendingTemporaries() noexcept;
   /// Closes this file (ignoring failure) and takes over ioOther's open file, keeping this
   /// path; ioOther is left closed. Used once ioOther has been renamed over this path.
   void Adopt(SFile & ioOther) noexcept;
@@ -96,4 +116,5 @@ public:
 protected:
   SFileSpec mFileSpec;
   NativeHandle mFileRef;
+  SFileSpec mBeside; // for an unnamed file: the file it will replace
 };

@@ -19,6 +19,7 @@ struct SSystemCalls::Fault {
   bool mIsShort;            // transfer at most mCount bytes instead of failing
   int mError;
   std::size_t mCount;
+  std::function<void()> mAction; // run before the real call instead of failing it
 };
 
 bool SSystemCalls::sArmed = false;
@@ -40,7 +41,7 @@ void SSystemCalls::FailNth(EOperation inOperation, unsigned inNth, int inError) 
   std::vector<Fault> & faults = Faults();
   const unsigned long long call = sCalls[inOperation] + std::max(inNth, 1u);
   std::erase_if(faults, [&](const Fault & f) { return f.mOperation == inOperation && f.mCall == call; });
-  faults.push_back(Fault{inOperation, call, false, inError, 0});
+  faults.push_back(Fault{inOperation, call, false, inError, 0, {}});
   sArmed = true;
 }
 
@@ -48,7 +49,15 @@ void SSystemCalls::ShortNth(EOperation inOperation, unsigned inNth, std::size_t 
   std::vector<Fault> & faults = Faults();
   const unsigned long long call = sCalls[inOperation] + std::max(inNth, 1u);
   std::erase_if(faults, [&](const Fault & f) { return f.mOperation == inOperation && f.mCall == call; });
-  faults.push_back(Fault{inOperation, call, true, 0, inCount});
+  faults.push_back(Fault{inOperation, call, true, 0, inCount, {}});
+  sArmed = true;
+}
+
+void SSystemCalls::BeforeNth(EOperation inOperation, unsigned inNth, std::function<void()> inAction) {
+  std::vector<Fault> & faults = Faults();
+  const unsigned long long call = sCalls[inOperation] + std::max(inNth, 1u);
+  std::erase_if(faults, [&](const Fault & f) { return f.mOperation == inOperation && f.mCall == call; });
+  faults.push_back(Fault{inOperation, call, false, 0, 0, std::move(inAction)});
   sArmed = true;
 }
 
@@ -68,12 +77,18 @@ bool SSystemCalls::Take(EOperation inOperation, Fault & outFault) {
   });
   if (it == faults.end())
     return false;
-  outFault = *it;
+  outFault = std::move(*it);
   faults.erase(it);
   // Keep counting while anything is armed; stop paying for it once everything happened.
   if (faults.empty()) {
     sArmed = false;
     sCalls.fill(0);
+  }
+  if (outFault.mAction) {
+    // The action may make calls of its own; they are counted like any other.
+    const std::function<void()> action = std::move(outFault.mAction);
+    action();
+    return false;
   }
   return true;
 }
@@ -302,6 +317,16 @@ ssize_t SSystemCalls::Readlink(const char * inPath, char * outBuffer, std::size_
 int SSystemCalls::Fcntl(int inFd, int inCommand, int inArgument) {
   TALLY_FAULT(eFcntl)
   return ::fcntl(inFd, inCommand, inArgument);
+}
+
+int SSystemCalls::Fchown(int inFd, uid_t inOwner, gid_t inGroup) {
+  TALLY_FAULT(eFchown)
+  return ::fchown(inFd, inOwner, inGroup);
+}
+
+int SSystemCalls::Linkat(int inFromFolder, const char * inFrom, int inToFolder, const char * inTo, int inFlags) {
+  TALLY_FAULT(eLinkat)
+  return ::linkat(inFromFolder, inFrom, inToFolder, inTo, inFlags);
 }
 
 #endif

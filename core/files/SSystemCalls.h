@@ -10,6 +10,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <vector>
 
 #ifdef _WIN32
@@ -47,6 +48,8 @@ public:
     eReadlink,  // readlink              -
     eFcntl,     // fcntl (F_GETFL/F_SETFL) -
     eFindClose, // -                     FindClose
+    eFchown,    // fchown                -
+    eLinkat,    // linkat                -
     eOperationCount
   };
 
@@ -86,6 +89,8 @@ public:
   static ssize_t Readlink(const char * inPath, char * outBuffer, std::size_t inSize);
   /// fcntl for the commands that take an int argument (F_GETFL, F_SETFL, F_GETFD, ...).
   static int Fcntl(int inFd, int inCommand, int inArgument = 0);
+  static int Fchown(int inFd, uid_t inOwner, gid_t inGroup);
+  static int Linkat(int inFromFolder, const char * inFrom, int inToFolder, const char * inTo, int inFlags);
 #endif
 
   // ---- faults, for tests --------------------------------------------------------------
@@ -96,6 +101,9 @@ public:
   /// Makes the nth next call of eRead or eWrite transfer at most inCount bytes; with
   /// inCount 0 it returns 0 without reaching the system.
   static void ShortNth(EOperation inOperation, unsigned inNth, std::size_t inCount);
+  /// Runs inAction just before the nth next call of inOperation reaches the system (a
+  /// test's way to let another program act at that very moment); the call then proceeds.
+  static void BeforeNth(EOperation inOperation, unsigned inNth, std::function<void()> inAction);
   /// The number of armed faults that have not happened yet.
   static std::size_t PendingFaults();
   /// Disarms every fault and forgets the call counts.

@@ -436,8 +436,9 @@ STerm SMathSyntax::Process(std::size_t begin, std::size_t end, bool evaluate) {
         state = 2;
         break;
       case eClassUnaryOperator:
-        if (state == 5)
-          binUnOp = true;
+        // Each operator of a run of unary operators applies to all that follows it: the
+        // rest is wrapped like a tighter-binding run (NOT NOT a is NOT ( NOT a )).
+        binUnOp = true;
         state = 4;
         break;
       case eClassOpenParenthesis:
@@ -445,7 +446,8 @@ STerm SMathSyntax::Process(std::size_t begin, std::size_t end, bool evaluate) {
         openParen = true;
         break;
       case eClassBinaryOperator:
-        if (state == 5 && mTokens[i].Extra() == eOperatorSubtract) {
+        // A minus where a term is expected is a sign, after a unary operator too.
+        if (mTokens[i].Extra() == eOperatorSubtract) {
           MakeUnaryMinus(i);
           continue;
         }

@@ -2,6 +2,7 @@
 // against symbols that servers bind to the element under test.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 #include "syntax/SSymbolServer.h"
@@ -35,15 +36,18 @@ public:
   }
 
   /// Evaluates the expression for `element`: true for a non-zero integer or decimal,
-  /// false for any other value and whenever evaluation fails.
+  /// false for any other value and whenever evaluation fails (which is counted).
   virtual bool Filter(const T & element) {
     if (!mPrepared)
       Prepare();
     STerm term;
     UpdateServers(element);
+    ++mEvaluations;
     try {
       term = mSyntax->Evaluate();
-    } catch (const SSyntaxException &) {
+    } catch (const SSyntaxException & e) {
+      if (mFailures++ == 0)
+        mFirstFailure = e.what();
       return false;
     }
     if (term.Type() == STerm::eInteger)
@@ -67,9 +71,17 @@ public:
   const std::string & Text() const { return mFilter; }
   /// Whether the text has been prepared in the syntax.
   bool IsPrepared() const { return mPrepared; }
+  /// How many elements were evaluated, and for how many of them evaluation failed.
+  std::size_t EvaluationCount() const { return mEvaluations; }
+  std::size_t FailureCount() const { return mFailures; }
+  /// The message of the first failed evaluation; empty if none failed.
+  const std::string & FirstFailure() const { return mFirstFailure; }
 
 private:
   SSyntax * mSyntax;
   std::string mFilter;
   bool mPrepared = false;
+  std::size_t mEvaluations = 0;
+  std::size_t mFailures = 0;
+  std::string mFirstFailure;
 };

@@ -93,6 +93,9 @@ void STaskDocument::WriteTo(STaskStream & ioStream, const STaskVector & inVector
 void STaskDocument::Load() {
   if (!mStream)
     return;
+  // A read-only document only reads its file: read access is all it needs.
+  if (auto * file = dynamic_cast<STaskFileStream *>(mStream.get()); file != nullptr && mIsReadOnly)
+    file->SetReadOnly(true);
   StopBroadcasting();
   mData.clear();
   try {
@@ -160,7 +163,6 @@ void STaskDocument::SaveAs(const SFileSpec & inFileSpec) {
 
   const SDateFormat order = mStream ? mStream->GetDateFormat() : SDateFormat(SDateFormat::eMDY);
   auto stream = std::make_unique<STaskFileStream>(STaskFileStreamSettings(inFileSpec), order);
-  const bool existed = SFile::ExistsOnDisk(inFileSpec);
   stream->SetDocument(this);
   try {
     // Reserving creates a missing file with the usual permissions, which the write keeps.
@@ -172,9 +174,10 @@ void STaskDocument::SaveAs(const SFileSpec & inFileSpec) {
       stream->Disconnect();
     }
   } catch (...) {
-    stream.reset(); // lets go of the new file
-    if (!existed)
-      SFile::Remove(inFileSpec);
+    // Only a file this save made, and still holds, goes again: never one that another
+    // program created meanwhile, nor a symbolic link.
+    stream->RemoveIfCreated();
+    stream.reset();
     throw;
   }
   SetStream(std::move(stream));

@@ -57,7 +57,8 @@ public:
   STaskStream * GetStream() const { return mStream.get(); }
 
   /// Replaces the tasks by the stream's contents and ends clean (one eDirty); nothing
-  /// without a stream. A document that is not read-only keeps holding its file. On failure
+  /// without a stream. A document that is not read-only keeps holding its file; a
+  /// read-only one opens a file for reading only and lets it go again. On failure
   /// the tasks read so far stay, the document is clean and broadcasting, and the failure is
   /// passed on.
   void Load();

@@ -47,9 +47,18 @@ bool STaskFileStream::PickTarget() { return mFile.PickTarget(); }
 void STaskFileStream::Connect() { mConnected = true; }
 
 void STaskFileStream::Reserve() {
-  if (!mFile.ExistsOnDisk())
+  mCreated = false;
+  if (!mFile.ExistsOnDisk()) {
     mFile.Create(STaskFileInfo());
+    mCreated = true;
+  }
   mFile.Open(mReadOnly ? SFile::eRead : SFile::eReadWrite);
+}
+
+void STaskFileStream::RemoveIfCreated() noexcept {
+  if (mCreated)
+    mFile.RemoveIfHeld();
+  mCreated = false;
 }
 
 void STaskFileStream::OpenInput() {}
@@ -57,6 +66,7 @@ void STaskFileStream::OpenInput() {}
 unsigned long STaskFileStream::GetInputLength() { return mFile.Length(); }
 
 void STaskFileStream::ReadData(STaskVector & outVector) {
+  mUnread.clear();
   const unsigned long length = mFile.Length();
   if (length == 0) {
     ParseLines(nullptr, nullptr, outVector);
@@ -66,7 +76,9 @@ void STaskFileStream::ReadData(STaskVector & outVector) {
   if (mFile.IsOpen())
     mFile.SetPosition(0);
   const unsigned long count = mFile.Read(buffer.get(), length);
-  ParseLines(buffer.get(), buffer.get() + count, outVector);
+  const char * const end = buffer.get() + count;
+  mUnread.assign(end - UnreadTailLength(buffer.get(), end), end);
+  ParseLines(buffer.get(), end, outVector);
 }
 
 void STaskFileStream::CloseInput() {}
@@ -78,7 +90,7 @@ void STaskFileStream::OpenOutput() {
   if (mReadOnly)
     throw SFileException(kWriteFailed);
   mTarget = SFileSpec(SFile::ResolvedPath(mFile.GetFileSpec()));
-  mTemporary = std::make_unique<SFile>(SFile::CreateTemporary(mTarget));
+  mTemporary = std::make_unique<SFile>(SFile::CreateUnnamed(mTarget));
   mOutput = EOutput::eOpen;
 }
 
@@ -117,6 +129,8 @@ void STaskFileStream::VisitOutput(const STaskVector & inVector, Visit && inVisit
   }
   for (const STask & task : inVector)
     visitTask(task);
+  if (mTaskDocument == nullptr && !mUnread.empty())
+    inVisit(mUnread.data(), mUnread.size());
 }
 
 void STaskFileStream::SetOutputLength(const STaskVector & inVector) {
@@ -136,9 +150,12 @@ void STaskFileStream::SetOutputLength(const STaskVector & inVector) {
       counted = true;
     }
   }
-  if (!counted)
+  if (!counted) {
     for (const STask & task : inVector)
       add(task);
+    if (mTaskDocument == nullptr)
+      total += mUnread.size();
+  }
   mTemporary->SetLength(total);
 }
 
@@ -218,9 +235,9 @@ void STaskFileStream::ConfirmOutput() {
     mOutput = EOutput::eNone;
   };
   try {
-    SFile::Rename(mTemporary->GetFileSpec(), mTarget);
+    mTemporary->MoveTo(mTarget);
   } catch (...) {
-    if (!SFile::ExistsOnDisk(mTemporary->GetFileSpec())) {
+    if (mTemporary->GetFileSpec() == mTarget) {
       takeOver(); // moved, but the move could not be made durable: report it all the same
       throw;
     }

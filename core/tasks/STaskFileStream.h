@@ -14,13 +14,19 @@ class STask;
 
 /// Reads and writes a time sheet file: one task per line, written with the document's
 /// line break. Reserve creates the file if it is missing and holds it exclusively until
-/// Release.
+/// Release; a read-only stream opens it for reading only.
 ///
 /// Writing never changes the file in place: OpenOutput creates a temporary file beside it
-/// (beside the file a symbolic link finally names), SetOutputLength and WriteData fill the
-/// temporary, and ConfirmOutput forces it to the disk, gives it the file's permissions and
-/// renames it over the file, which the stream then holds in place of the old one. A
-/// failure before the rename removes the temporary and leaves the file as it was.
+/// (beside the file a symbolic link finally names; unnamed where the system allows, so
+/// that a killed program leaves nothing behind), SetOutputLength and WriteData fill the
+/// temporary, and ConfirmOutput forces it to the disk, gives it the file's permissions,
+/// owner and group and renames it over the file, which the stream then holds in place of
+/// the old one. A failure before the rename removes the temporary and leaves the file as
+/// it was.
+///
+/// A stream without a document (one that merges a file into a document) keeps the bytes
+/// at the end of the file that reading could not take as an entry, and writes them back
+/// after its tasks: emptying a merged file leaves exactly those bytes.
 class STaskFileStream : public STaskStream {
 public:
   /// A stream on the file inSettings names, whose dates are in inDateFormat. The settings
@@ -34,15 +40,21 @@ public:
   /// The file.
   const SFile & GetFile() const { return mFile; }
 
-  /// A read-only stream holds its file for reading only and refuses to write it.
+  /// A read-only stream holds its file for reading only (a file the user may not write can
+  /// be read) and refuses to write it. Takes effect at the next Reserve.
   void SetReadOnly(bool inReadOnly) { mReadOnly = inReadOnly; }
   bool IsReadOnly() const { return mReadOnly; }
 
   bool PickTarget() override;
   void Connect() override;
-  /// Creates the file if it does not exist, then opens it for reading and writing (only
-  /// reading when read-only) and holds it. Throws SFileException.
+  /// Creates the file if it does not exist, then opens it (for reading and writing, or
+  /// reading only) and holds it. Throws SFileException.
   void Reserve() override;
+  /// Deletes the file if the last Reserve created it, the stream still holds it and its
+  /// path still names it, then lets it go; otherwise nothing. Never fails.
+  void RemoveIfCreated() noexcept;
+  /// The bytes at the end of the file that the last read could not take as an entry.
+  const std::string & UnreadBytes() const { return mUnread; }
   void OpenInput() override;
   /// The file's length in bytes.
   unsigned long GetInputLength() override;
@@ -85,8 +97,10 @@ private:
   STaskFileStreamSettings mSettings;
   SFile mFile;
   EOutput mOutput = EOutput::eNone;
-  bool mReadOnly = false;
   std::unique_ptr<SFile> mTemporary; // the write in progress
   SFileSpec mTarget;                 // the file the temporary replaces (links resolved)
   std::unique_ptr<STask> mScratch;   // a task whose date is being rewritten for writing
+  bool mReadOnly = false;
+  bool mCreated = false;             // the last Reserve created the file
+  std::string mUnread;               // the final fragment the last read left out
 };

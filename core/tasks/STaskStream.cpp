@@ -58,6 +58,14 @@ STaskStream::STaskStream(const STaskStreamSettings & inSettings, SDateFormat inD
 
 STaskStream::~STaskStream() = default;
 
+std::size_t STaskStream::UnreadTailLength(const char * inBegin, const char * inEnd) {
+  const char * lineStart = inEnd;
+  while (lineStart != inBegin && lineStart[-1] != '\r' && lineStart[-1] != '\n')
+    --lineStart;
+  const auto length = static_cast<std::size_t>(inEnd - lineStart);
+  return length < kShortestFinalLine ? length : 0;
+}
+
 void STaskStream::ParseLines(const char * inBegin, const char * inEnd, STaskVector & ioVector) {
   if (inBegin == nullptr || inEnd < inBegin)
     inEnd = inBegin;

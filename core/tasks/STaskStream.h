@@ -1,6 +1,8 @@
 // The protocol that moves tasks between a task document and a store (a file, ...).
 #pragma once
 
+#include <cstddef>
+
 #include "dates/SDateFormat.h"
 #include "tasks/STaskStreamSettings.h"
 
@@ -78,6 +80,9 @@ public:
   /// ioVector, its date read in inStoreOrder and written in inTargetOrder; touches no document.
   static void AppendLines(const char * inBegin, const char * inEnd, SDateFormat inStoreOrder,
                           SDateFormat inTargetOrder, STaskVector & ioVector);
+  /// How many bytes at the end of [inBegin, inEnd) ParseLines leaves out: a final line too
+  /// short to count; 0 when there is none.
+  static std::size_t UnreadTailLength(const char * inBegin, const char * inEnd);
 
 protected:
   bool mConnected = false;

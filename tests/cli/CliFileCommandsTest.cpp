@@ -68,7 +68,7 @@ TEST_F(FileCommandsTest, MergeFailuresBeforeSavingChangeNothing) {
   EXPECT_EQ(Bytes("a.txt"), kSheetA);
   // A target made for the run goes again when the run fails.
   std::filesystem::create_directory(File("folder"));
-  ExpectFailure(1, "tally: " + File("folder") + ": A file could not be opened\n",
+  ExpectFailure(1, "tally: " + File("folder") + ": A file could not be opened: it is a folder\n",
                 {"merge", File("new.txt"), A(), File("folder"), "--clear-sources"});
   EXPECT_FALSE(std::filesystem::exists(File("new.txt")));
   EXPECT_EQ(Bytes("a.txt"), kSheetA);
@@ -89,7 +89,7 @@ TEST_F(FileCommandsTest, AMergeWhoseSaveFailsLeavesTheTargetAndEverySourceAsItWa
   const TallyResult result = RunTally(run);
   EXPECT_EQ(result.mStatus, 1);
   EXPECT_EQ(result.mOut, "");
-  EXPECT_EQ(result.mErr, "tally: " + File("t.txt") + ": The length of a file could not be set\n");
+  EXPECT_EQ(result.mErr, "tally: " + File("t.txt") + ": The length of a file could not be set: the file is too large\n");
   EXPECT_EQ(Bytes("t.txt"), kTarget);
   EXPECT_EQ(Bytes("a.txt"), kSheetA);
   EXPECT_EQ(Bytes("b.txt"), kSheetB);
@@ -130,7 +130,7 @@ TEST_F(FileCommandsTest, FilterFailuresWriteNothing) {
   EXPECT_FALSE(std::filesystem::exists(out));
   EXPECT_FALSE(std::filesystem::exists(File("missing.txt")));
   // Writing into a folder that does not exist fails, and IN stays as it was.
-  ExpectFailure(1, "tally: " + File("no/out.txt") + ": A File could not be created\n",
+  ExpectFailure(1, "tally: " + File("no/out.txt") + ": A File could not be created: its folder does not exist\n",
                 {"filter", "who = 'x'", A(), File("no/out.txt")});
   EXPECT_EQ(Bytes("a.txt"), kSheetA);
 }

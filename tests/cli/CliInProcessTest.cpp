@@ -61,13 +61,12 @@ TEST(CliPiecesTest, FieldsAreQuotedAndEscapedForEachFormat) {
 }
 
 TEST(CliPiecesTest, DurationsAndWidthsOfTheTextFormat) {
-  EXPECT_EQ(CTextWriter::Duration(0, 4), "00:00:00");
-  EXPECT_EQ(CTextWriter::Duration(5400, 4), "01:30:00");
-  EXPECT_EQ(CTextWriter::Duration(9999ull * 3600 + 3599, 4), "9999:59:59");
-  EXPECT_EQ(CTextWriter::Duration(10000ull * 3600, 4), "9999:59:59");
-  EXPECT_EQ(CTextWriter::Duration(10000ull * 3600, 6), "10000:00:00");
-  // Beyond what a duration holds (32 bits) the text still shows the largest, not a wrap.
-  EXPECT_EQ(CTextWriter::Duration((1ull << 32) + 5, 6), "999999:59:59");
+  EXPECT_EQ(CTextWriter::Duration(0), "00:00:00");
+  EXPECT_EQ(CTextWriter::Duration(5400), "01:30:00");
+  EXPECT_EQ(CTextWriter::Duration(9999ull * 3600 + 3599), "9999:59:59");
+  EXPECT_EQ(CTextWriter::Duration(10000ull * 3600), "10000:00:00");
+  // Beyond what a duration holds (32 bits) the text is still exact, not a wrap.
+  EXPECT_EQ(CTextWriter::Duration((1ull << 32) + 5), "1193046:28:21");
   EXPECT_EQ(CJsonWriter::Duration(0), "00:00:00");
   EXPECT_EQ(CJsonWriter::Duration(3599), "00:59:59");
   EXPECT_EQ(CJsonWriter::Duration((1ull << 32) + 5), "1193046:28:21");
@@ -110,7 +109,7 @@ TEST_F(InProcessTest, AMergeWhoseSaveFailsLeavesTheTargetAndEverySourceAsItWas) 
     const InProcessRun run = RunInProcess(mFolder, {"merge", File("t.txt"), A(), B(), "--clear-sources"});
     EXPECT_EQ(run.mStatus, 1);
     EXPECT_EQ(run.mOut, "");
-    EXPECT_EQ(run.mErr, "tally: " + File("t.txt") + ": The contents of a file could not be Written\n");
+    EXPECT_EQ(run.mErr, "tally: " + File("t.txt") + ": The contents of a file could not be Written: input/output error\n");
     EXPECT_EQ(SSystemCalls::PendingFaults(), 0u);
     EXPECT_EQ(Bytes("t.txt"), target);
     EXPECT_EQ(Bytes("a.txt"), kSheetA);
@@ -127,7 +126,7 @@ TEST_F(InProcessTest, ASourceThatCannotBeEmptiedIsReportedAndTheOthersAreStillEm
   SSystemCalls::FailNth(SSystemCalls::eRename, 2, EIO);
   const InProcessRun run = RunInProcess(mFolder, {"merge", File("t.txt"), A(), B(), "--clear-sources"});
   EXPECT_EQ(run.mStatus, 1);
-  EXPECT_EQ(run.mErr, "tally: " + A() + ": The contents of a file could not be Written (its entries are in " +
+  EXPECT_EQ(run.mErr, "tally: " + A() + ": The contents of a file could not be Written: input/output error (its entries are in " +
                           File("t.txt") + " now)\n");
   EXPECT_EQ(Bytes("a.txt"), kSheetA);
   EXPECT_EQ(Bytes("b.txt"), "");

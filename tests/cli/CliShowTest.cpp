@@ -303,9 +303,9 @@ TEST_F(ShowTest, GroupTotalsStayExactBeyondWhatADurationHolds) {
             "\"groups\": []},\n"
             "  {\"heading\": \"B\", \"seconds\": 3600, \"duration\": \"01:00:00\", \"count\": 1, \"groups\": []}\n"
             "]\n");
-  // ...while the text format shows at most 4 hour digits for a group and 6 for the total.
+  // ...and so does the text format, with as many hour digits as it takes.
   EXPECT_EQ(Expect(0, {"show", "--group", "who", "--summary", File("huge.txt")}),
-            "A:  9999:59:59\nB:  01:00:00\nDuration: 999999:59:59  Entry Count: 13\n");
+            "A:  1199988:00:00\nB:  01:00:00\nDuration: 1199989:00:00  Entry Count: 13\n");
 }
 
 } // namespace

@@ -81,16 +81,16 @@ TEST_F(UsageTest, FileErrorsNameTheFileAndGiveTheMessageWithStatusOne) {
 
   // A folder cannot be opened as a time sheet.
   std::filesystem::create_directory(File("folder"));
-  ExpectFailure(1, "tally: " + File("folder") + ": A file could not be opened\n", {"show", File("folder")});
-  ExpectFailure(1, "tally: " + File("folder") + ": A file could not be opened\n", {"show", A(), File("folder")});
+  ExpectFailure(1, "tally: " + File("folder") + ": A file could not be opened: it is a folder\n", {"show", File("folder")});
+  ExpectFailure(1, "tally: " + File("folder") + ": A file could not be opened: it is a folder\n", {"show", A(), File("folder")});
 
   // A time sheet that another program holds (as the window holds its open files) cannot be
   // read meanwhile.
   const int held = ::open(A().c_str(), O_RDWR | O_CLOEXEC);
   ASSERT_GE(held, 0);
   ASSERT_EQ(::flock(held, LOCK_EX | LOCK_NB), 0);
-  ExpectFailure(1, "tally: " + A() + ": A file could not be opened\n", {"show", A()});
-  ExpectFailure(1, "tally: " + A() + ": A file could not be opened\n", {"merge", B(), A()});
+  ExpectFailure(1, "tally: " + A() + ": A file could not be opened: it is in use by another program\n", {"show", A()});
+  ExpectFailure(1, "tally: " + A() + ": A file could not be opened: it is in use by another program\n", {"merge", B(), A()});
   ::close(held);
   EXPECT_EQ(Bytes("b.txt"), kSheetB);
   EXPECT_EQ(Expect(0, {"show", "--format", "tsv", B()}), kSheetB);

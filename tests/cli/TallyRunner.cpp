@@ -97,6 +97,10 @@ TallyResult RunTally(const TallyRun & inRun) {
   } else if (::pipe2(err, O_CLOEXEC) != 0) {
     throw std::runtime_error("pipe");
   }
+  int in[2] = {-1, -1};
+  if (inRun.mStdin == TallyRun::eFromPipe && ::pipe2(in, O_CLOEXEC) != 0)
+    throw std::runtime_error("pipe");
+  const char * const inputPath = inRun.mStdin == TallyRun::eFromFile ? inRun.mStdinSource.c_str() : "/dev/null";
   const int devFull = inRun.mStdout == TallyRun::eDevFull ? ::open("/dev/full", O_WRONLY | O_CLOEXEC) : -1;
 
   const pid_t child = ::fork();
@@ -107,7 +111,7 @@ TallyResult RunTally(const TallyRun & inRun) {
     int stderrTarget = err[1];
     if (inRun.mStderrTerminal)
       stderrTarget = ::open(terminalName.c_str(), O_RDWR | O_NOCTTY);
-    const int nothing = ::open("/dev/null", O_RDONLY);
+    const int nothing = in[0] >= 0 ? in[0] : ::open(inputPath, O_RDONLY);
     if (stdoutTarget < 0 || stderrTarget < 0 || nothing < 0 || ::dup2(nothing, 0) < 0 ||
         ::dup2(stdoutTarget, 1) < 0 || ::dup2(stderrTarget, 2) < 0)
       ::_exit(126);
@@ -127,6 +131,20 @@ TallyResult RunTally(const TallyRun & inRun) {
     ::close(err[1]);
   if (devFull >= 0)
     ::close(devFull);
+  if (in[0] >= 0) {
+    // The program reads all of its input before it writes much, so this cannot wait on it;
+    // one that stops early (a usage error) must not end this process with SIGPIPE.
+    ::close(in[0]);
+    const auto previous = ::signal(SIGPIPE, SIG_IGN);
+    for (std::size_t at = 0; at < inRun.mStdinSource.size();) {
+      const ssize_t put = ::write(in[1], inRun.mStdinSource.data() + at, inRun.mStdinSource.size() - at);
+      if (put <= 0 && errno != EINTR)
+        break;
+      at += put > 0 ? static_cast<std::size_t>(put) : 0;
+    }
+    ::close(in[1]);
+    ::signal(SIGPIPE, previous);
+  }
 
   TallyResult result;
   const std::size_t stopAfter = inRun.mStdout == TallyRun::eCloseAfterFirstBytes ? 100 : 0;

@@ -15,6 +15,8 @@ struct TallyRun {
   bool mStderrTerminal = false;              ///< stderr on a pseudo-terminal
   unsigned short mTerminalColumns = 0;       ///< its width; 0 leaves it unset
   long mFileSizeLimit = -1;                  ///< bytes a file may grow to; -1: no limit
+  enum EStdin { eNothing, eFromFile, eFromPipe } mStdin = eNothing;
+  std::string mStdinSource;                  ///< the file (eFromFile) or the bytes (eFromPipe)
 };
 
 /// How a run ended.

@@ -87,13 +87,14 @@ public:
   ScopedSystemCallFaults & operator=(const ScopedSystemCallFaults &) = delete;
 };
 
-/// The message of the SFileException that inAction throws, or "<no failure>".
+/// The fixed message (without its reason) of the SFileException that inAction throws, or
+/// "<no failure>".
 template <class Action>
 std::string FileFailure(Action && inAction) {
   try {
     inAction();
   } catch (const SFileException & e) {
-    return e.what();
+    return e.Message();
   }
   return "<no failure>";
 }

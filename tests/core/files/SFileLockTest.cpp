@@ -31,7 +31,7 @@ int TryOpen(const std::string & inPath, SFile::EPermission inPermission, SFile &
     outFile.Open(inPermission);
     return kChildOpened;
   } catch (const SFileException & e) {
-    return std::string(e.what()) == "A file could not be opened" ? kChildRefused : kChildOther;
+    return e.Message() == "A file could not be opened" ? kChildRefused : kChildOther;
   } catch (...) {
     return kChildOther;
   }

@@ -69,7 +69,6 @@ TEST(SMathSyntaxPrepare, TighterRunSkipsOverGroups) {
 TEST(SMathSyntaxPrepare, EveryParserError) {
   TestSyntax test;
   const std::pair<std::string, const char *> cases[] = {
-      {"NOT -1", "Missing Term Before Operator"},
       {"a == b", "Missing Term Before Operator"},
       {"a > = b", "Missing Term Before Operator"},
       {"* a", "Missing Term Before Operator"},
@@ -143,7 +142,7 @@ TEST(SMathSyntaxPrepare, NestingIsBoundedNotRecursedWithoutLimit) {
   std::string nots;
   for (int i = 0; i < 4000; ++i)
     nots += "NOT ";
-  EXPECT_EQ(test.Value(nots + "0").Integer(), 1); // only the last NOT applies
+  EXPECT_EQ(test.Error(nots + "0"), "Invalid Expression"); // each NOT nests all after it
   std::string chain = "a";
   for (int i = 0; i < 600; ++i)
     chain += " OR a AND a = a + a * -a";
@@ -210,9 +209,9 @@ TEST(SMathSyntaxEvaluate, LogicAndComparisons) {
   EXPECT_EQ(test.Value("NOT a = b").Integer(), 1);
   EXPECT_EQ(test.Value("NOT a = a AND b = b").Integer(), 0);
   EXPECT_EQ(test.Value("NOT 0.0").Integer(), 1);
-  // Several unary operators: only the last one read before the term applies.
-  EXPECT_EQ(test.Value("NOT NOT 0").Integer(), 1);
-  EXPECT_EQ(test.Error("- - 5"), "Missing Term Before Operator");
+  // Several unary operators: each applies to all that follows it.
+  EXPECT_EQ(test.Value("NOT NOT 0").Integer(), 0);
+  EXPECT_EQ(test.Value("- - 5").Integer(), 5);
   EXPECT_EQ(test.Value("who = 'sm*'").Integer(), 1);
   EXPECT_EQ(test.Value("who = \"sm*\"").Integer(), 0);
   EXPECT_EQ(test.Value("who = 'x' AND NOT who = 'y'").Integer(), 0);
