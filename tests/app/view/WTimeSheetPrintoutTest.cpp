@@ -9,14 +9,8 @@
 
 #include <wx/datetime.h>
 #include <wx/dcmemory.h>
-#include <wx/dcscreen.h>
-#include <wx/filename.h>
-#include <wx/headerctrl.h>
-#include <wx/imagpng.h>
 #include <wx/log.h>
-#include <wx/panel.h>
 #include <wx/print.h>
-#include <wx/stdpaths.h>
 
 #include "panes/WTreeListBox.h"
 #include "resources/WCommandIds.h"
@@ -109,18 +103,6 @@ std::vector<std::string> FileLines(std::vector<std::string> inLines) {
   return inLines;
 }
 
-// Saves `inImage` as build/screenshots/`inName`.
-void SavePng(const wxImage & inImage, const char * inName) {
-  if (wxImage::FindHandler(wxBITMAP_TYPE_PNG) == nullptr)
-    wxImage::AddHandler(new wxPNGHandler);
-  wxFileName png(wxStandardPaths::Get().GetExecutablePath());
-  png.RemoveLastDir();
-  png.AppendDir("screenshots");
-  png.Mkdir(wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
-  png.SetFullName(inName);
-  EXPECT_TRUE(inImage.SaveFile(png.GetFullPath(), wxBITMAP_TYPE_PNG));
-}
-
 } // namespace
 
 TEST(WTimeSheetPrintout, RowsAndPaperHeightGiveThePageCount) {
@@ -137,45 +119,6 @@ TEST(WTimeSheetPrintout, RowsAndPaperHeightGiveThePageCount) {
     ViewFrame f(Entries(row.mRows));
     EXPECT_EQ(Render(*f.view, 0, nullptr, {612, row.mPaperHeight}), row.mPages);
   }
-}
-
-TEST(WTimeSheetPrintout, FooterTotalsTheWholeSheetWithEveryHourDigit) {
-  const struct {
-    int mEntries;
-    const char *mDuration, *mTotal, *mCount;
-  } table[] = {
-      {0, "1:00:00", "00:00:00", "Entry Count:  0"},      // one page, titles, no rows
-      {2, "6000:30:00", "12001:00:00", "Entry Count:  2"}, // more than 9999 hours
-  };
-  for (const auto & row : table) {
-    SCOPED_TRACE(row.mTotal);
-    ViewFrame f(Entries(row.mEntries, row.mDuration));
-    f.Command(WCommandIds::eGroupByWhoCode); // the footer counts the sheet, not the groups
-    const std::vector<Page> pages = PrintToPostScript(*f.view);
-    ASSERT_EQ(pages.size(), 1u);
-    for (const char * text : {"Duration:", row.mTotal, row.mCount, "Description"})
-      EXPECT_TRUE(Has(pages[0], text)) << text;
-    EXPECT_EQ(Has(pages[0], "Entry 0"), row.mEntries > 0);
-  }
-}
-
-TEST(WTimeSheetPrintout, RowsFollowResizedColumnsWhileTitlesStayAtTheDefaults) {
-  ViewFrame f(Entries(3));
-  wxHeaderCtrlEvent resize(wxEVT_HEADER_END_RESIZE);
-  resize.SetColumn(0);
-  resize.SetWidth(76 + 40);
-  f.view->GetPanel()->GetEventHandler()->ProcessEvent(resize);
-  ASSERT_EQ(f.view->Columns().mOffset[1], 136);
-  const std::vector<Page> pages = PrintToPostScript(*f.view);
-  ASSERT_EQ(pages.size(), 1u);
-  double title = 0, duration = 0, date = 0;
-  ASSERT_TRUE(Has(pages[0], "Duration", &title));
-  ASSERT_TRUE(Has(pages[0], "1:00:00", &duration));
-  ASSERT_TRUE(Has(pages[0], "03/08/2026", &date));
-  // Half an inch of margin, then the offsets in points; cells are inset by 4.
-  EXPECT_NEAR(title, 36 + 96, 0.5);
-  EXPECT_NEAR(date, 36 + 20 + 4, 0.5);
-  EXPECT_NEAR(duration, 36 + 136 + 4, 0.5);
 }
 
 TEST(WTimeSheetPrintout, ClosedGroupsAreLeftOutOfPagesAndPageCount) {
@@ -243,7 +186,7 @@ TEST_F(WTimeSheetPrintoutInApp, PreviewUsesTheChosenPaperAndLeavesPicturesBehind
 
   wxImage page;
   Render(*view, 1, &page, {612, 792}, 144);
-  SavePng(page, "print-page-1.png");
+  EXPECT_NE(viewtest::SaveImage(page, "print-page-1"), "");
 
   wxPrintData & paper = WTimeSheetView::PrintData();
   const wxPrintData kept = paper;
@@ -271,13 +214,7 @@ TEST_F(WTimeSheetPrintoutInApp, PreviewUsesTheChosenPaperAndLeavesPicturesBehind
       return printout->PrintInfo().CurrentPage() == 2;
     }));
     if (!landscape) {
-      const wxRect rect = frame->GetScreenRect();
-      wxBitmap shot(rect.width, rect.height);
-      wxMemoryDC memory(shot);
-      wxScreenDC screen;
-      memory.Blit(0, 0, rect.width, rect.height, &screen, rect.x, rect.y);
-      memory.SelectObject(wxNullBitmap);
-      SavePng(shot.ConvertToImage(), "print-preview.png");
+      EXPECT_NE(viewtest::SaveImage(viewtest::CaptureScreen(frame), "print-preview"), "");
     }
     frame->Close(true);
     guitest::Flush();
