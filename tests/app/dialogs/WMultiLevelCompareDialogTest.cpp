@@ -1,6 +1,6 @@
-// The Sort By Other and Group By Other dialog: its two forms, every drop rule of its drag
-// lists with the feedback shown on the way, the arrows and keys, and that a choice made in
-// it orders and groups a time sheet exactly as `tally show` does.
+// The Sort By Other and Group By Other dialog: every drop rule of its drag lists with the
+// feedback shown on the way, and that a choice made in it orders and groups a time sheet
+// exactly as `tally show` does.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,17 +9,13 @@
 #include <string>
 #include <vector>
 
-#include <wx/button.h>
 #include <wx/uiaction.h>
 
 #include "controls/WDragListBox.h"
-#include "controls/WHeaderCtrl.h"
 #include "dialogs/WMultiLevelCompareDialog.h"
-#include "other/WModalRunner.h"
 #include "panes/WListListBox.h"
 #include "panes/WTreeListBox.h"
 #include "resources/WCommandIds.h"
-#include "resources/WImages.h"
 #include "support/TimeSheetFixture.h"
 #include "view/ViewTestSupport.h"
 #include "views/WTimeSheetView.h"
@@ -33,15 +29,6 @@ WMultiLevelCompareDialog & Shown(wxDialog & inDialog) {
   auto & dialog = dynamic_cast<WMultiLevelCompareDialog &>(inDialog);
   dialog.Show();
   guitest::WaitUntil([&] { return dialog.IsShownOnScreen(); });
-  return dialog;
-}
-
-std::unique_ptr<WMultiLevelCompareDialog> ShownDialog(bool inGrouping) {
-  auto dialog = std::make_unique<WMultiLevelCompareDialog>(
-      inGrouping ? WMultiLevelCompareDialog::eGroupByOther : WMultiLevelCompareDialog::eSortByOther, nullptr,
-      inGrouping);
-  dialog->Move(100, 100);
-  Shown(*dialog);
   return dialog;
 }
 
@@ -71,7 +58,7 @@ void Drag(WDragListBox & inSource, int inFrom, WDragListBox & inTarget, int inAt
 }
 
 // A real press at inDown and release at inUp (screen coordinates), with moves between.
-void MouseDrag(const wxPoint & inDown, const wxPoint & inUp, bool inRelease = true) {
+void MouseDrag(const wxPoint & inDown, const wxPoint & inUp) {
   wxUIActionSimulator mouse;
   mouse.MouseMove(inDown);
   guitest::Flush();
@@ -81,8 +68,6 @@ void MouseDrag(const wxPoint & inDown, const wxPoint & inUp, bool inRelease = tr
     mouse.MouseMove(inDown + (inUp - inDown) * step / 4);
   }
   guitest::Flush();
-  if (!inRelease)
-    return;
   mouse.MouseUp();
   EXPECT_TRUE(guitest::WaitUntil([] { return wxWindow::GetCapture() == nullptr; }));
 }
@@ -108,40 +93,6 @@ std::vector<std::string> OutputLines(const std::string & inCommand) {
 }
 
 } // namespace
-
-TEST(WMultiLevelCompareDialog, BothFormsStartWithEveryFieldOnTheLeftAndOKOnlyWithALevel) {
-  for (bool grouping : {false, true}) {
-    auto dialog = ShownDialog(grouping);
-    EXPECT_EQ(dialog->GetTitle(), grouping ? "Group By Other" : "Sort By Other");
-    EXPECT_EQ(dialog->OKButton().GetLabel(), grouping ? "Group" : "Sort");
-    EXPECT_EQ(dialog->LeftList().Codes(), grouping ? Codes({1, 2, 3, 4, 5, 6}) : Codes({1, 2, 3, 4, 5, 6, 7}));
-    EXPECT_FALSE(dialog->OKButton().IsEnabled() || dialog->RightList().GetCount() > 0);
-    dialog->LeftList().MoveToOther(6 - (grouping ? 1 : 0)); // the last field
-    EXPECT_TRUE(dialog->OKButton().IsEnabled());
-    EXPECT_EQ(Press(*dialog), wxID_OK);
-    EXPECT_TRUE(dialog->GetComparator().Levels() == 1 &&
-                dialog->GetComparator().Field(0) == (grouping ? STaskComparator::eDescription : STaskComparator::eOrderInFile));
-    dialog->RightList().MoveToOther(0);
-    EXPECT_FALSE(dialog->OKButton().IsEnabled());
-  }
-}
-
-TEST(WMultiLevelCompareDialog, ArrowsPointUpForAscendingAndDownForDescending) {
-  for (unsigned id : {WImages::eAscendingArrow, WImages::eAscendingArrowPressed, WImages::eDescendingArrow,
-                      WImages::eDescendingArrowPressed}) {
-    // The dark pixels of each row of the arrow: the point is the shortest row.
-    const wxImage image = WImages::Get(id).ConvertToImage();
-    std::vector<int> rows;
-    for (int y = 2, dark = 0; y < image.GetHeight() - 2; ++y, dark = 0) {
-      for (int x = 2; x < image.GetWidth() - 2; ++x)
-        dark += image.GetRed(x, y) < 60 ? 1 : 0;
-      if (dark > 0)
-        rows.push_back(dark);
-    }
-    const bool up = id == WImages::eAscendingArrow || id == WImages::eAscendingArrowPressed;
-    EXPECT_TRUE(rows.size() > 2 && (rows.front() < rows.back()) == up) << id;
-  }
-}
 
 TEST(WMultiLevelCompareDialog, DropsFollowTheRulesAndShowWhereTheyWouldLand) {
   enum { eLeft, eRight, eOutside };
@@ -169,7 +120,9 @@ TEST(WMultiLevelCompareDialog, DropsFollowTheRulesAndShowWhereTheyWouldLand) {
       {"the first level below the last", {4}, {2, 3, -1}, eRight, 0, eRight, 3, false, 3, false, {4}, {3, -1, 2}},
       {"a level dropped outside both lists", {4}, {2, 3}, eRight, 0, eOutside, 0, false, -1, false, {4}, {2, 3}},
   };
-  auto dialog = ShownDialog(false);
+  auto dialog = std::make_unique<WMultiLevelCompareDialog>(WMultiLevelCompareDialog::eSortByOther, nullptr, false);
+  dialog->Move(100, 100);
+  Shown(*dialog);
   WDragListBox & left = dialog->LeftList();
   WDragListBox & right = dialog->RightList();
   const wxPoint outside = dialog->ClientToScreen(wxPoint(2, 2));
@@ -192,44 +145,6 @@ TEST(WMultiLevelCompareDialog, DropsFollowTheRulesAndShowWhereTheyWouldLand) {
     EXPECT_EQ(right.ShownInsertBar(), -1);
     EXPECT_FALSE(left.ShowsTargetFrame());
   }
-}
-
-TEST(WMultiLevelCompareDialog, TheMouseDragsAndTurnsArrowsAndTheKeysDoTheSame) {
-  auto dialog = ShownDialog(false);
-  WDragListBox & left = dialog->LeftList();
-  WDragListBox & right = dialog->RightList();
-  MouseDrag(RowPoint(left, 1), RowPoint(right, 0)); // Duration
-  MouseDrag(RowPoint(left, 0), RowPoint(right, 1)); // Date
-  ASSERT_EQ(right.Codes(), Codes({2, 1}));
-  EXPECT_EQ(left.Codes(), Codes({3, 4, 5, 6, 7}));
-  MouseDrag(ArrowPoint(right, 1), ArrowPoint(right, 1));
-  EXPECT_EQ(right.Codes(), Codes({2, -1})) << "a click on the arrow turns it around";
-  MouseDrag(ArrowPoint(right, 1), RowPoint(left, 0));
-  EXPECT_EQ(right.Codes(), Codes({2, -1})) << "a release outside the arrow changes nothing";
-  EXPECT_FALSE(right.IsDragging());
-
-  // Escape ends a drag without a change, and leaves the dialog open.
-  MouseDrag(RowPoint(left, 0), RowPoint(right, 0), false);
-  ASSERT_TRUE(left.IsDragging());
-  viewtest::CharHook(&left, WXK_ESCAPE);
-  EXPECT_FALSE(left.IsDragging());
-  wxUIActionSimulator().MouseUp();
-  EXPECT_TRUE(guitest::WaitUntil([] { return wxWindow::GetCapture() == nullptr; }));
-  EXPECT_EQ(right.Codes(), Codes({2, -1}));
-  EXPECT_TRUE(dialog->IsShown());
-
-  // Return moves the selected item across, Space turns a level, a double click brings
-  // a level back among the fields.
-  left.SetSelection(0);
-  viewtest::CharHook(&left, WXK_RETURN);
-  EXPECT_EQ(right.Codes(), Codes({2, -1, 3}));
-  EXPECT_EQ(left.GetSelection(), 0) << "the next field is ready to go";
-  right.SetSelection(0);
-  viewtest::CharHook(&right, WXK_SPACE);
-  EXPECT_EQ(right.Codes(), Codes({-2, -1, 3}));
-  viewtest::DoubleClick(&right, right.ScreenToClient(RowPoint(right, 1)));
-  EXPECT_EQ(right.Codes(), Codes({-2, 3}));
-  EXPECT_EQ(left.Codes(), Codes({4, 5, 6, 7, -1}));
 }
 
 using WMultiLevelCompareDialogInApp = TimeSheetFixture;
@@ -299,43 +214,4 @@ TEST_F(WMultiLevelCompareDialogInApp, AChoiceOrdersAndGroupsAsTallyShowDoes) {
   for (std::size_t row = 0; row < shown.size(); ++row)
     EXPECT_EQ(groups[row].rfind(shown[row] + "\t", 0), 0u) << groups[row] << " shown as " << shown[row];
 #endif
-}
-
-TEST_F(WMultiLevelCompareDialogInApp, TheDialogOutlivesItsFirstWindowAndCancelChangesNothing) {
-  // Answered inside the real modal loop.
-  WModalRunner::SetRunner({});
-  const auto answer = [](std::function<void(WMultiLevelCompareDialog &)> inAnswer) {
-    wxTheApp->CallAfter([inAnswer] { inAnswer(*WTallyworthApp::sSortDialog); });
-  };
-  WTimeSheetDocument * first = Open(WriteSheetOf("first.txt", 3));
-  ASSERT_NE(first, nullptr);
-  answer([](WMultiLevelCompareDialog & ioDialog) {
-    Fill(ioDialog.RightList(), {});
-    Fill(ioDialog.LeftList(), {1, 2, 3, 4, 5, 6, 7});
-    ioDialog.LeftList().MoveToOther(3); // Job Number
-    ioDialog.RightList().ToggleDirection(0);
-    Press(ioDialog);
-  });
-  guitest::Command(WCommandIds::eSortByOther);
-  const WHeaderCtrl * header = dynamic_cast<WTimeSheetView *>(first->GetFirstView())->HeaderControl();
-  EXPECT_EQ(dynamic_cast<WTimeSheetView *>(first->GetFirstView())->ListBox()->at(0), 2u) << "job numbers descending";
-  EXPECT_TRUE(header->GetSortMarkIndex() == 3 && header->IsSortMarkDescending());
-  guitest::CloseAllDocuments();
-
-  WTimeSheetDocument * second = Open(WriteSheetOf("second.txt", 3));
-  ASSERT_NE(second, nullptr);
-  auto * view = dynamic_cast<WTimeSheetView *>(second->GetFirstView());
-  view->OnGroup(WCommandIds::eGroupByWhoCode);
-  answer([](WMultiLevelCompareDialog & ioDialog) {
-    EXPECT_EQ(ioDialog.RightList().Codes(), Codes({-4})) << "the lists as the last use left them";
-    ioDialog.RightList().MoveToOther(0);
-    Press(ioDialog, wxID_CANCEL);
-  });
-  guitest::Command(WCommandIds::eSortByOther);
-  EXPECT_TRUE(view->IsGrouped()) << "Cancel leaves the mode";
-  EXPECT_EQ(view->ListBox()->at(0), 0u) << "and the order";
-  EXPECT_EQ(view->HeaderControl()->GetSortMarkIndex(), 2) << "the mark of the grouping shown";
-  view->OnUngroup();
-  EXPECT_EQ(view->HeaderControl()->GetSortMarkIndex(), -1) << "the flat list is in file order";
-  EXPECT_EQ(WTallyworthApp::sSortDialog->GetComparator().Field(0), STaskComparator::eNotJobNumber);
 }

@@ -1,22 +1,16 @@
-// The preferences dialog and the about box, driven through their menu commands: what the
-// dialog shows, what OK and Cancel store in the configuration, and how the about box closes.
+// The preferences dialog, driven through its menu command, and pictures of it and the about box.
 #include <gtest/gtest.h>
-
-#include <filesystem>
 
 #include <wx/checkbox.h>
 #include <wx/choice.h>
 #include <wx/config.h>
 #include <wx/dcmemory.h>
-#include <wx/dcscreen.h>
-#include <wx/stdpaths.h>
-#include <wx/timer.h>
-#include <wx/uiaction.h>
 
 #include "dialogs/WAboutDialog.h"
 #include "dialogs/WPreferencesDialog.h"
 #include "resources/WCommandIds.h"
 #include "support/TimeSheetFixture.h"
+#include "view/ViewTestSupport.h"
 
 namespace {
 
@@ -66,95 +60,6 @@ TEST_F(WPreferencesDialogTest, ShowsTheCountAtOrAboveAndOKStoresAllFourValues) {
   }
 }
 
-TEST_F(WPreferencesDialogTest, ChangedBoxesAreStoredByOKAndForgottenByCancel) {
-  WTallyworthApp::Get().WriteClearAfterMergeFlags(true, true, true);
-  for (const bool ok : {false, true}) {
-    SCOPED_TRACE(ok ? "OK" : "Cancel");
-    const std::string before = ConfigText();
-    Prompts().AnswerDialog([&](wxDialog & inDialog) {
-      auto & dialog = dynamic_cast<WPreferencesDialog &>(inDialog);
-      dialog.GetMRUComboBox()->SetSelection(4);
-      dialog.GetWarnCheckBox()->SetValue(false);
-      if (!ok)
-        return static_cast<int>(wxID_CANCEL);
-      wxCommandEvent event(wxEVT_BUTTON, wxID_OK);
-      dialog.ProcessWindowEvent(event);
-      return dialog.GetReturnCode();
-    });
-    guitest::Command(WCommandIds::eDoPreferences);
-    if (!ok) {
-      EXPECT_EQ(ConfigText(), before);
-      EXPECT_TRUE(WTallyworthApp::sWarnBeforeClearingMergedFilesFlag);
-    } else {
-      EXPECT_TRUE(Has(ConfigText(), "MaxMRUCount=50"));
-      EXPECT_TRUE(Has(ConfigText(), "WarnBeforeClearingMergedFiles=0"));
-      EXPECT_FALSE(WTallyworthApp::sWarnBeforeClearingMergedFilesFlag);
-      EXPECT_TRUE(WTallyworthApp::sClearFilesAfterMergingFlag);
-    }
-  }
-}
-
-TEST_F(WPreferencesDialogTest, BothItemsAreEnabledWithAndWithoutATimeSheet) {
-  for (int id : {static_cast<int>(wxID_ABOUT), WCommandIds::eDoPreferences})
-    EXPECT_TRUE(guitest::IsCommandEnabled(id)) << id;
-  Open(WriteSheetOf("one.txt", 1));
-  for (int id : {static_cast<int>(wxID_ABOUT), WCommandIds::eDoPreferences})
-    EXPECT_TRUE(guitest::IsCommandEnabled(id)) << id;
-}
-
-// The about box runs its real modal loop here; a real click or key from the simulator
-// must end it, and a timer fails the test instead of hanging it.
-TEST_F(WPreferencesDialogTest, AboutBoxClosesOnAnyMouseButtonOrKeyShiftIncluded) {
-  struct Row {
-    const char * name;
-    std::function<void(wxUIActionSimulator &)> act;
-  };
-  const Row rows[] = {
-      {"right click", [](wxUIActionSimulator & inSim) { inSim.MouseClick(wxMOUSE_BTN_RIGHT); }},
-      {"middle click", [](wxUIActionSimulator & inSim) { inSim.MouseClick(wxMOUSE_BTN_MIDDLE); }},
-      {"left click", [](wxUIActionSimulator & inSim) { inSim.MouseClick(wxMOUSE_BTN_LEFT); }},
-      {"Shift alone", [](wxUIActionSimulator & inSim) { inSim.KeyDown(WXK_SHIFT), inSim.KeyUp(WXK_SHIFT); }},
-  };
-  for (const Row & row : rows) {
-    SCOPED_TRACE(row.name);
-    int result = -1;
-    Prompts().AnswerDialog([&](wxDialog & inDialog) {
-      auto & about = dynamic_cast<WAboutDialog &>(inDialog);
-      EXPECT_EQ(about.GetParent(), nullptr);
-      EXPECT_TRUE(WAboutDialog::VersionText().EndsWith("2.0.6  "));
-      wxTimer fallback;
-      fallback.Bind(wxEVT_TIMER, [&](wxTimerEvent &) { about.EndModal(99); });
-      about.CallAfter([&] {
-        about.Raise();
-        about.SetFocus();
-        guitest::Flush();
-        wxUIActionSimulator sim;
-        sim.MouseMove(about.ClientToScreen(about.GetPictureRect().GetPosition() + wxPoint(20, 20)));
-        row.act(sim);
-        fallback.StartOnce(3000);
-      });
-      result = about.ShowModal();
-      return result;
-    });
-    guitest::Command(wxID_ABOUT);
-    EXPECT_EQ(result, 0);
-  }
-}
-
-namespace {
-
-// build/screenshots, found from the test program (build/tests/app_tests).
-std::filesystem::path Shot(const std::string & inName) {
-  const std::filesystem::path program(wxStandardPaths::Get().GetExecutablePath().utf8_string());
-  const std::filesystem::path folder = program.parent_path().parent_path() / "screenshots";
-  std::filesystem::create_directories(folder);
-  if (wxImage::FindHandler(wxBITMAP_TYPE_PNG) == nullptr)
-    wxImage::AddHandler(new wxPNGHandler);
-  return folder / inName;
-}
-
-} // namespace
-
 TEST_F(WPreferencesDialogTest, PicturesOfBothDialogsForAPersonToLookAt) {
   WAboutDialog about(nullptr);
   for (const int scale : {1, 2}) {
@@ -172,19 +77,12 @@ TEST_F(WPreferencesDialogTest, PicturesOfBothDialogsForAPersonToLookAt) {
     EXPECT_LT(image.GetRed(2, 2), 0x40);
     EXPECT_GT(image.GetGreen(2, 2), 0x50);
     EXPECT_EQ(image.GetRed(2, size.y - 2), 0xff);
-    EXPECT_TRUE(image.SaveFile(Shot(scale == 1 ? "about.png" : "about@2x.png").string(), wxBITMAP_TYPE_PNG));
+    EXPECT_NE(viewtest::SaveImage(image, scale == 1 ? "about" : "about@2x"), "");
   }
 
   WPreferencesDialog preferences(nullptr);
   preferences.Show();
   guitest::Flush();
-  const wxRect screen = preferences.GetScreenRect();
-  wxBitmap shot(screen.GetSize());
-  {
-    wxScreenDC dc;
-    wxMemoryDC memory(shot);
-    memory.Blit(0, 0, screen.width, screen.height, &dc, screen.x, screen.y);
-  }
-  EXPECT_TRUE(shot.ConvertToImage().SaveFile(Shot("preferences.png").string(), wxBITMAP_TYPE_PNG));
+  EXPECT_NE(viewtest::SaveImage(viewtest::CaptureScreen(&preferences), "preferences"), "");
   preferences.Hide();
 }
