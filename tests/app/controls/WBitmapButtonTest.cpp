@@ -1,5 +1,5 @@
-// The two-state bitmap button and the transient one: pressing, tracking the cursor,
-// releasing inside and outside, what the parent hears, and the drawing.
+// The two-state bitmap button: pressing, tracking the cursor, releasing inside and outside,
+// what the parent hears, and the drawing.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -8,10 +8,8 @@
 #include <wx/frame.h>
 #include <wx/panel.h>
 #include <wx/settings.h>
-#include <wx/weakref.h>
 
 #include "controls/W2StateBitmapButton.h"
-#include "controls/WTransientBitmapButton.h"
 #include "support/GuiTestSupport.h"
 
 namespace {
@@ -73,53 +71,32 @@ TEST_F(ButtonTest, APressFlipsTheStateOnlyWhenReleasedInsideAndTheParentAlwaysHe
   ASSERT_TRUE(button->Create(mPanel, 4711, wxPoint(10, 10), wxSize(16, 16)));
   EXPECT_EQ(button->GetImageIndex(), -1) << "nothing is drawn before all four pictures are there";
   LoadColours(*button);
-  EXPECT_EQ(button->GetImageIndex(), 0);
-
-  // Pressed inside, dragged out, released outside: no flip, the parent hears "outside".
-  Mouse(*button, wxEVT_LEFT_DOWN, 3, 3);
-  EXPECT_TRUE(button->IsButtonDown());
-  EXPECT_TRUE(button->HasCapture());
-  EXPECT_EQ(button->GetImageIndex(), 3); // state 1, pressed
-  Mouse(*button, wxEVT_MOTION, -5, 40);
-  EXPECT_FALSE(button->IsInside());
-  EXPECT_EQ(button->GetImageIndex(), 0); // not pressed while outside
-  Mouse(*button, wxEVT_LEFT_UP, -5, 40);
-  EXPECT_FALSE(button->IsInState2());
-  EXPECT_FALSE(button->IsButtonDown());
-  EXPECT_FALSE(button->HasCapture());
-  ASSERT_EQ(mHeard.size(), 1u);
+  // Each step: the mouse event, then the picture shown, the state, and how many messages
+  // the parent has heard. Pressed pictures: 3 in state 1, 2 in state 2.
+  const struct {
+    wxEventType mType;
+    int mX, mY, mImage;
+    bool mState2;
+    std::size_t mHeard;
+  } steps[] = {
+      {wxEVT_LEFT_DOWN, 3, 3, 3, false, 0}, {wxEVT_MOTION, -5, 40, 0, false, 0}, // out: not pressed
+      {wxEVT_LEFT_UP, -5, 40, 0, false, 1},                                      // released outside
+      {wxEVT_LEFT_DOWN, 3, 3, 3, false, 1}, {wxEVT_LEFT_UP, 3, 3, 1, true, 2},    // inside: flips
+      {wxEVT_LEFT_DOWN, 3, 3, 2, true, 2},  {wxEVT_MOTION, 30, 3, 1, true, 2},
+      {wxEVT_MOTION, 4, 4, 2, true, 2},     {wxEVT_LEFT_UP, 4, 4, 0, false, 3},
+  };
+  int index = 0;
+  for (const auto & step : steps) {
+    SCOPED_TRACE(testing::Message() << "step " << index++);
+    Mouse(*button, step.mType, step.mX, step.mY);
+    EXPECT_EQ(button->GetImageIndex(), step.mImage);
+    EXPECT_EQ(button->IsInState2(), step.mState2);
+    EXPECT_EQ(button->HasCapture(), step.mType != wxEVT_LEFT_UP);
+    ASSERT_EQ(mHeard.size(), step.mHeard);
+  }
   EXPECT_EQ(mHeard[0].mId, 4711);
-  EXPECT_FALSE(mHeard[0].mInside);
-  EXPECT_FALSE(mHeard[0].mState2);
-
-  // Pressed and released inside: flips to state 2.
-  Mouse(*button, wxEVT_LEFT_DOWN, 3, 3);
-  Mouse(*button, wxEVT_LEFT_UP, 3, 3);
-  EXPECT_TRUE(button->IsInState2());
-  EXPECT_EQ(button->GetImageIndex(), 1);
-  ASSERT_EQ(mHeard.size(), 2u);
-  EXPECT_TRUE(mHeard[1].mInside);
-  EXPECT_TRUE(mHeard[1].mState2);
-
-  // In state 2, pressed shows the third picture; released inside flips back.
-  Mouse(*button, wxEVT_LEFT_DOWN, 3, 3);
-  EXPECT_EQ(button->GetImageIndex(), 2);
-  Mouse(*button, wxEVT_MOTION, 30, 3);
-  Mouse(*button, wxEVT_MOTION, 4, 4);
-  EXPECT_EQ(button->GetImageIndex(), 2);
-  Mouse(*button, wxEVT_LEFT_UP, 4, 4);
-  EXPECT_FALSE(button->IsInState2());
-  EXPECT_EQ(mHeard.size(), 3u);
-}
-
-TEST_F(ButtonTest, WithoutAMessageTheParentHearsNothing) {
-  auto * button = new W2StateBitmapButton(wxEVT_NULL, true, false);
-  ASSERT_TRUE(button->Create(mPanel, wxID_ANY, wxPoint(10, 10), wxSize(16, 16)));
-  LoadColours(*button);
-  Mouse(*button, wxEVT_LEFT_DOWN, 3, 3);
-  Mouse(*button, wxEVT_LEFT_UP, 3, 3);
-  EXPECT_FALSE(button->IsInState2());
-  EXPECT_TRUE(mHeard.empty());
+  EXPECT_FALSE(mHeard[0].mInside || mHeard[0].mState2);
+  EXPECT_TRUE(mHeard[1].mInside && mHeard[1].mState2);
 }
 
 TEST_F(ButtonTest, OnTheSelectionColourThePictureIsCombinedWithItByAnd) {
@@ -145,38 +122,4 @@ TEST_F(ButtonTest, OnTheSelectionColourThePictureIsCombinedWithItByAnd) {
   EXPECT_EQ(selected.GetBlue(8, 8), grey.Blue() & highlight.Blue());
   // The picture is stretched over the whole item.
   EXPECT_EQ(selected.GetRed(15, 15), selected.GetRed(0, 0));
-}
-
-TEST_F(ButtonTest, ATransientButtonTellsItsParentAndThenGoes) {
-  auto * button = new WTransientBitmapButton(TEST_BUTTON_MESSAGE, true, false);
-  ASSERT_TRUE(button->Create(mPanel, 815, wxPoint(10, 10), wxSize(16, 16)));
-  LoadColours(*button);
-  wxWeakRef<wxWindow> alive(button);
-  Mouse(*button, wxEVT_LEFT_DOWN, 3, 3);
-  Mouse(*button, wxEVT_LEFT_UP, 3, 3);
-  ASSERT_EQ(mHeard.size(), 1u);
-  EXPECT_EQ(mHeard[0].mId, 815);
-  EXPECT_FALSE(mHeard[0].mState2);
-  EXPECT_TRUE(mHeard[0].mInside);
-  EXPECT_TRUE(guitest::WaitUntil([&] { return alive.get() == nullptr; }));
-
-  // Released outside it goes as well, after telling the parent.
-  button = new WTransientBitmapButton(TEST_BUTTON_MESSAGE, false, false);
-  ASSERT_TRUE(button->Create(mPanel, 816, wxPoint(10, 10), wxSize(16, 16)));
-  LoadColours(*button);
-  alive = button;
-  Mouse(*button, wxEVT_LEFT_DOWN, 3, 3);
-  Mouse(*button, wxEVT_LEFT_UP, 50, 50);
-  ASSERT_EQ(mHeard.size(), 2u);
-  EXPECT_FALSE(mHeard[1].mInside);
-  EXPECT_FALSE(mHeard[1].mState2);
-  EXPECT_TRUE(guitest::WaitUntil([&] { return alive.get() == nullptr; }));
-
-  // One whose parent goes first is taken down with it, once.
-  button = new WTransientBitmapButton(TEST_BUTTON_MESSAGE, false, false);
-  ASSERT_TRUE(button->Create(mPanel, 817, wxPoint(10, 10), wxSize(16, 16)));
-  Mouse(*button, wxEVT_LEFT_DOWN, 3, 3);
-  Mouse(*button, wxEVT_LEFT_UP, 3, 3);
-  mPanel->DestroyChildren();
-  guitest::Flush();
 }

@@ -1,9 +1,8 @@
-// The file settings button: its menu, check marks, example dates, the tracking of an
-// opening, and what a choice changes (the next save and the changed state).
+// The file settings button: its check marks, and what a choice changes (the next save, and
+// the changed state only when the setting differs from the time sheet's current one).
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <ctime>
 #include <string>
 
 #include <wx/menu.h>
@@ -31,13 +30,6 @@ void Choose(WFileSettingsPopup & inPopup, int inId) {
   inPopup.ProcessWindowEvent(command);
 }
 
-int CurrentYear() {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  return local.tm_year + 1900;
-}
-
 } // namespace
 
 class WFileSettingsPopupTest : public TimeSheetFixture {
@@ -45,44 +37,7 @@ protected:
   WFileSettingsPopup & PopupOf(WTimeSheetDocument & inDocument) {
     return inDocument.GetTimeSheetWindow()->GetFileSettingsPopup();
   }
-  // Presses the button, as the mouse does.
-  static void Press(WFileSettingsPopup & inPopup) {
-    wxMouseEvent press(wxEVT_LEFT_DOWN);
-    press.SetPosition(wxPoint(5, 5));
-    inPopup.ProcessWindowEvent(press);
-  }
 };
-
-TEST_F(WFileSettingsPopupTest, TheMenuOffersTheLineBreaksAndTheDateOrdersWithExampleDates) {
-  WTimeSheetDocument * document = Open(WriteSheetOf("week.txt", 2));
-  ASSERT_NE(document, nullptr);
-  WFileSettingsPopup & popup = PopupOf(*document);
-  EXPECT_EQ(popup.GetSize(), wxSize(15, 15));
-  EXPECT_FALSE(popup.IsUpdated());
-  const std::string year = std::to_string(CurrentYear());
-  Prompts().AnswerPopup([&](WFileSettingsPopup & inPopup, wxMenu & inMenu) {
-    EXPECT_TRUE(inPopup.IsPressed());
-    EXPECT_TRUE(inPopup.IsTracking());
-    EXPECT_EQ(inMenu.GetLabel(WCommandIds::eLineBreakMac), "&Macintosh");
-    EXPECT_EQ(inMenu.GetLabel(WCommandIds::eLineBreakDOS), "&Windows");
-    EXPECT_EQ(inMenu.GetLabel(WCommandIds::eLineBreakUNIX), "&UNIX");
-    EXPECT_EQ(inMenu.GetLabel(WCommandIds::eDateFormatDMY), "DMY (31/07/" + year + ")");
-    EXPECT_EQ(inMenu.GetLabel(WCommandIds::eDateFormatDYM), "DYM (31/" + year + "/07)");
-    EXPECT_EQ(inMenu.GetLabel(WCommandIds::eDateFormatMDY), "MDY (07/31/" + year + ")");
-    EXPECT_EQ(inMenu.GetLabel(WCommandIds::eDateFormatMYD), "MYD (07/" + year + "/31)");
-    EXPECT_EQ(inMenu.GetLabel(WCommandIds::eDateFormatYDM), "YDM (" + year + "/31/07)");
-    EXPECT_EQ(inMenu.GetLabel(WCommandIds::eDateFormatYMD), "YMD (" + year + "/07/31)");
-    EXPECT_TRUE(inMenu.GetLabel(WCommandIds::eDateFormatSystem).StartsWith("System Setting (" ));
-    EXPECT_FALSE(inMenu.GetLabel(WCommandIds::eDateFormatSystem).Contains("%s"));
-    // The file has Windows line breaks; its date order is the system's.
-    EXPECT_EQ(Checked(inMenu), std::vector<int>({WCommandIds::eLineBreakDOS, WCommandIds::eDateFormatSystem}));
-    Choose(inPopup, WCommandIds::eLineBreakUNIX);
-  });
-  popup.Press();
-  EXPECT_TRUE(popup.IsUpdated());
-  EXPECT_FALSE(popup.IsTracking());
-  EXPECT_TRUE(guitest::WaitUntil([&] { return !popup.IsPressed(); }));
-}
 
 TEST_F(WFileSettingsPopupTest, TheChosenLineBreakIsCheckedNextTimeAndUsedByTheNextSave) {
   const std::string path = WriteSheet("week.txt", {guitest::Line("03/02/2026", "1:00", "AB", "1", "1", "one"),
@@ -124,51 +79,30 @@ TEST_F(WFileSettingsPopupTest, TheChosenLineBreakIsCheckedNextTimeAndUsedByTheNe
   popup.Press(); // the opening above ended without a choice
 }
 
-TEST_F(WFileSettingsPopupTest, TheSystemSettingIsCheckedWheneverTheOrderIsTheSystemsOwn) {
-  WTimeSheetDocument * document = Open(WriteSheetOf("week.txt", 1));
-  ASSERT_NE(document, nullptr);
-  WFileSettingsPopup & popup = PopupOf(*document);
+TEST_F(WFileSettingsPopupTest, OnlyANewLineBreakOrDateOrderMarksTheSheetChanged) {
   const SDateFormat system;
-  const int systemItem = WCommandIds::eDateFormatDMY + system.GetFormat();
-  const int otherItem = system.GetFormat() == SDateFormat::eYMD ? WCommandIds::eDateFormatDMY : WCommandIds::eDateFormatYMD;
-
-  // Choosing the system's order by its own name still checks "System Setting".
-  Prompts().AnswerPopup([&](WFileSettingsPopup & inPopup, wxMenu &) { Choose(inPopup, systemItem); });
-  popup.Press();
-  Prompts().AnswerPopup([&](WFileSettingsPopup & inPopup, wxMenu & inMenu) {
-    EXPECT_TRUE(inMenu.IsChecked(WCommandIds::eDateFormatSystem));
-    EXPECT_FALSE(inMenu.IsChecked(systemItem));
-    Choose(inPopup, otherItem);
-  });
-  popup.Press();
-  EXPECT_EQ(STaskDocumentData(*document).GetDateFormat().GetFormat(), otherItem - WCommandIds::eDateFormatDMY);
-  EXPECT_TRUE(document->IsModified()) << "a new date order is a change to save";
-  Prompts().AnswerPopup([&](WFileSettingsPopup & inPopup, wxMenu & inMenu) {
-    EXPECT_FALSE(inMenu.IsChecked(WCommandIds::eDateFormatSystem));
-    EXPECT_TRUE(inMenu.IsChecked(otherItem));
-    Choose(inPopup, WCommandIds::eDateFormatSystem);
-  });
-  popup.Press();
-  EXPECT_EQ(STaskDocumentData(*document).GetDateFormat(), system);
-}
-
-TEST_F(WFileSettingsPopupTest, AMenuClosedWithoutAChoiceUsesUpTheNextPress) {
-  WTimeSheetDocument * document = Open(WriteSheetOf("week.txt", 1));
-  ASSERT_NE(document, nullptr);
-  WFileSettingsPopup & popup = PopupOf(*document);
-  Prompts().AnswerPopup([](WFileSettingsPopup &, wxMenu &) {});
-  Press(popup);
-  EXPECT_TRUE(popup.IsTracking());
-  // This press only ends the tracking: no menu (the script has no answer for one).
-  Press(popup);
-  EXPECT_FALSE(popup.IsTracking());
-  // The next one opens the menu again.
-  bool opened = false;
-  Prompts().AnswerPopup([&](WFileSettingsPopup & inPopup, wxMenu &) {
-    opened = true;
-    Choose(inPopup, WCommandIds::eLineBreakDOS);
-  });
-  Press(popup);
-  EXPECT_TRUE(opened);
-  EXPECT_FALSE(popup.IsTracking());
+  const int otherOrder = system.GetFormat() == SDateFormat::eYMD ? WCommandIds::eDateFormatDMY
+                                                                 : WCommandIds::eDateFormatYMD;
+  const struct {
+    const char * name;
+    int id;
+    bool changed;
+  } cases[] = {
+      {"the current line break", WCommandIds::eLineBreakDOS, false},
+      {"the current date order", WCommandIds::eDateFormatSystem, false},
+      {"the current order by its own name", WCommandIds::eDateFormatDMY + system.GetFormat(), false},
+      {"another line break", WCommandIds::eLineBreakUNIX, true},
+      {"another date order", otherOrder, true},
+  };
+  const std::string path = WriteSheetOf("week.txt", 2);
+  for (const auto & c : cases) {
+    SCOPED_TRACE(c.name);
+    WTimeSheetDocument * document = Open(path);
+    ASSERT_NE(document, nullptr);
+    ASSERT_FALSE(document->IsModified());
+    wxCommandEvent choice(wxEVT_MENU, c.id);
+    document->GetTimeSheetWindow()->GetFileSettingsPopup().ProcessWindowEvent(choice);
+    EXPECT_EQ(document->IsModified(), c.changed);
+    guitest::CloseAllDocuments();
+  }
 }

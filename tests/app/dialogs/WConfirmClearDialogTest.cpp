@@ -1,11 +1,10 @@
-// The clear confirmation in both forms, run modally: texts, buttons, the default button
-// and the result of every way out.
+// The clear confirmation after a merge, run modally: its texts, the default button and the
+// result of every way out.
 #include <gtest/gtest.h>
 
 #include <functional>
 
 #include <wx/button.h>
-#include <wx/stattext.h>
 
 #include "dialogs/WConfirmClearDialog.h"
 #include "support/GuiTestSupport.h"
@@ -40,43 +39,11 @@ void PressEscape(wxDialog & inDialog) {
 
 } // namespace
 
-TEST(WConfirmClearDialog, ThePlainFormAsksWithDontClearAsTheDefault) {
-  for (unsigned id : {16448u, 16449u}) {
-    WConfirmClearDialog dialog(id, false, nullptr);
-    EXPECT_EQ(dialog.GetTitle(), "Clear Time Sheet Window?");
-    EXPECT_EQ(dialog.GetMessage(), id == 16448u ? "Are you sure that you want to clear the entire time sheet?"
-                                                : "This time sheet contains unsaved data.  Are you sure that you "
-                                                  "want to clear the entire time sheet?");
-    ASSERT_NE(ButtonOf(dialog, wxID_OK), nullptr);
-    ASSERT_NE(ButtonOf(dialog, wxID_CANCEL), nullptr);
-    EXPECT_EQ(ButtonOf(dialog, wxID_OK)->GetLabel(), "Clear");
-    EXPECT_EQ(ButtonOf(dialog, wxID_CANCEL)->GetLabel(), "Don't Clear");
-    EXPECT_EQ(dialog.GetDefaultItem(), ButtonOf(dialog, wxID_CANCEL));
-    // "Don't Clear" lies left of "Clear", both of one size.
-    EXPECT_LT(ButtonOf(dialog, wxID_CANCEL)->GetPosition().x, ButtonOf(dialog, wxID_OK)->GetPosition().x);
-    EXPECT_EQ(ButtonOf(dialog, wxID_CANCEL)->GetSize(), ButtonOf(dialog, wxID_OK)->GetSize());
-    EXPECT_EQ(dialog.GetIconRect(), wxRect(dialog.ConvertDialogToPixels(wxPoint(14, 12)),
-                                           dialog.ConvertDialogToPixels(wxSize(32, 32))));
-  }
-  WConfirmClearDialog clear(16448, false, nullptr);
-  EXPECT_EQ(RunWith(clear, [&] { Click(clear, wxID_OK); }), wxID_OK);
-  WConfirmClearDialog dont(16448, false, nullptr);
-  EXPECT_EQ(RunWith(dont, [&] { Click(dont, wxID_CANCEL); }), wxID_CANCEL);
-  WConfirmClearDialog escape(16449, false, nullptr);
-  EXPECT_EQ(RunWith(escape, [&] { PressEscape(escape); }), wxID_CANCEL);
-}
-
 TEST(WConfirmClearDialog, TheMergeFormOffersSaveAndClearAsTheDefaultAndEndsWithTheButtonsId) {
   WConfirmClearDialog dialog(16457, true, nullptr);
   EXPECT_TRUE(dialog.IsMergeForm());
   EXPECT_EQ(dialog.GetMessage(), "The time sheets have been successfully merged.  It is strongly recommended that "
                                  "you save the new time sheet before clearing the original ones.");
-  ASSERT_NE(ButtonOf(dialog, WConfirmClearDialog::eClear), nullptr);
-  ASSERT_NE(ButtonOf(dialog, WConfirmClearDialog::eDontClear), nullptr);
-  ASSERT_NE(ButtonOf(dialog, WConfirmClearDialog::eSaveAndClear), nullptr);
-  EXPECT_EQ(ButtonOf(dialog, WConfirmClearDialog::eClear)->GetLabel(), "Clear");
-  EXPECT_EQ(ButtonOf(dialog, WConfirmClearDialog::eDontClear)->GetLabel(), "Don't Clear");
-  EXPECT_EQ(ButtonOf(dialog, WConfirmClearDialog::eSaveAndClear)->GetLabelText(), "Save & Clear");
   EXPECT_EQ(dialog.GetDefaultItem(), ButtonOf(dialog, WConfirmClearDialog::eSaveAndClear));
   EXPECT_EQ(dialog.FindWindow(wxID_CANCEL), nullptr);
 

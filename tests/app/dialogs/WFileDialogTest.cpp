@@ -83,39 +83,3 @@ TEST_F(WFileDialogTest, ABareNameIsAskedAboutUnderItsFinalNameAndNoWritesNothing
     guitest::CloseAllDocuments();
   }
 }
-
-TEST_F(WFileDialogTest, SaveAsStartsInTheSheetsFolderAndItsOwnNameIsAPlainSave) {
-  std::filesystem::create_directory(mFolder.path() / "sub");
-  const std::string own = WriteSheet("sub/own.txt", {kOld});
-  WTimeSheetDocument * document = Open(own);
-  ASSERT_NE(document, nullptr);
-  AppendTask(*document, kNew);
-  ChooseFrom((mFolder.path() / "sub").string(), "own.txt", own);
-  Prompts().AnswerMessage(wxYES);
-  guitest::Command(wxID_SAVEAS);
-  EXPECT_EQ(Prompts().Messages().size(), 1u) << "only the replace question";
-  EXPECT_EQ(Bytes(own), kOld + kNew);
-  EXPECT_FALSE(document->IsModified());
-  EXPECT_EQ(document->GetStreamPath(), W(own));
-}
-
-TEST_F(WFileDialogTest, OpenMergeAndSaveAsStartInTheFolderUsedLast) {
-  std::filesystem::create_directory(mFolder.path() / "a");
-  std::filesystem::create_directory(mFolder.path() / "b");
-  const std::string inA = WriteSheet("a/one.txt", {kOld});
-  const std::string inB = WriteSheet("b/two.txt", {kNew});
-  const std::string a = (mFolder.path() / "a").string();
-  const std::string b = (mFolder.path() / "b").string();
-  WTallyworthApp::Get().WriteClearAfterMergeFlags(false, false, false);
-
-  Prompts().ChooseFiles({inA});
-  guitest::Command(wxID_OPEN);
-  ASSERT_NE(guitest::ActiveDocument(), nullptr);
-  ChooseFrom(a, wxString(), inB); // Merge, from b
-  guitest::Command(WCommandIds::eFileMerge);
-  guitest::Command(wxID_NEW);
-  ChooseFrom(b, guitest::ActiveDocument()->GetUserReadableName(), std::string()); // Save As, cancelled
-  guitest::Command(wxID_SAVEAS);
-  ChooseFrom(b, wxString(), std::string()); // a cancelled dialog leaves the folder as it was
-  guitest::Command(wxID_OPEN);
-}

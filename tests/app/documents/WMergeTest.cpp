@@ -3,15 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
-#include <filesystem>
 #include <string>
 #include <vector>
 
-#include <wx/config.h>
-#include <wx/filedlg.h>
-
 #include "dialogs/WConfirmClearDialog.h"
-#include "dialogs/WMergeFileDialog.h"
 #include "resources/WCommandIds.h"
 #include "support/TimeSheetFixture.h"
 
@@ -52,12 +47,6 @@ struct SMergeCase {
   bool mSaved;
   EExpect mSources;
 };
-
-std::string Describe(const SMergeCase & inCase) {
-  return "clear " + std::to_string(inCase.mClear) + " warn " + std::to_string(inCase.mWarn) + " save " +
-         std::to_string(inCase.mSave) + " files " + std::to_string(inCase.mFiles) + " answer " +
-         std::to_string(inCase.mAnswer);
-}
 
 } // namespace
 
@@ -109,7 +98,8 @@ TEST_F(WMergeTest, EveryCombinationOfThePreferencesAndAnswers) {
   }
   int run = 0;
   for (const SMergeCase & c : cases) {
-    SCOPED_TRACE(Describe(c));
+    SCOPED_TRACE(testing::Message() << "clear " << c.mClear << " warn " << c.mWarn << " save " << c.mSave
+                                    << " files " << c.mFiles << " answer " << c.mAnswer);
     WTallyworthApp::Get().WriteClearAfterMergeFlags(c.mClear, c.mWarn, c.mSave);
     Prompts().ClearRecords();
     if (c.mAnswer != 0)
@@ -139,53 +129,6 @@ TEST_F(WMergeTest, EveryCombinationOfThePreferencesAndAnswers) {
   }
 }
 
-TEST_F(WMergeTest, TheCheckBoxStartsAsThePreferenceAndIsStoredOnlyWhenTheUserAccepts) {
-  WTallyworthApp::Get().WriteClearAfterMergeFlags(true, true, true);
-  const std::string target = WriteSheet("target.txt", mOwn);
-  const std::string source = WriteSheet("first.txt", mFirst);
-  WTimeSheetDocument * document = Open(target);
-  ASSERT_NE(document, nullptr);
-
-  // Unchecked and cancelled: nothing stored, nothing merged.
-  Prompts().AnswerFileDialog([](WFileDialog & inDialog) {
-    auto & merge = dynamic_cast<WMergeFileDialog &>(inDialog);
-    EXPECT_EQ(inDialog.GetTitle(), "Merge");
-    EXPECT_TRUE(inDialog.IsOpenFileDialog());
-    EXPECT_TRUE(inDialog.GetFlags() & wxFD_MULTIPLE);
-    EXPECT_TRUE(merge.IsClearChecked());
-    merge.SetClearChecked(false);
-    return static_cast<int>(wxID_CANCEL);
-  });
-  guitest::Command(WCommandIds::eFileMerge);
-  EXPECT_TRUE(WTallyworthApp::sClearFilesAfterMergingFlag);
-  EXPECT_EQ(document->GetData().size(), 2u);
-  EXPECT_FALSE(document->IsDirty());
-
-  // Unchecked and accepted: stored as 0 before the merge, which then empties nothing.
-  Prompts().AnswerFileDialog([&](WFileDialog & inDialog) {
-    auto & merge = dynamic_cast<WMergeFileDialog &>(inDialog);
-    EXPECT_TRUE(merge.IsClearChecked());
-    merge.SetClearChecked(false);
-    inDialog.SetPaths({W(source)});
-    return static_cast<int>(wxID_OK);
-  });
-  guitest::Command(WCommandIds::eFileMerge);
-  EXPECT_FALSE(WTallyworthApp::sClearFilesAfterMergingFlag);
-  long stored = -1;
-  EXPECT_TRUE(wxConfigBase::Get()->Read("/Preferences/ClearFilesAfterMerging", &stored));
-  EXPECT_EQ(stored, 0);
-  EXPECT_EQ(document->GetData().size(), 5u);
-  EXPECT_EQ(Bytes(source), Joined({mFirst}));
-  EXPECT_TRUE(Prompts().DialogMessageIds().empty());
-
-  // The next dialog starts unchecked.
-  Prompts().AnswerFileDialog([](WFileDialog & inDialog) {
-    EXPECT_FALSE(dynamic_cast<WMergeFileDialog &>(inDialog).IsClearChecked());
-    return static_cast<int>(wxID_CANCEL);
-  });
-  guitest::Command(WCommandIds::eFileMerge);
-}
-
 TEST_F(WMergeTest, AFailingSaveBeforeTheClearEmptiesNoSourceFile) {
   WTallyworthApp::Get().WriteClearAfterMergeFlags(true, false, true);
   const std::string target = WriteSheet("target.txt", mOwn);
@@ -206,47 +149,6 @@ TEST_F(WMergeTest, AFailingSaveBeforeTheClearEmptiesNoSourceFile) {
   // The merged entries are kept in the window, unsaved.
   EXPECT_EQ(DocumentText(*document), Joined({mOwn, mFirst, mSecond}));
   EXPECT_TRUE(document->IsModified());
-}
-
-TEST_F(WMergeTest, SaveAndClearOnANewTimeSheetAsksForANameAndCancellingItEmptiesNothing) {
-  WTallyworthApp::Get().WriteClearAfterMergeFlags(true, true, true);
-  const std::string first = WriteSheet("first.txt", mFirst);
-  guitest::Command(wxID_NEW);
-  WTimeSheetDocument * document = guitest::ActiveDocument();
-  ASSERT_NE(document, nullptr);
-  Prompts().ChooseFiles({first});
-  Prompts().AnswerDialog(WConfirmClearDialog::eSaveAndClear);
-  Prompts().ChooseFiles({}); // the Save As that precedes the clear is cancelled
-  guitest::Command(WCommandIds::eFileMerge);
-  EXPECT_EQ(Bytes(first), Joined({mFirst}));
-  EXPECT_EQ(document->GetData().size(), 3u);
-  EXPECT_EQ(document->GetStream(), nullptr);
-
-  const std::string second = WriteSheet("second.txt", mSecond);
-  const std::string saved = mFolder.file("merged.txt");
-  Prompts().ChooseFiles({second});
-  Prompts().AnswerDialog(WConfirmClearDialog::eSaveAndClear);
-  Prompts().ChooseFiles({saved});
-  guitest::Command(WCommandIds::eFileMerge);
-  EXPECT_EQ(Bytes(saved), Joined({mFirst, mSecond}));
-  EXPECT_EQ(Bytes(second), "");
-  EXPECT_EQ(document->GetUserReadableName(), "merged.txt");
-}
-
-TEST_F(WMergeTest, AFileThatVanishedAfterTheDialogIsReportedAndNotCreated) {
-  WTallyworthApp::Get().WriteClearAfterMergeFlags(false, true, true);
-  const std::string target = WriteSheet("target.txt", mOwn);
-  const std::string first = WriteSheet("first.txt", mFirst);
-  const std::string gone = mFolder.file("gone.txt");
-  WTimeSheetDocument * document = Open(target);
-  ASSERT_NE(document, nullptr);
-  Prompts().ChooseFiles({gone, first});
-  Prompts().AnswerMessage(wxOK);
-  guitest::Command(WCommandIds::eFileMerge);
-  ASSERT_EQ(Prompts().Messages().size(), 1u);
-  EXPECT_EQ(Prompts().Messages()[0], "The merge operation failed: The file " + W(gone) + " does not exist on disk.");
-  EXPECT_FALSE(std::filesystem::exists(gone));
-  EXPECT_EQ(DocumentText(*document), Joined({mOwn, mFirst}));
 }
 
 TEST_F(WMergeTest, AFileOpenInAnotherWindowIsNotMergedAndEndsTheCommandUndamaged) {

@@ -5,15 +5,10 @@
 #include <cerrno>
 #include <filesystem>
 #include <string>
-#include <sys/file.h>
-#include <fcntl.h>
 #include <unistd.h>
-
-#include <wx/filedlg.h>
 
 #include "controls/WFileStatusCtrl.h"
 #include "dialogs/WConfirmClearDialog.h"
-#include "dialogs/WFileDialog.h"
 #include "documents/WDocManager.h"
 #include "resources/WCommandIds.h"
 #include "support/TimeSheetFixture.h"
@@ -46,15 +41,9 @@ TEST_F(WTimeSheetDocumentTest, SavingANewTimeSheetAsksForANameAndFollowsItEveryw
   EXPECT_TRUE(document->IsModified());
 
   const std::string path = mFolder.file("fresh"); // no extension: ".txt" is added
-  Prompts().AnswerFileDialog([&](WFileDialog & inDialog) {
-    EXPECT_EQ(inDialog.GetTitle(), "Save As");
-    EXPECT_FALSE(inDialog.IsOpenFileDialog());
-    EXPECT_TRUE(inDialog.GetFlags() & wxFD_OVERWRITE_PROMPT);
-    EXPECT_EQ(inDialog.GetDefaultExtension(), "txt");
-    inDialog.SetPaths({W(path)});
-    return static_cast<int>(wxID_OK);
-  });
+  Prompts().ChooseFiles({path});
   guitest::Command(wxID_SAVE);
+  EXPECT_EQ(Prompts().FileDialogTitles(), std::vector<wxString>{"Save As"});
   const std::string saved = path + ".txt";
   EXPECT_EQ(Bytes(saved), kFirst + kSecond);
   EXPECT_FALSE(document->IsModified());
@@ -73,40 +62,12 @@ TEST_F(WTimeSheetDocumentTest, SavingANewTimeSheetAsksForANameAndFollowsItEveryw
   EXPECT_EQ(Prompts().FileDialogTitles().size(), 1u);
 }
 
-TEST_F(WTimeSheetDocumentTest, SaveAsMovesAnOpenTimeSheetToTheNewFileAndCancellingChangesNothing) {
-  const std::string original = WriteSheet("original.txt", {kFirst, kSecond});
-  WTimeSheetDocument * document = Open(original);
-  ASSERT_NE(document, nullptr);
-  AppendTask(*document, kThird);
-
-  Prompts().ChooseFiles({});
-  guitest::Command(wxID_SAVEAS);
-  EXPECT_TRUE(document->IsModified());
-  EXPECT_EQ(document->GetStreamPath(), W(original));
-
-  const std::string copy = mFolder.file("copy.txt");
-  Prompts().ChooseFiles({copy});
-  guitest::Command(wxID_SAVEAS);
-  EXPECT_EQ(Bytes(copy), kFirst + kSecond + kThird);
-  EXPECT_EQ(Bytes(original), kFirst + kSecond) << "the original stays as it was";
-  EXPECT_EQ(document->GetStreamPath(), W(copy));
-  EXPECT_EQ(document->GetTimeSheetWindow()->GetTitle(), "copy.txt");
-  EXPECT_EQ(guitest::DocManager().GetHistoryFile(0), W(copy));
-  EXPECT_FALSE(document->IsModified());
-  // The old file is no longer held: it opens in a window of its own.
-  WTimeSheetDocument * again = Open(original);
-  ASSERT_NE(again, nullptr);
-  EXPECT_NE(again, document);
-  EXPECT_EQ(again->GetData().size(), 2u);
-}
-
 TEST_F(WTimeSheetDocumentTest, ClosingAskedOnlyWithChangesAndCancelKeepsEverything) {
   const std::string path = WriteSheet("week.txt", {kFirst, kSecond});
   // Clean: closes without a question.
   ASSERT_NE(Open(path), nullptr);
   guitest::Command(wxID_CLOSE);
-  guitest::WaitUntil([] { return guitest::Documents().empty(); });
-  EXPECT_TRUE(guitest::Documents().empty());
+  EXPECT_TRUE(guitest::WaitUntil([] { return guitest::Documents().empty(); }));
   EXPECT_TRUE(Prompts().Messages().empty());
 
   // Changed, Cancel: stays open and changed; the file is untouched.
@@ -127,8 +88,7 @@ TEST_F(WTimeSheetDocumentTest, ClosingAskedOnlyWithChangesAndCancelKeepsEverythi
   // No: closes and drops the change, asked exactly once.
   Prompts().AnswerMessage(wxNO);
   guitest::Command(wxID_CLOSE);
-  guitest::WaitUntil([] { return guitest::Documents().empty(); });
-  EXPECT_TRUE(guitest::Documents().empty());
+  EXPECT_TRUE(guitest::WaitUntil([] { return guitest::Documents().empty(); }));
   EXPECT_EQ(Prompts().Messages().size(), 2u);
   EXPECT_EQ(Bytes(path), kFirst + kSecond);
 
@@ -138,23 +98,8 @@ TEST_F(WTimeSheetDocumentTest, ClosingAskedOnlyWithChangesAndCancelKeepsEverythi
   AppendTask(*document, kThird);
   Prompts().AnswerMessage(wxYES);
   guitest::Command(wxID_CLOSE);
-  guitest::WaitUntil([] { return guitest::Documents().empty(); });
-  EXPECT_TRUE(guitest::Documents().empty());
+  EXPECT_TRUE(guitest::WaitUntil([] { return guitest::Documents().empty(); }));
   EXPECT_EQ(Bytes(path), kFirst + kSecond + kThird);
-}
-
-TEST_F(WTimeSheetDocumentTest, YesOnANewTimeSheetAsksForANameAndCancellingThatKeepsItOpen) {
-  guitest::Command(wxID_NEW);
-  WTimeSheetDocument * document = guitest::ActiveDocument();
-  ASSERT_NE(document, nullptr);
-  AppendTask(*document, kFirst);
-  Prompts().AnswerMessage(wxYES);
-  Prompts().ChooseFiles({});
-  guitest::Command(wxID_CLOSE);
-  guitest::Flush();
-  ASSERT_EQ(guitest::Documents().size(), 1u);
-  EXPECT_TRUE(document->IsModified());
-  EXPECT_TRUE(Prompts().Messages()[0].StartsWith("Save changes to Untitled"));
 }
 
 TEST_F(WTimeSheetDocumentTest, LeavingTheProgramAsksAboutEveryChangedTimeSheetBeforeClosingAny) {
@@ -193,8 +138,7 @@ TEST_F(WTimeSheetDocumentTest, LeavingTheProgramAsksAboutEveryChangedTimeSheetBe
   EXPECT_EQ(Bytes(b), kSecond + kThird);
   // Closing them now asks nothing more.
   manager.CloseDocuments(false);
-  guitest::WaitUntil([] { return guitest::Documents().empty(); });
-  EXPECT_TRUE(guitest::Documents().empty());
+  EXPECT_TRUE(guitest::WaitUntil([] { return guitest::Documents().empty(); }));
 }
 
 TEST_F(WTimeSheetDocumentTest, ClearAsksWithTheMessageForTheStateAndEmptiesOnlyOnClear) {
@@ -224,26 +168,6 @@ TEST_F(WTimeSheetDocumentTest, ClearAsksWithTheMessageForTheStateAndEmptiesOnlyO
   EXPECT_EQ(document->GetData().GetDuration(), STime(0));
   EXPECT_EQ(ViewOf(*document)->GetSortByOrderInFileCount(), 1u);
   EXPECT_EQ(Bytes(path), kFirst + kSecond) << "clearing changes only the window until it is saved";
-}
-
-// ---- failures of the file layer --------------------------------------------------------
-
-TEST_F(WTimeSheetDocumentTest, AFileHeldByAnotherProgramIsReportedAndNotOpened) {
-  const std::string path = WriteSheet("held.txt", {kFirst, kSecond});
-  const int holder = ::open(path.c_str(), O_RDWR);
-  ASSERT_GE(holder, 0);
-  ASSERT_EQ(::flock(holder, LOCK_EX | LOCK_NB), 0);
-  Prompts().AnswerMessage(wxOK);
-  EXPECT_EQ(Open(path), nullptr);
-  ::close(holder);
-  guitest::Flush();
-  EXPECT_TRUE(guitest::Documents().empty());
-  ASSERT_EQ(Prompts().Messages().size(), 1u);
-  EXPECT_TRUE(Prompts().Messages()[0].StartsWith("A file could not be opened")) << Prompts().Messages()[0];
-  EXPECT_TRUE(Prompts().Messages()[0].Contains(W(path)));
-  EXPECT_EQ(Bytes(path), kFirst + kSecond);
-  // Once let go, it opens.
-  EXPECT_NE(Open(path), nullptr);
 }
 
 TEST_F(WTimeSheetDocumentTest, ADiskThatFillsDuringSaveLeavesTheFileAndTheChangesAsTheyWere) {
@@ -289,22 +213,4 @@ TEST_F(WTimeSheetDocumentTest, SavingIntoAFolderThatRefusesFilesIsReportedAndCha
   EXPECT_TRUE(document->IsModified());
   EXPECT_EQ(document->GetStream(), nullptr);
   EXPECT_TRUE(document->GetUserReadableName().StartsWith("Untitled"));
-}
-
-TEST_F(WTimeSheetDocumentTest, SavingOverAFileOpenInAnotherWindowIsRefusedAndLeavesItIntact) {
-  const std::string other = WriteSheet("other.txt", {kSecond});
-  ASSERT_NE(Open(other), nullptr);
-  guitest::Command(wxID_NEW);
-  WTimeSheetDocument * document = guitest::ActiveDocument();
-  AppendTask(*document, kFirst);
-  Prompts().ChooseFiles({other});
-  Prompts().AnswerMessage(wxYES); // replace it?
-  Prompts().AnswerMessage(wxOK);
-  guitest::Command(wxID_SAVEAS);
-  ASSERT_EQ(Prompts().Messages().size(), 2u);
-  EXPECT_EQ(Prompts().Messages()[1],
-            "The save operation failed: The file " + W(other) + " is open in another window: save and close it there first.");
-  EXPECT_EQ(Bytes(other), kSecond);
-  EXPECT_TRUE(document->IsModified());
-  EXPECT_EQ(document->GetStream(), nullptr);
 }

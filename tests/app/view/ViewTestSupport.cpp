@@ -6,6 +6,7 @@
 
 #include <wx/dcclient.h>
 #include <wx/dcmemory.h>
+#include <wx/dcscreen.h>
 #include <wx/filename.h>
 #include <wx/imagpng.h>
 #include <wx/stdpaths.h>
@@ -93,17 +94,31 @@ wxImage Capture(wxWindow * inWindow) {
   return bitmap.ConvertToImage();
 }
 
-std::string SaveScreenshot(wxWindow * inWindow, const std::string & inName) {
+std::string SaveImage(const wxImage & inImage, const std::string & inName) {
   wxFileName folder(wxStandardPaths::Get().GetExecutablePath());
   folder.RemoveLastDir(); // the build folder holds the test folder
   folder.AppendDir("screenshots");
   folder.Mkdir(wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
   folder.SetFullName(wxString::FromUTF8(inName) + ".png");
-  if (wxImage::FindHandler(wxBITMAP_TYPE_PNG) == nullptr) {
+  if (wxImage::FindHandler(wxBITMAP_TYPE_PNG) == nullptr)
     wxImage::AddHandler(new wxPNGHandler);
+  return inImage.SaveFile(folder.GetFullPath(), wxBITMAP_TYPE_PNG) ? folder.GetFullPath().utf8_string() : "";
+}
+
+std::string SaveScreenshot(wxWindow * inWindow, const std::string & inName) {
+  const std::string path = SaveImage(Capture(inWindow), inName);
+  return path;
+}
+
+wxImage CaptureScreen(wxWindow * inWindow) {
+  const wxRect rect = inWindow->GetScreenRect();
+  wxBitmap shot(rect.width, rect.height);
+  {
+    wxScreenDC screen;
+    wxMemoryDC memory(shot);
+    memory.Blit(0, 0, rect.width, rect.height, &screen, rect.x, rect.y);
   }
-  Capture(inWindow).SaveFile(folder.GetFullPath(), wxBITMAP_TYPE_PNG);
-  return folder.GetFullPath().ToStdString();
+  return shot.ConvertToImage();
 }
 
 void Mouse(wxWindow * inWindow, wxEventType inType, const wxPoint & inPoint, bool inShift, bool inControl) {

@@ -55,6 +55,10 @@ public:
 wxImage Capture(wxWindow * inWindow);
 /// Saves what `inWindow` shows to build/screenshots/`inName`.png; returns the path.
 std::string SaveScreenshot(wxWindow * inWindow, const std::string & inName);
+/// Saves `inImage` to build/screenshots/`inName`.png; returns the path, empty when it failed.
+std::string SaveImage(const wxImage & inImage, const std::string & inName);
+/// What the screen shows inside `inWindow`, frame and menus included.
+wxImage CaptureScreen(wxWindow * inWindow);
 
 /// Sends a mouse event of `inType` at `inPoint` (client coordinates) to `inWindow`.
 void Mouse(wxWindow * inWindow, wxEventType inType, const wxPoint & inPoint, bool inShift = false,

@@ -4,48 +4,14 @@
 #include <algorithm>
 #include <set>
 
+#include <wx/settings.h>
+
 #include "support/GuiTestSupport.h"
 #include "tasks/STaskComparator.h"
 #include "view/ListHarness.h"
 #include "view/ViewTestSupport.h"
 
 using namespace viewtest;
-
-TEST(WListListBox, RowsAreSeventeenPixelsAndCellsComeFromTheColumns) {
-  ListHarness h(SampleLines(3));
-  EXPECT_EQ(h.list->GetItemRect(1), wxRect(0, 17, h.list->GetClientSize().x, 17));
-  h.columns.SetDescriptionWidth(400);
-
-  const wxRect row(0, 34, 600, 17);
-  EXPECT_EQ(h.list->GetFieldRect(row, 0, false), wxRect(20, 34, 76, 17));
-  EXPECT_EQ(h.list->GetFieldRect(row, 0, true), wxRect(24, 36, 68, 15));
-  EXPECT_EQ(h.list->GetFieldRect(row, 4, true), wxRect(276, 36, 40, 15));
-  // Description reaches past the row: its cell ends at the row's right edge.
-  EXPECT_EQ(h.list->GetFieldRect(row, 5, false), wxRect(320, 34, 280, 17));
-  EXPECT_EQ(h.list->GetFieldRect(row, 5, true), wxRect(324, 36, 276, 15));
-  // A row narrower than a column's start gives an empty cell.
-  EXPECT_EQ(h.list->GetFieldRect(wxRect(0, 0, 100, 17), 3, true).width, 0);
-
-  EXPECT_EQ(h.list->ColumnAt(10), -1);
-  EXPECT_EQ(h.list->ColumnAt(20), 0);
-  EXPECT_EQ(h.list->ColumnAt(96), 0); // the shared edge belongs to the left column
-  EXPECT_EQ(h.list->ColumnAt(97), 1);
-  EXPECT_EQ(h.list->ColumnAt(719), 5);
-  EXPECT_EQ(h.list->ColumnAt(721), -1);
-}
-
-TEST(WListListBox, AppendedEntriesAreCountedOnceTheBurstIsOver) {
-  ListHarness h(SampleLines(5));
-  EXPECT_EQ(h.list->GetItemCount(), 5u);
-  Append(h.vector, SampleLines(300, 11));
-  // Still the old count while the messages arrive; the map already holds every entry.
-  EXPECT_EQ(h.list->GetItemCount(), 5u);
-  EXPECT_EQ(h.list->size(), 305u);
-  EXPECT_TRUE(guitest::WaitUntil([&] { return h.list->GetItemCount() == 305u; }));
-  for (std::uint32_t position = 0; position < 305; ++position) {
-    ASSERT_EQ(h.list->at(position), position);
-  }
-}
 
 TEST(WListListBox, AChangedEntryRedrawsTheRowThatShowsIt) {
   ListHarness h(SampleLines(12));
@@ -96,4 +62,21 @@ TEST(WListListBox, RemovingEntriesKeepsTheSelectionOnTheEntriesThatStay) {
   guitest::Flush();
   Append(h.vector, SampleLines(4));
   EXPECT_TRUE(guitest::WaitUntil([&] { return h.list->GetItemCount() == 4u; }));
+}
+
+TEST(WListListBox, SelectedRowsAreDrawnInTheHighlightColour) {
+  ListHarness h(SampleLines(6));
+  h.list->SelectRange(1, 2);
+  h.list->Refresh();
+  guitest::Flush();
+  const wxImage shown = Capture(h.list);
+  const wxColour highlight = wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHT);
+  const wxColour window = wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOW);
+  for (int row = 0; row < 4; ++row) {
+    // Left of the first column nothing but the row's fill is drawn.
+    const wxRect rect = h.list->GetItemRect(static_cast<std::size_t>(row));
+    const int x = 8, y = rect.y + rect.height / 2;
+    const wxColour pixel(shown.GetRed(x, y), shown.GetGreen(x, y), shown.GetBlue(x, y));
+    EXPECT_EQ(pixel, row == 1 || row == 2 ? highlight : window) << "row " << row;
+  }
 }

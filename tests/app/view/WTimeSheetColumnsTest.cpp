@@ -15,39 +15,6 @@ void ExpectEdgeToEdge(const WTimeSheetColumns & inColumns) {
 
 } // namespace
 
-TEST(WTimeSheetColumns, DefaultsStartAt20WithDescriptionEmpty) {
-  const WTimeSheetColumns columns;
-  const std::array<std::int32_t, 6> offsets{20, 96, 160, 208, 272, 320};
-  const std::array<std::int32_t, 6> widths{76, 64, 48, 64, 48, 0};
-  EXPECT_EQ(columns.mOffset, offsets);
-  EXPECT_EQ(columns.mWidth, widths);
-  EXPECT_EQ(columns.FixedWidth(), 300);
-  ExpectEdgeToEdge(columns);
-}
-
-TEST(WTimeSheetColumns, WideningAColumnMovesTheLaterOnesAndNarrowsDescription) {
-  WTimeSheetColumns columns;
-  columns.SetDescriptionWidth(400);
-  EXPECT_EQ(columns.SetWidth(0, 86), 10);
-  EXPECT_EQ(columns.mWidth[0], 86);
-  const std::array<std::int32_t, 6> offsets{20, 106, 170, 218, 282, 330};
-  EXPECT_EQ(columns.mOffset, offsets);
-  EXPECT_EQ(columns.mWidth[5], 390);
-
-  // Narrowing Job by 30 gives it back to Description and moves only Code and Description.
-  EXPECT_EQ(columns.SetWidth(3, 34), -30);
-  EXPECT_EQ(columns.mOffset[3], 218);
-  EXPECT_EQ(columns.mOffset[4], 252);
-  EXPECT_EQ(columns.mOffset[5], 300);
-  EXPECT_EQ(columns.mWidth[5], 420);
-  ExpectEdgeToEdge(columns);
-
-  // Description itself only changes its width; nothing moves.
-  EXPECT_EQ(columns.SetWidth(5, 100), -320);
-  EXPECT_EQ(columns.mOffset[5], 300);
-  EXPECT_EQ(columns.mWidth[5], 100);
-}
-
 TEST(WTimeSheetColumns, WidthsNeverGoNegative) {
   WTimeSheetColumns columns;
   columns.SetDescriptionWidth(50);

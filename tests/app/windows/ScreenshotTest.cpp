@@ -6,14 +6,12 @@
 #include <set>
 #include <string>
 
-#include <wx/dcmemory.h>
-#include <wx/dcscreen.h>
 #include <wx/image.h>
 #include <wx/menu.h>
-#include <wx/stdpaths.h>
 
 #include "panes/WStatusBar.h"
 #include "support/TimeSheetFixture.h"
+#include "view/ViewTestSupport.h"
 #include "windows/WMainWindow.h"
 #include "windows/WTimeSheetWindow.h"
 
@@ -23,12 +21,6 @@ namespace {
 std::filesystem::path ExampleSheet() {
   return std::filesystem::path(__FILE__).parent_path().parent_path().parent_path().parent_path() / "examples" /
          "week.txt";
-}
-
-// build/screenshots, found from the test program (build/tests/app_tests).
-std::filesystem::path ScreenshotFolder() {
-  const std::filesystem::path program(wxStandardPaths::Get().GetExecutablePath().utf8_string());
-  return program.parent_path().parent_path() / "screenshots";
 }
 
 } // namespace
@@ -62,14 +54,7 @@ TEST_F(ScreenshotTest, TheMainFrameWithTheExampleTimeSheet) {
   }
   guitest::Flush();
 
-  const wxRect frame = main.GetScreenRect();
-  wxBitmap shot(frame.width, frame.height);
-  {
-    wxScreenDC screen;
-    wxMemoryDC memory(shot);
-    memory.Blit(0, 0, frame.width, frame.height, &screen, frame.x, frame.y);
-  }
-  const wxImage image = shot.ConvertToImage();
+  const wxImage image = viewtest::CaptureScreen(&main);
   std::set<unsigned long> colours;
   for (int y = 0; y < image.GetHeight(); y += 3)
     for (int x = 0; x < image.GetWidth(); x += 3)
@@ -77,10 +62,5 @@ TEST_F(ScreenshotTest, TheMainFrameWithTheExampleTimeSheet) {
                      image.GetBlue(x, y));
   EXPECT_GT(colours.size(), 8u) << "the picture is not blank";
 
-  std::filesystem::create_directories(ScreenshotFolder());
-  if (wxImage::FindHandler(wxBITMAP_TYPE_PNG) == nullptr)
-    wxImage::AddHandler(new wxPNGHandler);
-  const std::filesystem::path file = ScreenshotFolder() / "main-frame.png";
-  EXPECT_TRUE(image.SaveFile(wxString::FromUTF8(file.string()), wxBITMAP_TYPE_PNG));
-  EXPECT_TRUE(std::filesystem::exists(file));
+  EXPECT_NE(viewtest::SaveImage(image, "main-frame"), "");
 }
