@@ -54,6 +54,11 @@ TEST_F(FileCommandsTest, MergeWithClearSourcesEmptiesTheSourcesAfterSaving) {
   EXPECT_EQ(Listing(mFolder.path()), (std::vector<std::string>{"a.txt", "b.txt", "t.txt"}));
 }
 
+TEST_F(FileCommandsTest, MergeCreatesAMissingTargetWithWindowsLineBreaks) {
+  EXPECT_EQ(Expect(0, {"merge", File("new.txt"), B(), A()}), "");
+  EXPECT_EQ(Bytes("new.txt"), "02/28/2013\t0.25\tKL\t1001\tA\tmemo\r\n" + SavedA("\r\n"));
+}
+
 TEST_F(FileCommandsTest, MergeFailuresBeforeSavingChangeNothing) {
   testsupport::WriteFileBytes(File("t.txt"), kTarget);
   const std::string missing = File("missing.txt");
@@ -73,6 +78,23 @@ TEST_F(FileCommandsTest, MergeFailuresBeforeSavingChangeNothing) {
   ExpectFailure(2, "tally: " + File("link.txt") + ": the same file is named twice\n",
                 {"merge", A(), File("link.txt")});
   EXPECT_EQ(Bytes("a.txt"), kSheetA);
+}
+
+TEST_F(FileCommandsTest, AMergeWhoseSaveFailsLeavesTheTargetAndEverySourceAsItWas) {
+  // The target may not grow past 200 bytes: saving it fails, reading is unaffected.
+  testsupport::WriteFileBytes(File("t.txt"), kTarget);
+  TallyRun run;
+  run.mArguments = {"merge", File("t.txt"), A(), B(), "--clear-sources"};
+  run.mFileSizeLimit = 200;
+  const TallyResult result = RunTally(run);
+  EXPECT_EQ(result.mStatus, 1);
+  EXPECT_EQ(result.mOut, "");
+  EXPECT_EQ(result.mErr, "tally: " + File("t.txt") + ": The length of a file could not be set\n");
+  EXPECT_EQ(Bytes("t.txt"), kTarget);
+  EXPECT_EQ(Bytes("a.txt"), kSheetA);
+  EXPECT_EQ(Bytes("b.txt"), kSheetB);
+  // No temporary file is left behind.
+  EXPECT_EQ(Listing(mFolder.path()), (std::vector<std::string>{"a.txt", "b.txt", "t.txt"}));
 }
 
 TEST_F(FileCommandsTest, FilterWritesTheMatchingEntriesAsANewTimeSheetWithTheInputsLineBreaks) {
@@ -99,6 +121,20 @@ TEST_F(FileCommandsTest, FilterWritesTheMatchingEntriesAsANewTimeSheetWithTheInp
   EXPECT_EQ(Bytes("j.txt"), "12/25/2012\t1:30:00\tJD\t1001\tA\tDesign review\r\n");
 }
 
+TEST_F(FileCommandsTest, FilterFailuresWriteNothing) {
+  const std::string out = File("out.txt");
+  ExpectFailure(1, "tally: invalid filter expression \"who = 'x' OR\": Missing Term After Operator\n",
+                {"filter", "who = 'x' OR", A(), out});
+  ExpectFailure(1, "tally: " + File("missing.txt") + ": The file does not exist on disk\n",
+                {"filter", "who = 'x'", File("missing.txt"), out});
+  EXPECT_FALSE(std::filesystem::exists(out));
+  EXPECT_FALSE(std::filesystem::exists(File("missing.txt")));
+  // Writing into a folder that does not exist fails, and IN stays as it was.
+  ExpectFailure(1, "tally: " + File("no/out.txt") + ": A File could not be created\n",
+                {"filter", "who = 'x'", A(), File("no/out.txt")});
+  EXPECT_EQ(Bytes("a.txt"), kSheetA);
+}
+
 TEST_F(FileCommandsTest, ConvertRewritesWithTheChosenLineBreakInPlaceOrToAnotherFile) {
   EXPECT_EQ(Expect(0, {"convert", A(), "-o", File("mac.txt"), "--line-break", "mac"}), "");
   EXPECT_EQ(Bytes("mac.txt"), SavedA("\r"));
@@ -112,6 +148,18 @@ TEST_F(FileCommandsTest, ConvertRewritesWithTheChosenLineBreakInPlaceOrToAnother
   EXPECT_EQ(Expect(0, {"convert", File("mixed.txt"), "--output", File("plain.txt")}), "");
   // (A line without tabs gains its five; text that is no date stays as written.)
   EXPECT_EQ(Bytes("plain.txt"), "01/01/2013\t1\tA\t1\tX\tone\nx\t\t\t\t\t\n01/02/2013\t2\tB\t2\tY\ttwo\n");
+}
+
+TEST_F(FileCommandsTest, ConvertRefusesToReplaceAnotherFileUnlessForced) {
+  testsupport::WriteFileBytes(File("out.txt"), "keep");
+  ExpectFailure(1, "tally: " + File("out.txt") + ": The file already exists (use --force to replace it)\n",
+                {"convert", A(), "-o", File("out.txt")});
+  EXPECT_EQ(Bytes("out.txt"), "keep");
+  EXPECT_EQ(Expect(0, {"convert", A(), "-o", File("out.txt"), "--force"}), "");
+  EXPECT_EQ(Bytes("out.txt"), SavedA("\r\n"));
+  ExpectFailure(1, "tally: " + File("missing.txt") + ": The file does not exist on disk\n",
+                {"convert", File("missing.txt")});
+  EXPECT_FALSE(std::filesystem::exists(File("missing.txt")));
 }
 
 } // namespace

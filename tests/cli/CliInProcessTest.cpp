@@ -19,6 +19,62 @@
 namespace clitest {
 namespace {
 
+TEST(CliPiecesTest, KeysBecomeComparatorCodesInOrder) {
+  using K = CCommandLine::Keys;
+  EXPECT_EQ(CCommandLine::ParseKeys("who,-date", false, "--sort"),
+            (K{STaskComparator::eWhoCode, STaskComparator::eNotDate}));
+  EXPECT_EQ(CCommandLine::ParseKeys("-order,description,code,job,-duration", false, "--sort"),
+            (K{STaskComparator::eNotOrderInFile, STaskComparator::eDescription, STaskComparator::eTimeCode,
+               STaskComparator::eJobNumber, STaskComparator::eNotDuration}));
+  EXPECT_EQ(CCommandLine::ParseKeys("who,who,who,who,who,who,who", true, "--group").size(), 7u);
+  EXPECT_THROW(CCommandLine::ParseKeys("order", true, "--group"), CUsageError);
+  EXPECT_THROW(CCommandLine::ParseKeys("", false, "--sort"), CUsageError);
+  EXPECT_THROW(CCommandLine::ParseKeys("who,", false, "--sort"), CUsageError);
+  EXPECT_THROW(CCommandLine::ParseKeys("--who", false, "--sort"), CUsageError);
+  EXPECT_THROW(CCommandLine::ParseKeys(" who", false, "--sort"), CUsageError);
+}
+
+TEST(CliPiecesTest, FieldsAreQuotedAndEscapedForEachFormat) {
+  std::string csv;
+  CCsvWriter::AppendField(csv, "plain text; tab\there");
+  EXPECT_EQ(csv, "plain text; tab\there");
+  csv.clear();
+  CCsvWriter::AppendField(csv, "a,\"b\"");
+  EXPECT_EQ(csv, "\"a,\"\"b\"\"\"");
+  csv.clear();
+  CCsvWriter::AppendField(csv, "line\rbreak");
+  EXPECT_EQ(csv, "\"line\rbreak\"");
+
+  std::string tsv;
+  CTsvWriter::AppendEscaped(tsv, "a\tb\\c\nd\re");
+  EXPECT_EQ(tsv, "a\\tb\\\\c\\nd\\re");
+
+  // UTF-8 passes; stray bytes become their Latin-1 characters; control bytes are escaped.
+  std::string json;
+  CJsonWriter::AppendString(json, std::string("caf\xC3\xA9 \xF0\x9F\x98\x80 \xE9\x80 \"q\" \\ \x01\x7F") +
+                                      std::string(1, '\0'));
+  EXPECT_EQ(json, "\"caf\xC3\xA9 \xF0\x9F\x98\x80 \xC3\xA9\xC2\x80 \\\"q\\\" \\\\ \\u0001\\u007f\\u0000\"");
+  json.clear();
+  // Overlong forms, surrogates and a sequence cut short are not UTF-8.
+  CJsonWriter::AppendString(json, "\xC0\xAF\xED\xA0\x80\xE2\x82");
+  EXPECT_EQ(json, "\"\xC3\x80\xC2\xAF\xC3\xAD\xC2\xA0\xC2\x80\xC3\xA2\xC2\x82\"");
+}
+
+TEST(CliPiecesTest, DurationsAndWidthsOfTheTextFormat) {
+  EXPECT_EQ(CTextWriter::Duration(0, 4), "00:00:00");
+  EXPECT_EQ(CTextWriter::Duration(5400, 4), "01:30:00");
+  EXPECT_EQ(CTextWriter::Duration(9999ull * 3600 + 3599, 4), "9999:59:59");
+  EXPECT_EQ(CTextWriter::Duration(10000ull * 3600, 4), "9999:59:59");
+  EXPECT_EQ(CTextWriter::Duration(10000ull * 3600, 6), "10000:00:00");
+  // Beyond what a duration holds (32 bits) the text still shows the largest, not a wrap.
+  EXPECT_EQ(CTextWriter::Duration((1ull << 32) + 5, 6), "999999:59:59");
+  EXPECT_EQ(CJsonWriter::Duration(0), "00:00:00");
+  EXPECT_EQ(CJsonWriter::Duration(3599), "00:59:59");
+  EXPECT_EQ(CJsonWriter::Duration((1ull << 32) + 5), "1193046:28:21");
+  EXPECT_EQ(CTextWriter::DisplayWidth("caf\xC3\xA9"), 4u);
+  EXPECT_EQ(CTextWriter::DisplayWidth("\xE2\x82\xAC\xE2\x82\xAC"), 2u);
+}
+
 // Runs the tool in-process with stdout and stderr going to files; returns the status.
 struct InProcessRun {
   int mStatus = -1;
@@ -78,6 +134,17 @@ TEST_F(InProcessTest, ASourceThatCannotBeEmptiedIsReportedAndTheOthersAreStillEm
   const std::string merged = Bytes("t.txt");
   EXPECT_NE(merged.find("Design review\r\n"), std::string::npos);
   EXPECT_NE(merged.find("memo\r\n"), std::string::npos);
+}
+
+TEST_F(InProcessTest, RunsPutTheProcessWideSettingsBack) {
+  const SDateFormat before = SLocale::Default().GetDateFormat();
+  const auto caseRule = SWildcardString::GlobalCaseSensitivity();
+  const InProcessRun run =
+      RunInProcess(mFolder, {"show", "--date-order", "ydm", "--case-sensitive", "--format", "csv", B()});
+  EXPECT_EQ(run.mStatus, 0);
+  EXPECT_EQ(run.mOut, "date,duration,seconds,who,job,code,description\r\n2013/28/02,0.25,900,KL,1001,A,memo\r\n");
+  EXPECT_EQ(SLocale::Default().GetDateFormat(), before);
+  EXPECT_EQ(SWildcardString::GlobalCaseSensitivity(), caseRule);
 }
 
 } // namespace

@@ -16,6 +16,129 @@ TEST_F(ShowTest, TextListsTheMergedEntriesInFileOrderWithAlignedColumnsAndATotal
             "11/03/2013  2:00:00  jd  1002  C  caf\xC3\xA9\n"
             "02/28/2013  0.25     KL  1001  A  memo\n"
             "Duration: 06:00:00  Entry Count: 5\n");
+  // Merging the other way round puts the other file first.
+  EXPECT_EQ(Expect(0, {"show", B(), A()}),
+            "02/28/2013  0.25     KL  1001  A  memo\n"
+            "12/25/2012  1:30:00  JD  1001  A  Design review\n"
+            "01/02/2013  1.5      ab  1002  B  call, \"quoted\"\n"
+            "03/10/2013  0:45     AB  1001  A  site\tvisit\n"
+            "11/03/2013  2:00:00  jd  1002  C  caf\xC3\xA9\n"
+            "Duration: 06:00:00  Entry Count: 5\n");
+}
+
+TEST_F(ShowTest, SortingUsesSeveralKeysDescendingKeysAndKeepsFileOrderForTies) {
+  // Who codes compare without case; within one who code the latest date comes first.
+  EXPECT_EQ(Expect(0, {"show", "--sort", "who,-date", A(), B()}),
+            "03/10/2013  0:45     AB  1001  A  site\tvisit\n"
+            "01/02/2013  1.5      ab  1002  B  call, \"quoted\"\n"
+            "11/03/2013  2:00:00  jd  1002  C  caf\xC3\xA9\n"
+            "12/25/2012  1:30:00  JD  1001  A  Design review\n"
+            "02/28/2013  0.25     KL  1001  A  memo\n"
+            "Duration: 06:00:00  Entry Count: 5\n");
+  // 1:30:00 and 1.5 are the same duration: they keep their order in the file...
+  EXPECT_EQ(Expect(0, {"show", "--sort", "duration", "--format", "tsv", A(), B()}),
+            "02/28/2013\t0.25\tKL\t1001\tA\tmemo\n"
+            "03/10/2013\t0:45\tAB\t1001\tA\tsite\tvisit\n"
+            "12/25/2012\t1:30:00\tJD\t1001\tA\tDesign review\n"
+            "01/02/2013\t1.5\tab\t1002\tB\tcall, \"quoted\"\n"
+            "11/03/2013\t2:00:00\tjd\t1002\tC\tcaf\xC3\xA9\n");
+  // ...unless descending order in file breaks the tie.
+  EXPECT_EQ(Expect(0, {"show", "--sort", "duration,-order", "--format", "tsv", A(), B()}),
+            "02/28/2013\t0.25\tKL\t1001\tA\tmemo\n"
+            "03/10/2013\t0:45\tAB\t1001\tA\tsite\tvisit\n"
+            "01/02/2013\t1.5\tab\t1002\tB\tcall, \"quoted\"\n"
+            "12/25/2012\t1:30:00\tJD\t1001\tA\tDesign review\n"
+            "11/03/2013\t2:00:00\tjd\t1002\tC\tcaf\xC3\xA9\n");
+  EXPECT_EQ(Expect(0, {"show", "--sort", "-order", "--format", "tsv", B(), B()}), kSheetB + kSheetB);
+}
+
+TEST_F(ShowTest, TextGroupsAreIndentedWithTotalsAndTheirEntriesUnderThem) {
+  // A group's heading is the spelling of its first entry; entries keep file order...
+  EXPECT_EQ(Expect(0, {"show", "--group", "who", A(), B()}),
+            "ab:  02:15:00\n"
+            "  01/02/2013  1.5      ab  1002  B  call, \"quoted\"\n"
+            "  03/10/2013  0:45     AB  1001  A  site\tvisit\n"
+            "JD:  03:30:00\n"
+            "  12/25/2012  1:30:00  JD  1001  A  Design review\n"
+            "  11/03/2013  2:00:00  jd  1002  C  caf\xC3\xA9\n"
+            "KL:  00:15:00\n"
+            "  02/28/2013  0.25     KL  1001  A  memo\n"
+            "Duration: 06:00:00  Entry Count: 5\n");
+  // ...or the sort keys within each group.
+  EXPECT_EQ(Expect(0, {"show", "--group", "who", "--sort", "-duration", A(), B()}),
+            "ab:  02:15:00\n"
+            "  01/02/2013  1.5      ab  1002  B  call, \"quoted\"\n"
+            "  03/10/2013  0:45     AB  1001  A  site\tvisit\n"
+            "JD:  03:30:00\n"
+            "  11/03/2013  2:00:00  jd  1002  C  caf\xC3\xA9\n"
+            "  12/25/2012  1:30:00  JD  1001  A  Design review\n"
+            "KL:  00:15:00\n"
+            "  02/28/2013  0.25     KL  1001  A  memo\n"
+            "Duration: 06:00:00  Entry Count: 5\n");
+  // Two levels, the second descending; the heading follows the group's first entry in
+  // that order (jd's job 1002 now comes before JD's 1001).
+  EXPECT_EQ(Expect(0, {"show", "--group", "who,-job", A(), B()}),
+            "ab:  02:15:00\n"
+            "  1002:  01:30:00\n"
+            "    01/02/2013  1.5      ab  1002  B  call, \"quoted\"\n"
+            "  1001:  00:45:00\n"
+            "    03/10/2013  0:45     AB  1001  A  site\tvisit\n"
+            "jd:  03:30:00\n"
+            "  1002:  02:00:00\n"
+            "    11/03/2013  2:00:00  jd  1002  C  caf\xC3\xA9\n"
+            "  1001:  01:30:00\n"
+            "    12/25/2012  1:30:00  JD  1001  A  Design review\n"
+            "KL:  00:15:00\n"
+            "  1001:  00:15:00\n"
+            "    02/28/2013  0.25     KL  1001  A  memo\n"
+            "Duration: 06:00:00  Entry Count: 5\n");
+}
+
+TEST_F(ShowTest, SummaryPrintsOnlyTheGroupRowsInEveryFormat) {
+  EXPECT_EQ(Expect(0, {"show", "--group", "code,who", "--summary", A(), B()}),
+            "A:  02:30:00\n"
+            "  AB:  00:45:00\n"
+            "  JD:  01:30:00\n"
+            "  KL:  00:15:00\n"
+            "B:  01:30:00\n"
+            "  ab:  01:30:00\n"
+            "C:  02:00:00\n"
+            "  jd:  02:00:00\n"
+            "Duration: 06:00:00  Entry Count: 5\n");
+  EXPECT_EQ(Expect(0, {"show", "--group", "code,who", "--summary", "--format", "json", A(), B()}),
+            "[\n"
+            "  {\"heading\": \"A\", \"seconds\": 9000, \"duration\": \"02:30:00\", \"count\": 3, \"groups\": [\n"
+            "    {\"heading\": \"AB\", \"seconds\": 2700, \"duration\": \"00:45:00\", \"count\": 1, \"groups\": []},\n"
+            "    {\"heading\": \"JD\", \"seconds\": 5400, \"duration\": \"01:30:00\", \"count\": 1, \"groups\": []},\n"
+            "    {\"heading\": \"KL\", \"seconds\": 900, \"duration\": \"00:15:00\", \"count\": 1, \"groups\": []}\n"
+            "  ]},\n"
+            "  {\"heading\": \"B\", \"seconds\": 5400, \"duration\": \"01:30:00\", \"count\": 1, \"groups\": [\n"
+            "    {\"heading\": \"ab\", \"seconds\": 5400, \"duration\": \"01:30:00\", \"count\": 1, \"groups\": []}\n"
+            "  ]},\n"
+            "  {\"heading\": \"C\", \"seconds\": 7200, \"duration\": \"02:00:00\", \"count\": 1, \"groups\": [\n"
+            "    {\"heading\": \"jd\", \"seconds\": 7200, \"duration\": \"02:00:00\", \"count\": 1, \"groups\": []}\n"
+            "  ]}\n"
+            "]\n");
+  // tsv and csv cannot mix groups and entries: with --group they give group rows only.
+  const std::string tsv = "0\tA\t9000\t3\n1\tAB\t2700\t1\n1\tJD\t5400\t1\n1\tKL\t900\t1\n"
+                          "0\tB\t5400\t1\n1\tab\t5400\t1\n0\tC\t7200\t1\n1\tjd\t7200\t1\n";
+  EXPECT_EQ(Expect(0, {"show", "--group", "code,who", "--format", "tsv", A(), B()}), tsv);
+  EXPECT_EQ(Expect(0, {"show", "--group", "code,who", "--summary", "--format=tsv", A(), B()}), tsv);
+  EXPECT_EQ(Expect(0, {"show", "--group", "who", "--format", "csv", A(), B()}),
+            "level,heading,seconds,entries\r\n0,ab,8100,2\r\n0,JD,12600,2\r\n0,KL,900,1\r\n");
+}
+
+TEST_F(ShowTest, TsvIsTheTimeSheetItselfWhateverOrderDatesAreShownIn) {
+  // Month, day, year as files hold it, one line feed after each line; the short date is in
+  // full, as saving writes it.
+  const std::string sheet = "12/25/2012\t1:30:00\tJD\t1001\tA\tDesign review\n"
+                            "01/02/2013\t1.5\tab\t1002\tB\tcall, \"quoted\"\n"
+                            "03/10/2013\t0:45\tAB\t1001\tA\tsite\tvisit\n"
+                            "11/03/2013\t2:00:00\tjd\t1002\tC\tcaf\xC3\xA9\n"
+                            "02/28/2013\t0.25\tKL\t1001\tA\tmemo\n";
+  EXPECT_EQ(Expect(0, {"show", "--format", "tsv", A(), B()}), sheet);
+  EXPECT_EQ(Expect(0, {"show", "--format", "tsv", "--date-order", "dmy", A(), B()}), sheet);
+  EXPECT_EQ(Expect(0, {"show", "--format", "tsv", "--date-order", "ydm", A(), B()}), sheet);
 }
 
 TEST_F(ShowTest, CsvQuotesAsRfc4180WithAHeaderAndExactSeconds) {
@@ -66,6 +189,20 @@ TEST_F(ShowTest, JsonNestsGroupsWithTheirEntries) {
             "    ], \"groups\": []}\n"
             "  ]}\n"
             "]\n");
+}
+
+TEST_F(ShowTest, EmptySheetsGiveEmptyListingsInEveryFormat) {
+  testsupport::WriteFileBytes(File("empty.txt"), "");
+  const std::string empty = File("empty.txt");
+  EXPECT_EQ(Expect(0, {"show", empty}), "Duration: 00:00:00  Entry Count: 0\n");
+  EXPECT_EQ(Expect(0, {"show", "--group", "who", empty}), "Duration: 00:00:00  Entry Count: 0\n");
+  EXPECT_EQ(Expect(0, {"show", "--format", "tsv", empty}), "");
+  EXPECT_EQ(Expect(0, {"show", "--format", "csv", empty}), "date,duration,seconds,who,job,code,description\r\n");
+  EXPECT_EQ(Expect(0, {"show", "--format", "csv", "--group", "who", empty}), "level,heading,seconds,entries\r\n");
+  EXPECT_EQ(Expect(0, {"show", "--format", "json", empty}), "[]\n");
+  EXPECT_EQ(Expect(0, {"show", "--format", "json", "--group", "who,job", empty}), "[]\n");
+  // A filter that matches nothing is an empty listing too, not an error.
+  EXPECT_EQ(Expect(0, {"show", "--filter", "who = 'nobody'", A()}), "Duration: 00:00:00  Entry Count: 0\n");
 }
 
 TEST_F(ShowTest, DatesAreShownInTheChosenOrderForMergedFilesTooAndFilterDatesAreReadInIt) {
