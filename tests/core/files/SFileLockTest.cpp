@@ -101,67 +101,7 @@ TEST(SFileLock, AnotherProcessCannotOpenAHeldFile) {
   EXPECT_EQ(TryOpenInChild(path, SFile::eReadWrite), kChildOpened);
 }
 
-TEST(SFileLock, AFileHeldByAnotherProcessCannotBeOpenedHere) {
-  testsupport::TempDir dir;
-  const std::string path = dir.file("held.txt");
-  testsupport::WriteFileBytes(path, "abc");
 #ifdef _WIN32
-  testsupport::FileHeldByChild child(path, SFile::eReadWrite);
-  const char signal = child.IsHolding() ? 'y' : 'n';
-#else
-  int ready[2], release[2];
-  ASSERT_EQ(::pipe(ready), 0);
-  ASSERT_EQ(::pipe(release), 0);
-  const pid_t child = ::fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    ::close(ready[0]);
-    ::close(release[1]);
-    SFile file{SFileSpec("")};
-    char signal = TryOpen(path, SFile::eReadWrite, file) == kChildOpened ? 'y' : 'n';
-    (void)!::write(ready[1], &signal, 1);
-    (void)!::read(release[0], &signal, 1); // hold until the parent says so
-    ::_exit(0);
-  }
-  ::close(ready[1]);
-  ::close(release[0]);
-  char signal = 0;
-  ASSERT_EQ(::read(ready[0], &signal, 1), 1);
-#endif
-  EXPECT_EQ(signal, 'y');
-
-  SFile file{SFileSpec(path)};
-  EXPECT_EQ(FileFailure([&] { file.Open(SFile::eRead); }), "A file could not be opened");
-  EXPECT_EQ(FileFailure([&] { file.Open(SFile::eReadWrite); }), "A file could not be opened");
-#ifdef _WIN32
-  // Share mode 0 keeps out every reader, not only those who ask for the hold.
-  EXPECT_EQ(testsupport::ReadFileBytes(path), "");
-  EXPECT_EQ(child.Release(), 0);
-#else
-  // The content can still be read by others who do not ask for the hold.
-  EXPECT_EQ(testsupport::ReadFileBytes(path), "abc");
-
-  ::close(release[1]); // the child reads end-of-file and lets go
-  int status = 0;
-  ASSERT_EQ(::waitpid(child, &status, 0), child);
-  ::close(ready[0]);
-#endif
-  EXPECT_EQ(FileFailure([&] { file.Open(SFile::eReadWrite); }), "<no failure>");
-}
-
-#ifdef _WIN32
-
-// File names are not case-sensitive on Windows: another spelling names the same held file.
-TEST(SFileLock, AnotherSpellingOfAHeldFileCannotBeOpened) {
-  testsupport::TempDir dir;
-  testsupport::WriteFileBytes(dir.file("held.txt"), "abc");
-  SFile holder{SFileSpec(dir.file("held.txt"))};
-  holder.Open(SFile::eRead);
-  SFile other{SFileSpec(dir.file("HELD.TXT"))};
-  EXPECT_EQ(FileFailure([&] { other.Open(SFile::eRead); }), "A file could not be opened");
-  holder.Close();
-  EXPECT_EQ(FileFailure([&] { other.Open(SFile::eRead); }), "<no failure>");
-}
 
 // The file holder of ChildProcess.h, for the tests above and others; it does nothing
 // unless one of them started it.

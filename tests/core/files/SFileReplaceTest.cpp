@@ -41,42 +41,6 @@ std::size_t FilesIn(const std::filesystem::path & inFolder) {
 
 } // namespace
 
-TEST(SFileReplace, ResolvedPathFollowsLinksToTheirFinalTarget) {
-  testsupport::TempDir dir;
-  const std::string real = dir.file("real.txt");
-  testsupport::WriteFileBytes(real, "x");
-  std::filesystem::create_directory(dir.path() / "sub");
-  EXPECT_EQ(SFile::ResolvedPath(SFileSpec(real)), real);
-  EXPECT_EQ(SFile::ResolvedPath(SFileSpec(dir.file("missing"))), dir.file("missing"));
-#ifdef _WIN32
-  GTEST_SKIP() << "symbolic links need a privilege on Windows and wine cannot make them; "
-                  "the file layer takes paths there as they are";
-#endif
-
-  // An absolute link, a relative link in another folder, and a chain of both.
-  std::filesystem::create_symlink(real, dir.path() / "abs");
-  std::filesystem::create_symlink("../real.txt", dir.path() / "sub" / "rel");
-  std::filesystem::create_symlink("sub/rel", dir.path() / "chain");
-  EXPECT_EQ(SFile::ResolvedPath(SFileSpec(dir.file("abs"))), real);
-  EXPECT_EQ(std::filesystem::canonical(SFile::ResolvedPath(SFileSpec(dir.file("sub/rel")))), real);
-  EXPECT_EQ(std::filesystem::canonical(SFile::ResolvedPath(SFileSpec(dir.file("chain")))), real);
-  EXPECT_EQ(std::filesystem::canonical(SFile::ResolvedPath(SFileSpec(dir.file("chain")))),
-            std::filesystem::canonical(dir.file("chain")));
-
-  // A dangling link names where its file would be; a loop resolves to nothing better.
-  std::filesystem::create_symlink("future.txt", dir.path() / "dangling");
-  EXPECT_EQ(SFile::ResolvedPath(SFileSpec(dir.file("dangling"))), dir.file("future.txt"));
-  std::filesystem::create_symlink("loop2", dir.path() / "loop1");
-  std::filesystem::create_symlink("loop1", dir.path() / "loop2");
-  EXPECT_EQ(SFile::ResolvedPath(SFileSpec(dir.file("loop1"))), dir.file("loop1"));
-
-  // A long target needs more than one try to read.
-  const std::string longName(200, 'n');
-  testsupport::WriteFileBytes(dir.file(longName), "y");
-  std::filesystem::create_symlink(dir.file(longName), dir.path() / "long");
-  EXPECT_EQ(SFile::ResolvedPath(SFileSpec(dir.file("long"))), dir.file(longName));
-}
-
 TEST(SFileReplace, CreateTemporaryMakesAHeldPrivateFileBesideTheOriginal) {
   testsupport::TempDir dir;
   const std::string original = dir.file("sheet.txt");
@@ -135,57 +99,6 @@ TEST(SFileReplace, CreateTemporaryRetriesTakenNamesAndReportsOtherFailures) {
   EXPECT_EQ(FilesIn(dir.path()), 0u);
 }
 
-TEST(SFileReplace, SyncPermissionsRenameAndRemoveReportTheirFailures) {
-  testsupport::ScopedSystemCallFaults faults;
-  testsupport::TempDir dir;
-  const std::string original = dir.file("sheet.txt");
-  testsupport::WriteFileBytes(original, "old");
-#ifndef _WIN32
-  ASSERT_EQ(::chmod(original.c_str(), 0640), 0);
-#endif
-
-  SFile temporary = SFile::CreateTemporary(SFileSpec(original));
-  temporary.Write("new", 3);
-  temporary.Sync();
-  SSystemCalls::FailNth(SSystemCalls::eFsync, 1, kErrorIo);
-  EXPECT_EQ(FileFailure([&] { temporary.Sync(); }), "The contents of a file could not be Written");
-
-#ifndef _WIN32 // a new file on Windows takes the access rules of its folder: nothing to copy
-  temporary.CopyPermissionsFrom(SFileSpec(original));
-  EXPECT_EQ(PermissionsOf(temporary.GetFileSpec()), 0640u);
-  SSystemCalls::FailNth(SSystemCalls::eFchmod, 1, EPERM);
-  EXPECT_EQ(FileFailure([&] { temporary.CopyPermissionsFrom(SFileSpec(original)); }),
-            "The contents of a file could not be Written");
-  EXPECT_EQ(FileFailure([&] { temporary.CopyPermissionsFrom(SFileSpec(dir.file("missing"))); }),
-            "The contents of a file could not be Written");
-#endif
-
-  SSystemCalls::FailNth(SSystemCalls::eRename, 1, kErrorCrossDevice);
-  EXPECT_EQ(FileFailure([&] { SFile::Rename(temporary.GetFileSpec(), SFileSpec(original)); }),
-            "The contents of a file could not be Written");
-  EXPECT_EQ(testsupport::ReadFileBytes(original), "old");
-#ifdef _WIN32
-  // The move is made durable by the move itself (MOVEFILE_WRITE_THROUGH).
-  SFile::Rename(temporary.GetFileSpec(), SFileSpec(original));
-#else
-  // The move happened but could not be made durable.
-  SSystemCalls::FailNth(SSystemCalls::eFsync, 1, EIO);
-  EXPECT_EQ(FileFailure([&] { SFile::Rename(temporary.GetFileSpec(), SFileSpec(original)); }),
-            "The contents of a file could not be Written");
-#endif
-  EXPECT_EQ(testsupport::ReadFileBytes(original), "new");
-  EXPECT_FALSE(SFile::ExistsOnDisk(temporary.GetFileSpec()));
-  temporary.Close(); // on Windows a file deleted while open goes only when it is closed
-
-  // Removing never fails, whatever happens.
-  SFile::Remove(SFileSpec(dir.file("missing")));
-  SSystemCalls::FailNth(SSystemCalls::eUnlink, 1, kErrorBusy);
-  SFile::Remove(SFileSpec(original));
-  EXPECT_TRUE(SFile::ExistsOnDisk(SFileSpec(original)));
-  SFile::Remove(SFileSpec(original));
-  EXPECT_FALSE(SFile::ExistsOnDisk(SFileSpec(original)));
-}
-
 // The whole sequence a save goes through, in the order that works on every platform:
 // the original is let go just before the temporary file moves over it.
 TEST(SFileReplace, ReplacingAHeldFileThroughALinkKeepsTheLinkAndTheHold) {
@@ -240,27 +153,4 @@ TEST(SFileReplace, ReplacingAHeldFileThroughALinkKeepsTheLinkAndTheHold) {
   file.Close();
   EXPECT_EQ(FileFailure([&] { rival.Open(SFile::eRead); }), "<no failure>");
   EXPECT_EQ(rival.Length(), 0u);
-}
-
-TEST(SFileReplace, AFailedMoveLeavesTheOriginalAsItWas) {
-  testsupport::ScopedSystemCallFaults faults;
-  testsupport::TempDir dir;
-  const std::string path = dir.file("sheet.txt");
-  testsupport::WriteFileBytes(path, "old");
-  SFile file{SFileSpec(path)};
-  file.Open(SFile::eReadWrite);
-
-  SFile temporary = SFile::CreateTemporary(SFileSpec(SFile::ResolvedPath(file.GetFileSpec())));
-  temporary.Write("new", 3);
-  file.Close();
-  SSystemCalls::FailNth(SSystemCalls::eRename, 1, kErrorIo);
-  EXPECT_EQ(FileFailure([&] { SFile::Rename(temporary.GetFileSpec(), file.GetFileSpec()); }),
-            "The contents of a file could not be Written");
-  file.Open(SFile::eReadWrite);
-  SFile::Remove(temporary.GetFileSpec());
-  temporary.Close();
-
-  EXPECT_EQ(testsupport::ReadFileBytes(path), "old");
-  EXPECT_EQ(FilesIn(dir.path()), 1u);
-  EXPECT_EQ(file.Length(), 3u);
 }

@@ -1,7 +1,6 @@
 // Tests of classifying, preparing and evaluating filter expressions.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cmath>
 #include <random>
 #include <string>
@@ -12,21 +11,6 @@
 namespace {
 
 using testsupport::TestSyntax;
-
-TEST(SMathSyntaxClassify, ClassesAndOperatorCodes) {
-  TestSyntax test;
-  test.Load("a * / + - > >= < <= <> = NOT AND OR ( ) 'x' 7 f and ! , \t");
-  const STokenVector & tokens = test.mSyntax.Tokens();
-  std::vector<std::pair<int, int>> seen; // class, extra of every token but the spaces
-  for (const SToken & token : tokens)
-    if (token.Class() != SMathSyntax::eClassSpace)
-      seen.emplace_back(token.Class(), token.Extra());
-  const std::vector<std::pair<int, int>> expected = {
-      {1, 1},  {4, 2},  {4, 3},  {4, 4},  {4, 5},  {4, 6},  {4, 7},  {4, 8}, {4, 9}, {4, 10}, {4, 11},
-      {3, 12}, {4, 13}, {4, 14}, {5, 0},  {6, 0},  {1, 2},  {1, 1},  {2, 6}, {1, 0}, {0, 0},  {0, 0}, {0, 0}};
-  EXPECT_EQ(seen, expected);
-  EXPECT_EQ(tokens[1].Class(), SMathSyntax::eClassSpace);
-}
 
 TEST(SMathSyntaxPrepare, InsertsPrecedenceParentheses) {
   TestSyntax test;
@@ -47,23 +31,6 @@ TEST(SMathSyntaxPrepare, InsertsPrecedenceParentheses) {
   EXPECT_EQ(test.Prepared("f(1 OR 2 AND 3) OR a AND b"), "f ( 1 OR 2 AND 3 ) OR ( a AND b )");
   EXPECT_EQ(test.Prepared(""), "");
   EXPECT_EQ(test.Prepared("a"), "a");
-}
-
-TEST(SMathSyntaxPrepare, TighterRunSkipsOverGroups) {
-  TestSyntax test;
-  // The group belongs to the run of AND, whatever operators it holds.
-  EXPECT_EQ(test.Prepared("a OR b AND (c OR d)"), "a OR ( b AND ( c OR d ) )");
-  EXPECT_EQ(test.Prepared("a OR b AND (c OR (d OR a)) AND c OR d"),
-            "a OR ( b AND ( c OR ( d OR a ) ) AND c ) OR d");
-  EXPECT_EQ(test.Prepared("a + b * (c - d) * a"), "a + ( b * ( c - d ) * a )");
-  // And the value follows: a OR (b AND (c OR d)) with a = 0 and b = 0 is 0.
-  test.mServer.Set("a", STerm(0L, STerm::eInteger));
-  test.mServer.Set("b", STerm(0L, STerm::eInteger));
-  EXPECT_EQ(test.Value("a OR b AND (c OR d)").Integer(), 0);
-  EXPECT_EQ(test.Value("(a OR b) AND (c OR d)").Integer(), 0);
-  test.mServer.Set("a", STerm(1L, STerm::eInteger));
-  EXPECT_EQ(test.Value("a OR b AND (c OR d)").Integer(), 1);
-  EXPECT_EQ(test.Value("1 + 2 * (3 - 1) * 2").Integer(), 9);
 }
 
 TEST(SMathSyntaxPrepare, EveryParserError) {
@@ -95,25 +62,6 @@ TEST(SMathSyntaxPrepare, EveryParserError) {
   };
   for (const auto & [text, message] : cases)
     EXPECT_EQ(test.PrepareError(text), message) << text;
-}
-
-TEST(SMathSyntaxPrepare, InvalidExpressionOutsidePreparation) {
-  TestSyntax test;
-  // A space is no class the parser accepts where a term is expected; preparation would
-  // have removed it.
-  test.Load(" 1");
-  EXPECT_THROW(test.mSyntax.Evaluate(), SSyntaxException);
-  try {
-    test.mSyntax.Evaluate();
-  } catch (const SSyntaxException & error) {
-    EXPECT_STREQ(error.what(), "Invalid Expression");
-  }
-  // A text too long to take in.
-  test.mSyntax.Clear();
-  test.mSyntax.Tokenize(std::string(SSyntax::sMaxTextLength + 1, 'a'));
-  EXPECT_TRUE(test.mSyntax.Tokens().empty());
-  EXPECT_THROW(test.mSyntax.Prepare(), SSyntaxException);
-  EXPECT_THROW(test.mSyntax.Evaluate(), SSyntaxException);
 }
 
 TEST(SMathSyntaxPrepare, NestingIsBoundedNotRecursedWithoutLimit) {
@@ -149,49 +97,22 @@ TEST(SMathSyntaxPrepare, NestingIsBoundedNotRecursedWithoutLimit) {
   EXPECT_EQ(test.Value(chain).Type(), STerm::eInteger);
 }
 
-TEST(SMathSyntaxPrepare, LargeTextsStayFast) {
-  TestSyntax test;
-  const auto started = std::chrono::steady_clock::now();
-  std::string text = "a";
-  while (text.size() + 8 < SSyntax::sMaxTextLength)
-    text += "+a*a";
-  EXPECT_EQ(test.Value(text).Type(), STerm::eInteger);
-  std::string numbers;
-  while (numbers.size() + 8 < SSyntax::sMaxTextLength)
-    numbers += "1.5e1+";
-  numbers += "1";
-  EXPECT_DOUBLE_EQ(test.Value(numbers).Decimal(), 15.0 * static_cast<double>((numbers.size() - 1) / 6) + 1.0);
-  EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(5));
-}
-
 TEST(SMathSyntaxEvaluate, ArithmeticAndPrecedence) {
   TestSyntax test;
   EXPECT_EQ(test.Value("-2 * 3").Integer(), -6);
-  EXPECT_EQ(test.Value("-2 * 3").Type(), STerm::eInteger);
-  EXPECT_EQ(test.Value("2 * -3").Integer(), -6);
   // A sign inside a tighter run does not end the run.
   EXPECT_EQ(test.Prepared("1 + 2 * -3"), "1 + ( 2 * ( - 3 ) )");
   EXPECT_EQ(test.Value("1 + 2 * -3").Integer(), -5);
-  EXPECT_EQ(test.Value("0 - -(4) * -(2)").Integer(), -8);
   EXPECT_EQ(test.Value("1 - - 4 * 2").Integer(), 9);
-  EXPECT_EQ(test.Value("a OR b AND c = -d").Integer(), 1);
-  EXPECT_EQ(test.Value("1 + 2 * 3").Integer(), 7);
-  EXPECT_EQ(test.Value("10 - 4 - 3").Integer(), 3);
-  EXPECT_EQ(test.Value("a + b * c - d").Integer(), 1 + 6 - 4);
-  EXPECT_EQ(test.Value("(1 + 2) * 3").Integer(), 9);
-  EXPECT_EQ(test.Value("- (2 + 3)").Integer(), -5);
   EXPECT_DOUBLE_EQ(test.Value("7 / 2").Decimal(), 3.0);
   EXPECT_EQ(test.Value("7 / 2").Type(), STerm::eDecimal);
   EXPECT_DOUBLE_EQ(test.Value("7.0 / 2").Decimal(), 3.5);
   EXPECT_DOUBLE_EQ(test.Value("1.5e3").Decimal(), 1500.0);
-  EXPECT_EQ(test.Value("12").Type(), STerm::eInteger);
   EXPECT_EQ(test.Value("12.").Type(), STerm::eDecimal);
   EXPECT_DOUBLE_EQ(test.Value(".25 + 1").Decimal(), 1.25);
   EXPECT_EQ(test.Value("99999999999").Integer(), 2147483647);
   EXPECT_TRUE(std::isinf(test.Value("1e999").Decimal()));
   EXPECT_EQ(test.Value("1e-999").Decimal(), 0.0);
-  EXPECT_TRUE(std::isinf(test.Value(std::string(400, '9') + ".5").Decimal()));
-  EXPECT_EQ(test.Value("0." + std::string(400, '0') + "1").Decimal(), 0.0);
   // An exponent letter left without digits keeps the number unreduced: a decimal, and the
   // letter after it is an unknown name.
   EXPECT_EQ(test.Error("1e"), "Expected an Operator");
@@ -201,26 +122,20 @@ TEST(SMathSyntaxEvaluate, LogicAndComparisons) {
   TestSyntax test;
   EXPECT_EQ(test.Value("a < b AND c < d").Integer(), 1);
   EXPECT_EQ(test.Value("a > b OR c >= d").Integer(), 0);
-  EXPECT_EQ(test.Value("a >= b").Integer(), test.Value("a => b").Integer());
-  EXPECT_EQ(test.Value("b >= a").Integer(), test.Value("b => a").Integer());
   EXPECT_EQ(test.Value("a <> b").Integer(), 1);
   EXPECT_EQ(test.Value("a >< a").Integer(), 0);
   EXPECT_EQ(test.Value("a =< a").Integer(), 1);
   EXPECT_EQ(test.Value("NOT a = b").Integer(), 1);
-  EXPECT_EQ(test.Value("NOT a = a AND b = b").Integer(), 0);
   EXPECT_EQ(test.Value("NOT 0.0").Integer(), 1);
   // Several unary operators: each applies to all that follows it.
   EXPECT_EQ(test.Value("NOT NOT 0").Integer(), 0);
   EXPECT_EQ(test.Value("- - 5").Integer(), 5);
   EXPECT_EQ(test.Value("who = 'sm*'").Integer(), 1);
   EXPECT_EQ(test.Value("who = \"sm*\"").Integer(), 0);
-  EXPECT_EQ(test.Value("who = 'x' AND NOT who = 'y'").Integer(), 0);
   EXPECT_EQ(test.Value("who = 'smith' AND NOT who = 'y'").Integer(), 1);
   EXPECT_EQ(test.Value("'a' + \"b\" = 'ab'").Integer(), 1);
   // A token that ends the run: after a term the value so far is the result.
   EXPECT_EQ(test.Value("a = a , b").Integer(), 1);
-  EXPECT_EQ(test.Value("a = a\tOR b").Integer(), 1);
-  EXPECT_EQ(test.Value("").Type(), STerm::eNull);
   EXPECT_EQ(test.Value("a = a ! garbage (((").Integer(), 1);
 }
 
@@ -236,33 +151,10 @@ TEST(SMathSyntaxEvaluate, ErrorsOfTermsAndNames) {
   EXPECT_EQ(test.Error("who = 1"), "Mismatched arguments");
   EXPECT_EQ(test.Error("who - 'a'"), "Mismatched arguments");
   EXPECT_EQ(test.Error("1 / 0"), "Mismatched arguments");
-  EXPECT_EQ(test.Error("(0 - 2147483647 - 1) / -1"), "");
   EXPECT_DOUBLE_EQ(test.Value("(0 - 2147483647 - 1) / -1").Decimal(), 2147483648.0);
   EXPECT_EQ(test.Value("2147483647 + 1").Integer(), -2147483647 - 1);
   EXPECT_EQ(test.Value("2147483647 * 2147483647").Integer(), 1);
-  EXPECT_EQ(test.Value("- (0 - 2147483647 - 1)").Integer(), -2147483647 - 1);
   EXPECT_TRUE(std::isinf(test.Value("1 / 0.0").Decimal()));
-}
-
-TEST(SMathSyntaxEvaluate, PreparedListIsStableAcrossEvaluations) {
-  TestSyntax test;
-  test.Load("a OR b AND c = d + 1");
-  test.mSyntax.Prepare();
-  const std::string prepared = test.Listing();
-  EXPECT_EQ(prepared, "a OR ( b AND ( c = ( d + 1 ) ) )");
-  std::mt19937 random(7);
-  for (int round = 0; round < 200; ++round) {
-    const long a = std::uniform_int_distribution<long>(0, 1)(random);
-    const long b = std::uniform_int_distribution<long>(0, 1)(random);
-    const long c = std::uniform_int_distribution<long>(0, 6)(random);
-    const long d = std::uniform_int_distribution<long>(0, 6)(random);
-    test.mServer.Set("a", STerm(a, STerm::eInteger));
-    test.mServer.Set("b", STerm(b, STerm::eInteger));
-    test.mServer.Set("c", STerm(c, STerm::eInteger));
-    test.mServer.Set("d", STerm(d, STerm::eInteger));
-    ASSERT_EQ(test.mSyntax.Evaluate().Integer(), (a || (b && c == d + 1)) ? 1 : 0);
-    ASSERT_EQ(test.Listing(), prepared);
-  }
 }
 
 // A randomized differential test: random expressions over small integers, evaluated

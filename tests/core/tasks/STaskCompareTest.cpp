@@ -31,45 +31,6 @@ int Reference(const std::string & a, const std::string & b) {
   return order < 0 ? -1 : (order > 0 ? 1 : 0);
 }
 
-TEST(STaskCompare, TextFieldsIgnoreCase) {
-  auto who = [](const std::string & a, const std::string & b) {
-    return STask::CompareWhoCodes(WithFields(a), WithFields(b));
-  };
-  EXPECT_EQ(who("abc", "ABC"), 0);
-  EXPECT_EQ(who("Abc", "abd"), -1);
-  EXPECT_EQ(who("abd", "Abc"), 1);
-  EXPECT_EQ(who("ab", "ABC"), -1);
-  EXPECT_EQ(who("ABC", "ab"), 1);
-  EXPECT_EQ(who("", ""), 0);
-  EXPECT_EQ(who("", "a"), -1);
-  // Upper case letters sort before "_" (0x5F), as upper-cased copies do.
-  EXPECT_EQ(who("a", "_"), -1);
-  // High bytes compare unsigned, after ASCII.
-  EXPECT_EQ(who("\xe9", "z"), 1);
-  EXPECT_EQ(who("z", "\xe9"), -1);
-  EXPECT_EQ(who(std::string("a\0b", 3), std::string("a\0c", 3)), -1);
-  EXPECT_EQ(who(std::string("a\0", 2), "a"), 1);
-}
-
-TEST(STaskCompare, NumbersCompareAsText) {
-  EXPECT_EQ(STask::CompareJobNumbers(WithFields("10"), WithFields("9")), -1);
-  EXPECT_EQ(STask::CompareJobNumbers(WithFields("100"), WithFields("100")), 0);
-  EXPECT_EQ(STask::CompareTimeCodes(WithFields("B2"), WithFields("b10")), 1);
-}
-
-TEST(STaskCompare, EachFieldComparesItsOwnText) {
-  const STask a = Make("01/02/2012\t1:00\tb\ta\ta\ta");
-  const STask b = Make("01/02/2012\t1:00\ta\tb\ta\ta");
-  EXPECT_EQ(STask::CompareWhoCodes(a, b), 1);
-  EXPECT_EQ(STask::CompareJobNumbers(a, b), -1);
-  EXPECT_EQ(STask::CompareTimeCodes(a, b), 0);
-  EXPECT_EQ(STask::CompareDescriptions(a, b), 0);
-  EXPECT_EQ(STask::CompareSubfields(STask::eWhoCode, a, b), 1);
-  const STask c = Make("01/02/2012\t1:00\ta\ta\tz\ta\tb");
-  EXPECT_EQ(STask::CompareDescriptions(a, c), -1); // "a" before "a\tb"
-  EXPECT_EQ(STask::CompareTimeCodes(a, c), -1);
-}
-
 TEST(STaskCompare, DatesAndDurationsCompareByValue) {
   testsupport::ScopedTimeZone zone("America/New_York");
   const STask early = Make("3/9/2013\t2:00\tZ\t9\tZ\tZ");
@@ -114,33 +75,6 @@ TEST(STaskCompare, MatchesUpperCasedCopiesOnRandomBytes) {
                 Reference(a, b))
           << "field " << field << " \"" << a << "\" vs \"" << b << "\"";
   }
-}
-
-TEST(STaskCompare, CapitalizeUpperCasesInPlace) {
-  std::string text("mixed Case 12 \xe9z", 16);
-  STask::Capitalize(text);
-  EXPECT_EQ(text, std::string("MIXED CASE 12 \xe9Z", 16));
-}
-
-TEST(STaskComparatorFields, CodesAndTheirNegations) {
-  EXPECT_EQ(STaskComparator::eNop, 0);
-  EXPECT_EQ(STaskComparator::eXX, STaskComparator::eNop);
-  const STaskComparator::EField ascending[] = {
-      STaskComparator::eDate,       STaskComparator::eDuration,  STaskComparator::eWhoCode,
-      STaskComparator::eJobNumber,  STaskComparator::eTimeCode,  STaskComparator::eDescription,
-      STaskComparator::eOrderInFile};
-  const STaskComparator::EField descending[] = {
-      STaskComparator::eNotDate,      STaskComparator::eNotDuration,
-      STaskComparator::eNotWhoCode,   STaskComparator::eNotJobNumber,
-      STaskComparator::eNotTimeCode,  STaskComparator::eNotDescription,
-      STaskComparator::eNotOrderInFile};
-  for (int i = 0; i < 7; ++i) {
-    EXPECT_EQ(ascending[i], i + 1);
-    EXPECT_EQ(descending[i], -(i + 1));
-  }
-  // Codes 1 to 6 address the task field one below them.
-  EXPECT_EQ(STaskComparator::eDate - 1, STask::eDate);
-  EXPECT_EQ(STaskComparator::eDescription - 1, STask::eDescription);
 }
 
 } // namespace

@@ -112,63 +112,6 @@ TEST(STaskFileStream, UnchangedFilesAreWrittenBackByteForByteInEachLineBreak) {
   }
 }
 
-TEST(STaskFileStream, DaysTheDateCannotHoldKeepTheirTextThroughLoadAndSave) {
-  testsupport::ScopedTimeZone zone("America/New_York");
-  testsupport::TempDir dir;
-  // The same days written month first and day first: before 1970 (short and full), the
-  // first day the date holds, the last days, after its end, long ago.
-  const std::vector<std::string> monthFirst = {
-      "1/2/65\t1:00\tJD\t1\tA\tshort, 1965",  "12/31/1969\t2:00\tJD\t1\tA\tthe day before",
-      "01/01/1970\t0:30\tJD\t1\tA\tfirst day", "02/06/2106\t1:00\tJD\t1\tA\tlast days",
-      "1/1/2107\t1:00\tJD\t1\tA\tafter the end", "07/04/1776\t\tJD\t\t\tlong ago"};
-  const std::vector<std::string> dayFirst = {
-      "2/1/65\t1:00\tJD\t1\tA\tshort, 1965",  "31/12/1969\t2:00\tJD\t1\tA\tthe day before",
-      "01/01/1970\t0:30\tJD\t1\tA\tfirst day", "06/02/2106\t1:00\tJD\t1\tA\tlast days",
-      "1/1/2107\t1:00\tJD\t1\tA\tafter the end", "04/07/1776\t\tJD\t\t\tlong ago"};
-  for (F fileOrder : {F::eMDY, F::eDMY}) {
-    const std::vector<std::string> & lines = fileOrder == F::eMDY ? monthFirst : dayFirst;
-    for (F documentOrder : {F::eMDY, F::eDMY, F::eYMD}) {
-      for (const std::string lineBreak : {"\r\n", "\n"}) {
-        const std::string path = dir.file("old.txt");
-        const std::string bytes = Join(lines, lineBreak);
-        WriteFileBytes(path, bytes);
-        auto document = Loaded(path, documentOrder, fileOrder);
-        ASSERT_EQ(document->GetData().size(), lines.size());
-        // In memory too the days no date can hold keep their text, in the file's order.
-        for (std::size_t i : {0u, 1u, 4u, 5u})
-          EXPECT_EQ(document->GetData()[i], lines[i]) << documentOrder.GetFormat();
-        // The days it can hold are in the document's order.
-        EXPECT_EQ(document->GetData()[2].GetDateFormat(), documentOrder);
-        EXPECT_EQ(datetest::Local(document->GetData()[3].GetDate()), datetest::Noon(2106, 2, 6));
-        document->SetDirty();
-        document->Save();
-        EXPECT_EQ(ReadFileBytes(path), bytes) << "file " << fileOrder.GetFormat() << " document "
-                                              << documentOrder.GetFormat() << " break " << lineBreak.size();
-      }
-    }
-  }
-}
-
-TEST(STaskFileStream, ShortDatesAreSavedInFullAndUnixFilesEndEveryLine) {
-  testsupport::ScopedTimeZone zone("America/New_York");
-  testsupport::TempDir dir;
-  const std::string path = dir.file("short.txt");
-  WriteFileBytes(path, "1/2/12\t1:00\tJD\n12/25/2012\t2:00\tmk\t7\tB\tx\n1/2/3");
-  auto document = Loaded(path);
-  ASSERT_EQ(document->GetData().size(), 2u); // "1/2/3" is a fragment of 5 bytes
-  document->Save();
-  const std::string expected = "01/02/2012\t1:00\tJD\t\t\t\n12/25/2012\t2:00\tmk\t7\tB\tx\n";
-  EXPECT_EQ(ReadFileBytes(path), expected);
-  EXPECT_EQ(std::filesystem::file_size(path), document->GetData()[0].size() + document->GetData()[1].size() + 2);
-
-  // A new document without a file's format writes carriage return and line feed.
-  TestDocument fresh;
-  fresh.Data().SetDateFormat(F::eMDY);
-  Append(fresh, "12/25/2012\t1:00\tJD\t1\tA\tx");
-  fresh.SaveAs(SFileSpec(dir.file("fresh.txt")));
-  EXPECT_EQ(ReadFileBytes(dir.file("fresh.txt")), "12/25/2012\t1:00\tJD\t1\tA\tx\r\n");
-}
-
 TEST(STaskFileStream, OddInputLoadsAsLinesAndSavesBack) {
   testsupport::ScopedTimeZone zone("America/New_York");
   testsupport::TempDir dir;
@@ -226,35 +169,6 @@ TEST(STaskFileStream, OddInputLoadsAsLinesAndSavesBack) {
   EXPECT_EQ(document->GetData().size(), 0u);
   document->Save();
   EXPECT_EQ(ReadFileBytes(path), "");
-}
-
-TEST(STaskFileStream, AHundredMegabyteLineLoadsAndSavesWhole) {
-  testsupport::ScopedTimeZone zone("America/New_York");
-  testsupport::TempDir dir;
-  const std::string path = dir.file("huge.txt");
-  std::string line = "12/25/2012\t1:00\tJD\t1\tA\t";
-  const std::size_t size = std::size_t(100) << 20;
-  line.reserve(size + 2);
-  std::mt19937_64 random(3);
-  while (line.size() < size) {
-    std::uint64_t bits = random();
-    for (int i = 0; i < 8; ++i, bits >>= 8) {
-      const char c = static_cast<char>(bits & 0xff);
-      line.push_back(c == '\r' || c == '\n' ? '\t' : c);
-    }
-  }
-  WriteFileBytes(path, line + "\r\n");
-  {
-    auto document = Loaded(path);
-    ASSERT_EQ(document->GetData().size(), 1u);
-    EXPECT_EQ(document->GetData()[0].size(), line.size());
-    EXPECT_TRUE(document->GetData()[0] == line);
-    Append(*document, "12/26/2012\t2:00\tJD\t1\tA\tafter");
-    document->Save();
-  }
-  const std::string saved = ReadFileBytes(path);
-  EXPECT_EQ(saved.size(), line.size() + 2 + 30);
-  EXPECT_TRUE(saved == line + "\r\n12/26/2012\t2:00\tJD\t1\tA\tafter\r\n");
 }
 
 TEST(STaskFileStream, FilesThatCannotBeHadFailWithTheirMessages) {

@@ -102,65 +102,6 @@ TEST(STaskStreamLines, EmptyLinesBecomeTasksDatedTodayAndShortFinalFragmentsAreD
   EXPECT_EQ(Lines("\n\r\r\n\r").size(), 4u);
 }
 
-TEST(STaskStreamLines, DatesAreReadInTheStoresOrderAndBroughtToTheDocuments) {
-  for (const char * zone : {"America/New_York", "UTC", "Australia/Sydney"}) {
-    testsupport::ScopedTimeZone scoped(zone);
-    TestDocument document;
-    document.Data().SetDateFormat(F::eDMY);
-    const std::vector<std::string> lines =
-        Parse("12/25/2012\t1:00\tJD\n1/2/12\t2:00\n12/31/1969\t3:00\n1/2/65\tx\n02/30/2107\ty\n", &document);
-    EXPECT_EQ(lines, (std::vector<std::string>{"25/12/2012\t1:00\tJD\t\t\t", "02/01/2012\t2:00\t\t\t\t",
-                                               // days the date cannot hold keep their text
-                                               "12/31/1969\t3:00\t\t\t\t", "1/2/65\tx\t\t\t\t",
-                                               "02/30/2107\ty\t\t\t\t"}))
-        << zone;
-    // A file written day first, read into a month-first document.
-    TestDocument monthFirst;
-    monthFirst.Data().SetDateFormat(F::eMDY);
-    EXPECT_EQ(Parse("25/12/2012\t1:00\n", &monthFirst, F::eDMY),
-              std::vector<std::string>{"12/25/2012\t1:00\t\t\t\t"});
-  }
-  // Without a document the tasks take the user's default order.
-  testsupport::ScopedTimeZone zone("America/New_York");
-  auto stream = doctest::FileStream("/nonexistent/x.txt", F::eYMD);
-  STaskVector vector;
-  const std::string bytes = "2012/12/25\t1:00\n";
-  stream->ParseLines(bytes.data(), bytes.data() + bytes.size(), vector);
-  ASSERT_EQ(vector.size(), 1u);
-  EXPECT_EQ(vector[0].GetDateFormat(), F());
-  EXPECT_EQ(datetest::Local(vector[0].GetDate()), datetest::Noon(2012, 12, 25));
-}
-
-TEST(STaskStreamLines, AppendsOneInsertPerLineAfterWhatIsThere) {
-  testsupport::ScopedTimeZone zone("America/New_York");
-  auto stream = doctest::FileStream("/nonexistent/x.txt");
-  STaskVector vector;
-  vector.push_back(STask(F::eMDY, kC.data(), static_cast<unsigned>(kC.size())));
-  testsupport::MessageRecorder<STask> recorder;
-  vector.AddListener(&recorder);
-  const std::string bytes = kA + "\n" + kB + "\n";
-  stream->ParseLines(bytes.data(), bytes.data() + bytes.size(), vector);
-  using M = TVectorMessage<STask>;
-  EXPECT_EQ(recorder.mMessages, (std::vector<M>{M(M::eInsert, 1, 2), M(M::eInsert, 2, 3)}));
-  EXPECT_EQ(static_cast<unsigned long>(vector.GetDuration()), 2700u + 5400u + 9000u);
-  EXPECT_EQ(vector[0], kC);
-  // The vector grew once for the whole batch.
-  EXPECT_EQ(vector.capacity(), 3u);
-}
-
-TEST(STaskStreamLines, EveryByteValueIsKeptInsideALine) {
-  testsupport::ScopedTimeZone zone("America/New_York");
-  std::string line = "12/25/2012\t1:00\tJD\t1\tA\t";
-  for (int c = 0; c < 256; ++c)
-    if (c != '\r' && c != '\n')
-      line.push_back(static_cast<char>(c));
-  EXPECT_EQ(Lines(line + "\r\n" + line), (std::vector<std::string>{line, line}));
-  // Bytes before the fifth tab stay where they are too.
-  std::string odd(1, '\0');
-  odd += "\x01\xff\t\x7f\t\x80\t\t\t";
-  EXPECT_EQ(Lines(odd + "\n"), std::vector<std::string>{odd});
-}
-
 // Against a plain splitter over random bytes rich in breaks, tabs and date characters.
 TEST(STaskStreamLines, AgreesWithAPlainSplitterOnRandomInput) {
   testsupport::ScopedTimeZone zone("America/New_York");

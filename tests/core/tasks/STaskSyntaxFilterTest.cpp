@@ -49,46 +49,6 @@ std::vector<int> Kept(const std::vector<STask> & tasks, const std::string & text
 
 using Indices = std::vector<int>;
 
-TEST(STaskSymbolServer, PublishesSixFieldsAndResolvesTheTaskUnderTest) {
-  STaskSymbolServer server;
-  SSymbolVector symbols;
-  server.Populate(symbols);
-  ASSERT_EQ(symbols.size(), 6u);
-  const char * const names[] = {"date", "duration", "who", "job", "code", "description"};
-  const SSymbol::EType types[] = {SSymbol::eDate, SSymbol::eDuration, SSymbol::eString,
-                                  SSymbol::eString, SSymbol::eString, SSymbol::eString};
-  for (std::size_t i = 0; i < 6; ++i) {
-    EXPECT_EQ(symbols[i], names[i]);
-    EXPECT_EQ(symbols[i].Type(), types[i]);
-    EXPECT_EQ(symbols[i].ID(), static_cast<int>(i + 1));
-    EXPECT_EQ(symbols[i].Server(), &server);
-    EXPECT_EQ(symbols[i].Resolve().Type(), STerm::eNull); // no task yet
-  }
-  ScopedTimeZone zone("America/New_York");
-  const std::vector<STask> tasks = Sheet();
-  server.SetTask(tasks[1]);
-  const STerm date = symbols[0].Resolve();
-  EXPECT_EQ(date.Type(), STerm::eDate);
-  EXPECT_EQ(static_cast<unsigned long>(static_cast<std::uint32_t>(date.Integer())),
-            static_cast<unsigned long>(tasks[1].GetDate()));
-  EXPECT_TRUE(date.String().empty());
-  const STerm duration = symbols[1].Resolve();
-  EXPECT_EQ(duration.Type(), STerm::eDuration);
-  EXPECT_EQ(duration.Integer(), 7200);
-  const STerm who = symbols[2].Resolve();
-  EXPECT_EQ(who.Type(), STerm::eString);
-  EXPECT_EQ(static_cast<const std::string &>(who.String()), "ABX");
-  EXPECT_EQ(who.Extra(), 0);
-  EXPECT_FALSE(who.String().CanWildcard());
-  EXPECT_FALSE(who.Converted());
-  EXPECT_EQ(static_cast<const std::string &>(symbols[3].Resolve().String()), "101");
-  EXPECT_EQ(static_cast<const std::string &>(symbols[4].Resolve().String()), "B");
-  EXPECT_EQ(static_cast<const std::string &>(symbols[5].Resolve().String()), "Coding * wildcards");
-  EXPECT_EQ(server.Resolve(SSymbol("other", &server, SSymbol::eString, 9)).Type(), STerm::eNull);
-  server.SetTask();
-  EXPECT_EQ(symbols[2].Resolve().Type(), STerm::eNull);
-}
-
 TEST(STaskSyntaxFilter, FieldConditions) {
   for (const char * zone : {"America/New_York", "UTC"}) {
     ScopedTimeZone scoped(zone);
@@ -121,17 +81,6 @@ TEST(STaskSyntaxFilter, TaskTextIsNeverAPattern) {
   EXPECT_EQ(Kept(tasks, "description = '*g * w*'"), (Indices{1}));
 }
 
-TEST(STaskSyntaxFilter, CaseSwitchAppliesToTheRun) {
-  const std::vector<STask> tasks = Sheet();
-  {
-    ScopedCaseSensitivity folded(SWildcardString::eNotCaseSensitive);
-    EXPECT_EQ(Kept(tasks, "who = 'ab*'"), (Indices{0, 1, 4}));
-    EXPECT_EQ(Kept(tasks, "code = \"x\""), (Indices{2, 4}));
-  }
-  ScopedCaseSensitivity sensitive(SWildcardString::eCaseSensitive);
-  EXPECT_EQ(Kept(tasks, "code = \"x\""), (Indices{}));
-}
-
 TEST(STaskSyntaxFilter, ResultRulesAndCaughtErrors) {
   const std::vector<STask> tasks = Sheet();
   const Indices all{0, 1, 2, 3, 4};
@@ -155,54 +104,6 @@ TEST(STaskSyntaxFilter, ResultRulesAndCaughtErrors) {
   // closing parenthesis after a complete condition.
   EXPECT_EQ(Kept(tasks, "job = \"100\")"), (Indices{}));
   EXPECT_EQ(Kept(tasks, "job = \"100\" , garbage"), (Indices{0, 2}));
-}
-
-TEST(STaskSyntaxFilter, PreparesLazilyOnceAndAgainAfterNewServers) {
-  class CountingFilter : public STaskSyntaxFilter {
-  public:
-    using STaskSyntaxFilter::STaskSyntaxFilter;
-    void Prepare() override {
-      ++mPrepares;
-      STaskSyntaxFilter::Prepare();
-    }
-    void UpdateServers(const STask & task) override {
-      ++mUpdates;
-      STaskSyntaxFilter::UpdateServers(task);
-    }
-    int mPrepares = 0;
-    int mUpdates = 0;
-  };
-  const std::vector<STask> tasks = Sheet();
-  SMathSyntax syntax;
-  CountingFilter filter(syntax, "job = \"100\" OR extra = 1");
-  EXPECT_FALSE(filter.IsPrepared());
-  EXPECT_EQ(filter.Text(), "job = \"100\" OR extra = 1");
-  EXPECT_EQ(filter.mPrepares, 0);
-  // "extra" is unknown for now: every evaluation fails.
-  for (const STask & task : tasks)
-    EXPECT_FALSE(filter(task));
-  EXPECT_TRUE(filter.IsPrepared());
-  EXPECT_EQ(filter.mPrepares, 1);
-  EXPECT_EQ(filter.mUpdates, 5);
-  // A further server publishes "extra"; the text is prepared again before the next entry.
-  class ExtraServer : public SSymbolServer {
-  public:
-    STerm Resolve(const SSymbol &) const override { return STerm(0L, STerm::eInteger); }
-    void Populate(SSymbolVector & symbols) override { symbols.emplace_back("extra", this, SSymbol::eNumber, 1); }
-  } extra;
-  filter.AddServer(extra);
-  EXPECT_FALSE(filter.IsPrepared());
-  std::vector<int> kept;
-  for (std::size_t i = 0; i < tasks.size(); ++i)
-    if (filter(tasks[i]))
-      kept.push_back(static_cast<int>(i));
-  EXPECT_EQ(kept, (Indices{0, 2}));
-  EXPECT_EQ(filter.mPrepares, 2);
-  EXPECT_EQ(filter.mUpdates, 10);
-  // Through the base predicate interface.
-  TFilter<STask> & predicate = filter;
-  EXPECT_TRUE(predicate(tasks[2]));
-  EXPECT_FALSE(predicate(tasks[1]));
 }
 
 TEST(STaskSyntaxFilter, CopiesMatchingTasksIntoAnotherDocumentsVector) {

@@ -45,78 +45,6 @@ protected:
   testsupport::ScopedTimeZone mZone{"America/New_York"};
 };
 
-TEST_F(STaskVectorTest, TotalFollowsEveryOperation) {
-  STaskVector vector;
-  EXPECT_EQ(Total(vector), 0u);
-  ASSERT_EQ(static_cast<unsigned long>(Task(90).GetDuration()), 5400u);
-
-  vector.push_back(Task(60));
-  vector.push_back(Task(30));
-  EXPECT_EQ(Total(vector), 5400u);
-
-  vector.set(&vector.at(0), Task(150)); // 1:00 becomes 2:30
-  EXPECT_EQ(Total(vector), 5400u + 5400u);
-  vector.set(1u, Task(0));
-  EXPECT_EQ(Total(vector), 9000u);
-
-  vector.insert(1u, Task(15));
-  vector.push_back(Task(45));
-  EXPECT_EQ(Total(vector), 9000u + 900u + 2700u);
-  vector.erase(0, 2);
-  EXPECT_EQ(Total(vector), 2700u);
-
-  STaskVector other;
-  other.push_back(Task(1));
-  other.push_back(Task(2));
-  vector = other;
-  EXPECT_EQ(Total(vector), 180u);
-  EXPECT_EQ(Total(other), 180u);
-  vector = vector;
-  EXPECT_EQ(Total(vector), 180u);
-
-  STaskVector copy(vector);
-  EXPECT_EQ(Total(copy), 180u);
-  copy.push_back(Task(10)); // the copy keeps its own total
-  EXPECT_EQ(Total(copy), 780u);
-  EXPECT_EQ(Total(vector), 180u);
-
-  STaskVectorMap map(vector);
-  vector.clear();
-  EXPECT_EQ(Total(vector), 0u);
-  EXPECT_TRUE(map.empty());
-}
-
-TEST_F(STaskVectorTest, OtherListenersSeeTheTotalAlreadyUpdated) {
-  STaskVector vector;
-  testsupport::MessageRecorder<STask> recorder;
-  vector.AddListener(&recorder);
-  std::vector<unsigned long> totals;
-  recorder.mHook = [&](const Message &) { totals.push_back(Total(vector)); };
-  vector.push_back(Task(60));  // insert: 3600
-  vector.set(0u, Task(120));   // notice: 0, change: 7200
-  vector.push_back(Task(1));   // insert: 7260
-  vector.clear();              // notice: 0, delete: 0
-  EXPECT_EQ(totals, (std::vector<unsigned long>{3600, 0, 7200, 7260, 0, 0}));
-}
-
-TEST_F(STaskVectorTest, DestructionAnnouncesTasksWhileTheTotalIsStillKept) {
-  testsupport::MessageRecorder<STask> recorder;
-  std::vector<unsigned long> totals;
-  auto vector = std::make_unique<STaskVector>();
-  vector->push_back(Task(60));
-  vector->push_back(Task(60));
-  STaskVectorMap map(*vector);
-  vector->AddListener(&recorder);
-  const STaskVector * dying = vector.get(); // reset() forgets the pointer before deleting
-  recorder.mHook = [&](const Message &) { totals.push_back(Total(*dying)); };
-  vector.reset();
-  EXPECT_EQ(recorder.mMessages, (std::vector<Message>{Message(Message::eNotice, 0, 2), Message(Message::eDelete, 0, 2)}));
-  EXPECT_EQ(totals, (std::vector<unsigned long>{0, 0}));
-  EXPECT_TRUE(map.empty());
-  EXPECT_TRUE(map.GetBroadcasters().empty());
-  EXPECT_TRUE(recorder.GetBroadcasters().empty());
-}
-
 TEST_F(STaskVectorTest, RandomizedTotalsEqualTheRecomputedSum) {
   for (unsigned seed = 1; seed <= 10; ++seed) {
     SCOPED_TRACE(seed);
@@ -185,43 +113,12 @@ private:
   }
 };
 
-TEST_F(STaskVectorTest, ListenerDispatchesByCode) {
-  STaskVector vector;
-  DispatchRecorder recorder;
-  STaskVectorListener quiet; // the base operations do nothing
-  vector.AddListener(&recorder);
-  vector.AddListener(&quiet);
-  vector.push_back(Task(1));
-  vector.set(0u, Task(2));
-  vector.erase(0, 1);
-  EXPECT_EQ(recorder.mHeard,
-            (std::vector<std::string>{"insert0-1:0", "notice0-1:3", "change0-1:2", "notice0-1:3", "delete0-1:1"}));
-}
-
 class LongerThan : public TFilter<STask> {
 public:
   explicit LongerThan(unsigned long inSeconds) : mSeconds(inSeconds) {}
   bool operator()(const STask & inTask) override { return static_cast<unsigned long>(inTask.GetDuration()) > mSeconds; }
   unsigned long mSeconds;
 };
-
-TEST_F(STaskVectorTest, MapStartsFullAndFilterCopiesInMapOrder) {
-  STaskVector source;
-  for (unsigned minutes : {10u, 90u, 120u, 5u}) {
-    source.push_back(Task(minutes, std::to_string(minutes)));
-  }
-  STaskVectorMap map(source);
-  ASSERT_EQ(std::vector<std::uint32_t>(map.begin(), map.end()), (std::vector<std::uint32_t>{0, 1, 2, 3}));
-  std::reverse(map.begin(), map.end());
-
-  STaskVector target;
-  LongerThan longer(3600);
-  STaskVectorMapFilter(map, target, &longer)();
-  ASSERT_EQ(target.size(), 2u);
-  EXPECT_EQ(static_cast<const std::string &>(target.at(0)), static_cast<const std::string &>(source.at(2)));
-  EXPECT_EQ(static_cast<const std::string &>(target.at(1)), static_cast<const std::string &>(source.at(1)));
-  EXPECT_EQ(Total(target), 7200u + 5400u);
-}
 
 } // namespace
 

@@ -120,42 +120,6 @@ public:
   std::string mCalls;
 };
 
-TEST(TTree, ElementAccessors) {
-  Fixture f;
-  const Element & a = f.tree.Branches()[0][0];
-  const Element & leaf = f.tree.Branches()[2][1];
-  EXPECT_EQ(a.Type(), Element::eBranch);
-  EXPECT_EQ(a.BranchIndex(), 1u);
-  EXPECT_EQ(a.LeafIndex(), 0u);
-  EXPECT_EQ(&a.Branch(), &f.tree.Branches()[1]);
-  EXPECT_EQ(leaf.LeafIndex(), 1u);
-  EXPECT_EQ(leaf.BranchIndex(), 0u);
-  EXPECT_EQ(leaf.Leaf(), 20);
-  EXPECT_EQ(leaf.Level(), 2);
-  // A leaf is no branch and a branch element no leaf: both address an index that does not exist.
-  EXPECT_THROW(leaf.Branch(), std::out_of_range);
-  EXPECT_THROW(a.Leaf(), std::out_of_range);
-  // A stale index fails the same way.
-  Element stale(&f.tree, Element::eLeaf, 5, 2, 2);
-  EXPECT_THROW(stale.Leaf(), std::out_of_range);
-  Element staleBranch(&f.tree, Element::eBranch, 5, 0, 0);
-  EXPECT_THROW(staleBranch.Branch(), std::out_of_range);
-  Element none(&f.tree, Element::eNone, 1, 0, 0);
-  EXPECT_EQ(none.LeafIndex(), 0u);
-  EXPECT_EQ(none.BranchIndex(), 0u);
-
-  for (std::uint32_t index = 0; index < f.tree.Branches().size(); ++index) {
-    EXPECT_EQ(f.tree.Branches()[index].Index(), index);
-  }
-  Branch & b = f.tree.Branches()[2];
-  EXPECT_TRUE(b.IsOpen());
-  b.Close();
-  EXPECT_FALSE(b.IsOpen());
-  b.Open();
-  EXPECT_TRUE(b.IsOpen());
-  EXPECT_EQ(f.tree.Branches()[0].ParentIndex(), kNone);
-}
-
 TEST(TTree, ViewFollowsOpenState) {
   Fixture f;
   View view(&f.tree, true);
@@ -239,33 +203,5 @@ public:
   std::vector<std::uint32_t> mVisited;
   int mInserted = 0;
 };
-
-TEST(TTree, LeafWalkSkipsElementsInsertedAtOrBeforeTheCursor) {
-  Fixture f;
-  InsertBefore op;
-  f.tree.LeafIterate(op);
-  EXPECT_EQ(op.mVisited, (std::vector<std::uint32_t>{0, 1, 2, 3, 4}));
-  View view(&f.tree, true);
-  EXPECT_EQ(Rows(view), "B1 B2 L0 L1 B3 L2 B4 L103 L3 L104 L4 ");
-}
-
-TEST(TTree, ElementWalk) {
-  Fixture f;
-  ElementRecorder first(true);
-  f.tree.ElementIterate(first);
-  EXPECT_EQ(first.mCalls, "T0 B1 B2 L0 L1 B3 L2 B4 L3 L4 ");
-  ElementRecorder after(false);
-  f.tree.ElementIterate(after);
-  EXPECT_EQ(after.mCalls, "L0 L1 B2 L2 B3 B1 L3 L4 B4 T0 ");
-  // A walk from a branch without the top call.
-  ElementRecorder inner(true);
-  f.tree.Branches()[1].ElementIterate(inner, false);
-  EXPECT_EQ(inner.mCalls, "B2 L0 L1 B3 L2 ");
-  // Closed branches are walked all the same.
-  f.tree.Branches()[1].Close();
-  ElementRecorder closed(true);
-  f.tree.ElementIterate(closed);
-  EXPECT_EQ(closed.mCalls, first.mCalls);
-}
 
 } // namespace

@@ -94,73 +94,6 @@ TEST(TBroadcasterVector, EachOperationSendsItsMessagesInOrder) {
   EXPECT_TRUE(vector.empty());
 }
 
-TEST(TBroadcasterVector, ListenersReadOldValuesOnNoticeAndNewOnesAfter) {
-  Vector vector;
-  for (int i = 0; i < 5; ++i) {
-    vector.push_back(i * 10);
-  }
-  Recorder recorder;
-  vector.AddListener(&recorder);
-  std::vector<std::string> seen;
-  recorder.mHook = [&](const Message & m) {
-    std::string text = std::to_string(m.code()) + ":" + std::to_string(vector.size()) + ":";
-    for (unsigned i = m.begin_index(); m.code() != eDelete && i < m.end_index(); ++i) {
-      text += std::to_string(vector.at(i)) + ",";
-    }
-    seen.push_back(text);
-  };
-  vector.set(1u, 99);  // notice sees 10, change sees 99
-  vector.erase(2, 4);  // notice sees 20,30 with 5 elements; delete sees 3 elements
-  vector.insert(0u, 7);
-  EXPECT_EQ(seen, (std::vector<std::string>{"3:5:10,", "2:5:99,", "3:5:20,30,", "1:3:", "0:4:7,"}));
-}
-
-TEST(TBroadcasterVector, DestructionAnnouncesRemovalOfEverything) {
-  Recorder recorder;
-  std::vector<int> readOnNotice;
-  std::size_t sizeOnDelete = 99;
-  {
-    Vector vector;
-    vector.push_back(1);
-    vector.push_back(2);
-    vector.push_back(3);
-    vector.AddListener(&recorder);
-    recorder.mHook = [&](const Message & m) {
-      if (m.code() == eNotice) {
-        readOnNotice = Contents(vector);
-      } else {
-        sizeOnDelete = vector.size();
-      }
-    };
-  }
-  EXPECT_EQ(recorder.mMessages, (Messages{M(eNotice, 0, 3), M(eDelete, 0, 3)}));
-  EXPECT_EQ(readOnNotice, (std::vector<int>{1, 2, 3}));
-  EXPECT_EQ(sizeOnDelete, 0u);
-  EXPECT_TRUE(recorder.GetBroadcasters().empty());
-
-  // listener first: the vector's later messages reach nobody
-  auto early = std::make_unique<Recorder>();
-  Vector vector;
-  vector.AddListener(early.get());
-  early.reset();
-  vector.push_back(1);
-  EXPECT_EQ(vector.CountListeners(), 0u);
-}
-
-TEST(TBroadcasterVector, StoppedBroadcastingStillChangesSilently) {
-  Vector vector;
-  Recorder recorder;
-  vector.AddListener(&recorder);
-  vector.StopBroadcasting();
-  vector.push_back(1);
-  vector.set(0u, 2);
-  EXPECT_EQ(Contents(vector), (std::vector<int>{2}));
-  EXPECT_TRUE(recorder.mMessages.empty());
-  vector.StartBroadcasting();
-  vector.push_back(3);
-  EXPECT_EQ(recorder.mMessages, (Messages{M(eInsert, 1, 2)}));
-}
-
 TEST(TBroadcasterVector, BadPositionsThrowAndSendNothing) {
   Vector vector;
   vector.push_back(1);
@@ -179,22 +112,6 @@ TEST(TBroadcasterVector, BadPositionsThrowAndSendNothing) {
   EXPECT_EQ(Contents(vector), (std::vector<int>{1, 2}));
   vector.insert(2u, 3); // inserting at the end is allowed
   EXPECT_EQ(Contents(vector), (std::vector<int>{1, 2, 3}));
-}
-
-TEST(TBroadcasterVector, InsertingFromItselfAndAppendingItsOwnElements) {
-  Vector vector;
-  for (int i = 1; i <= 3; ++i) {
-    vector.push_back(i);
-  }
-  vector.insert(1u, vector.begin(), vector.end());
-  EXPECT_EQ(Contents(vector), (std::vector<int>{1, 1, 2, 3, 2, 3}));
-  for (int i = 0; i < 100; ++i) {
-    vector.push_back(vector.front()); // may reallocate while reading the argument
-    vector.insert(0u, vector.back());
-  }
-  EXPECT_EQ(vector.size(), 206u);
-  EXPECT_EQ(vector.front(), 1);
-  EXPECT_EQ(vector.back(), 1);
 }
 
 // An element whose assignment fails on demand.
