@@ -31,7 +31,7 @@ TEST_F(UsageTest, HelpAndVersionGoToStandardOutputWithStatusZero) {
   EXPECT_EQ(Expect(0, {"merge", "--help"}).rfind("Usage: tally merge [OPTIONS] TARGET SOURCE...\n", 0), 0u);
   EXPECT_EQ(Expect(0, {"convert", "--help"}).rfind("Usage: tally convert [OPTIONS] FILE\n", 0), 0u);
 
-  EXPECT_EQ(Expect(0, {"--version"}), "tally (Tallyworth) 0.1.0\n");
+  EXPECT_EQ(Expect(0, {"--version"}), "tally (Tallyworth) " TALLY_VERSION "\n"); // the project's version
 }
 
 TEST_F(UsageTest, UsageErrorsExitWithTwoAndAOneLineHint) {
