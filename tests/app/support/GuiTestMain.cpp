@@ -45,6 +45,9 @@ int main(int argc, char ** argv) {
     wxEventLoopActivator activate(&loop);
     guitest::RecordStartup();
     result = RUN_ALL_TESTS();
+    // Close what the tests left open, as closing the main frame would, before the toolkit
+    // takes the frames down.
+    guitest::CloseAllDocuments();
     wxTheApp->OnExit();
   } else {
     fprintf(stderr, "the application did not start\n");
