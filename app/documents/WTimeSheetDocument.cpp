@@ -10,7 +10,6 @@
 #include "application/WTallyworthApp.h"
 #include "dialogs/WConfirmClearDialog.h"
 #include "dialogs/WFilterDialog.h"
-#include "documents/WCheckedTaskFilter.h"
 #include "documents/WDocManager.h"
 #include "documents/WTimeSheetDocTemplate.h"
 #include "documents/WEditHistory.h"
@@ -26,6 +25,7 @@
 #include "tasks/STaskFileStream.h"
 #include "tasks/STaskFileStreamSettings.h"
 #include "tasks/STaskDocumentData.h"
+#include "tasks/STaskSyntaxFilter.h"
 #include "tasks/STaskVectorMapFilter.h"
 #include "syntax/SMathSyntax.h"
 #include "syntax/SWildcardString.h"
@@ -426,13 +426,14 @@ const char kTemplateNotCorrectType[] = "Document template is not correct type.";
 
 // What the notice of a filtered time sheet says about an expression with an error; empty
 // when there was none.
-wxString FilterNotice(const WCheckedTaskFilter & inFilter, std::size_t inTested) {
-  if (inFilter.GetError().empty())
+wxString FilterNotice(const STaskSyntaxFilter & inFilter, std::size_t inTested) {
+  const bool unprepared = !inFilter.PreparationFailure().empty();
+  if (!unprepared && inFilter.FailureCount() == 0)
     return wxString();
-  const wxString error = wxString::FromUTF8(inFilter.GetError());
-  if (inFilter.HasPreparationError() || inFilter.GetFailureCount() >= inTested)
+  const wxString error = wxString::FromUTF8(unprepared ? inFilter.PreparationFailure() : inFilter.FirstFailure());
+  if (unprepared || inFilter.FailureCount() >= inTested)
     return "The filter expression has an error, so no entry could be tested: " + error + ".";
-  return wxString::Format("%zu of %zu entries could not be tested and were left out: ", inFilter.GetFailureCount(),
+  return wxString::Format("%zu of %zu entries could not be tested and were left out: ", inFilter.FailureCount(),
                           inTested) +
          error + ".";
 }
@@ -469,7 +470,7 @@ void WTimeSheetDocument::OnReportFilter(STaskVectorMap & ioVectorMap, const WTex
   {
     wxBusyCursor wait;
     SMathSyntax syntax;
-    WCheckedTaskFilter filter(syntax, text);
+    STaskSyntaxFilter filter(syntax, text);
     SWildcardString::SetGlobalCaseSensitivity(caseSensitive ? SWildcardString::eCaseSensitive
                                                             : SWildcardString::eNotCaseSensitive);
     // One insertion for all copied entries: the new window counts them in at once.

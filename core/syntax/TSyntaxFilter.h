@@ -20,8 +20,8 @@ public:
   /// Whether `element` satisfies the expression.
   bool operator()(const T & element) override { return Filter(element); }
 
-  /// Tokenizes and prepares the text once; a preparation error is dropped and the
-  /// list is evaluated as far as it allows.
+  /// Tokenizes and prepares the text once; a preparation error is kept (see
+  /// PreparationFailure) and the list is evaluated as far as it allows.
   virtual void Prepare() {
     mSyntax->Clear();
     mSyntax->Tokenize(mFilter);
@@ -30,7 +30,8 @@ public:
     mSyntax->Classify();
     try {
       mSyntax->Prepare();
-    } catch (const SSyntaxException &) {
+    } catch (const SSyntaxException & e) {
+      mPreparationFailure = e.what();
     }
     mPrepared = true;
   }
@@ -76,6 +77,8 @@ public:
   std::size_t FailureCount() const { return mFailures; }
   /// The message of the first failed evaluation; empty if none failed.
   const std::string & FirstFailure() const { return mFirstFailure; }
+  /// Why the text could not be prepared; empty when it could (or was not prepared yet).
+  const std::string & PreparationFailure() const { return mPreparationFailure; }
 
 private:
   SSyntax * mSyntax;
@@ -84,4 +87,5 @@ private:
   std::size_t mEvaluations = 0;
   std::size_t mFailures = 0;
   std::string mFirstFailure;
+  std::string mPreparationFailure;
 };
