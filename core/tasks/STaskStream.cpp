@@ -6,6 +6,8 @@
 #include "files/SLineBreakFormat.h"
 #include "tasks/STask.h"
 #include "tasks/STaskDocumentData.h"
+#include "tasks/STaskLineParser.h"
+#include "tasks/STaskThreads.h"
 #include "tasks/STaskVector.h"
 
 #include <cstring>
@@ -77,6 +79,12 @@ void STaskStream::ParseLines(const char * inBegin, const char * inEnd, STaskVect
     }
   }
   const bool convert = target != mDateFormat;
+
+  // A large file is parsed on several threads, with the same tasks and messages.
+  if (const unsigned threads = STaskThreads::ForBytes(static_cast<std::size_t>(inEnd - inBegin)); threads > 1) {
+    STaskLineParser(mDateFormat, target).Parse(inBegin, inEnd, ioVector, threads);
+    return;
+  }
 
   // Count the lines first, so that the vector grows once.
   std::size_t count = 0;
