@@ -5,7 +5,7 @@
 #include "CProgress.h"
 #include "CTimeSheet.h"
 #include "tasks/STaskDocumentData.h"
-#include "tasks/STaskVectorMapFilter.h"
+#include "tasks/STaskParallelFilter.h"
 
 CFilterCommand::CFilterCommand(const CCommandLine & inLine) : mLine(inLine) {}
 
@@ -31,7 +31,7 @@ int CFilterCommand::Run(int inProgressDescriptor) {
 
   CTimeSheet result(fileOrder);
   result.SetLineBreak(source.GetLineBreakFormat());
-  STaskVectorMapFilter copy(STaskDocumentData(source).GetVectorMap(), result.Tasks(), &expression.Filter());
+  STaskParallelFilter copy(STaskDocumentData(source).GetVectorMap(), result.Tasks(), expression.Filter().Text());
   copy();
   result.SaveTo(output, mLine.Force());
   return 0;

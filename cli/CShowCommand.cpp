@@ -18,7 +18,7 @@
 #include "tasks/STaskGroup.h"
 #include "tasks/STaskVector.h"
 #include "tasks/STaskVectorMap.h"
-#include "tasks/STaskVectorMapFilter.h"
+#include "tasks/STaskParallelFilter.h"
 
 #include <cstdlib>
 #include <memory>
@@ -83,7 +83,7 @@ int CShowCommand::Run(COutput & ioOut, int inProgressDescriptor, bool inEndProce
   STaskVector filtered;
   STaskVector * shown = &sheet.Tasks();
   if (expression) {
-    STaskVectorMapFilter copy(STaskDocumentData(sheet).GetVectorMap(), filtered, &expression->Filter());
+    STaskParallelFilter copy(STaskDocumentData(sheet).GetVectorMap(), filtered, expression->Filter().Text());
     copy();
     shown = &filtered;
   }

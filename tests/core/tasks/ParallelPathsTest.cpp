@@ -1,8 +1,15 @@
-// Loading on several threads gives the same tasks, and the same messages, as loading on one.
+// Loading and filtering on several threads give the same tasks, and the same messages, as
+// on one.
 #include "core/tasks/DocumentTestHelpers.h"
 #include "core/vectors/MessageRecorder.h"
 #include "tasks/STaskDocumentData.h"
+#include "syntax/SWildcardString.h"
 #include "tasks/STaskLineParser.h"
+#include "tasks/STaskParallelFilter.h"
+#include "tasks/STaskSyntaxFilter.h"
+#include "tasks/STaskVectorMap.h"
+#include "tasks/STaskVectorMapFilter.h"
+#include "syntax/SMathSyntax.h"
 #include "tasks/STaskThreads.h"
 #include "tasks/STaskVector.h"
 
@@ -113,6 +120,41 @@ TEST_F(ParallelLoad, LargeFileThroughTheStream) {
   load(1, serial, serialHeard);
   load(3, parallel, parallelHeard);
   ExpectSame(serial, serialHeard, parallel, parallelHeard);
+}
+
+TEST_F(ParallelLoad, EveryThreadCountFiltersAsOneThreadDoes) {
+  if (!mZone.Supported())
+    GTEST_SKIP() << mZone.WhyUnsupported();
+  static const char * const kExpressions[] = {
+      "description = '*a?b*' OR who = 'q*'", "date >= \"6/1/1999\" AND duration < \"12:30\"",
+      "NOT code = '*' OR job = \"1.5\"", "duration > 3 AND (", "who < 'm' AND NOT description = '*Z*'"};
+  STaskThreads::SetCount(1);
+  std::mt19937 random(5);
+  const std::string bytes = RandomSheet(random, 3000);
+  STaskVector source;
+  auto stream = doctest::FileStream("/nonexistent/never-opened.txt");
+  stream->ParseLines(bytes.data(), bytes.data() + bytes.size(), source);
+  STaskVectorMap map(source);
+  for (const auto sensitivity : {SWildcardString::eCaseSensitive, SWildcardString::eNotCaseSensitive}) {
+    SWildcardString::SetGlobalCaseSensitivity(sensitivity);
+    for (const char * expression : kExpressions) {
+      SMathSyntax syntax;
+      STaskSyntaxFilter filter(syntax, expression);
+      STaskVector serial;
+      testsupport::MessageRecorder<STask> serialHeard;
+      serial.AddListener(&serialHeard);
+      STaskVectorMapFilter(map, serial, &filter)();
+      for (unsigned threads = 1; threads <= 8; ++threads) {
+        SCOPED_TRACE(std::string(expression) + ", " + std::to_string(threads) + " threads");
+        STaskVector parallel;
+        testsupport::MessageRecorder<STask> parallelHeard;
+        parallel.AddListener(&parallelHeard);
+        STaskParallelFilter(map, parallel, expression).Run(threads);
+        ExpectSame(serial, serialHeard, parallel, parallelHeard);
+      }
+    }
+  }
+  SWildcardString::SetGlobalCaseSensitivity(SWildcardString::eCaseSensitive);
 }
 
 } // namespace
