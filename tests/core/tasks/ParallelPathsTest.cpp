@@ -75,7 +75,7 @@ TEST_F(ParallelLoad, EveryThreadCountParsesAsOneThreadDoes) {
     GTEST_SKIP() << mZone.WhyUnsupported();
   STaskThreads::SetCount(1);
   std::mt19937 random(21);
-  for (int round = 0; round < 40; ++round) {
+  for (int round = 0; round < 24; ++round) {
     const std::string bytes = RandomSheet(random, round % 4 == 0 ? round / 4 : 20 + round * 7);
     const F store = round % 3 == 0 ? F::eDMY : F::eMDY;
     const F target = round % 2 == 0 ? F::eMDY : F::eYMD;
@@ -130,7 +130,7 @@ TEST_F(ParallelLoad, EveryThreadCountFiltersAsOneThreadDoes) {
       "NOT code = '*' OR job = \"1.5\"", "duration > 3 AND (", "who < 'm' AND NOT description = '*Z*'"};
   STaskThreads::SetCount(1);
   std::mt19937 random(5);
-  const std::string bytes = RandomSheet(random, 3000);
+  const std::string bytes = RandomSheet(random, 1500);
   STaskVector source;
   auto stream = doctest::FileStream("/nonexistent/never-opened.txt");
   stream->ParseLines(bytes.data(), bytes.data() + bytes.size(), source);
