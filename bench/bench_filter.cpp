@@ -10,6 +10,7 @@
 #include "syntax/SMathSyntax.h"
 #include "syntax/SWildcardString.h"
 #include "tasks/STask.h"
+#include "tasks/STaskParallelFilter.h"
 #include "tasks/STaskSyntaxFilter.h"
 #include "tasks/STaskVector.h"
 #include "tasks/STaskVectorMap.h"
@@ -87,6 +88,26 @@ void BM_FilterMillionIntoNewVector(benchmark::State & state) {
   state.SetItemsProcessed(state.iterations() * 1000000);
 }
 BENCHMARK(BM_FilterMillionIntoNewVector)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// The same on the thread count in force (TALLY_THREADS, else the machine's cores).
+void BM_FilterMillionIntoNewVectorThreaded(benchmark::State & state) {
+  Sheet & sheet = MillionTasks();
+  SWildcardString::SetGlobalCaseSensitivity(SWildcardString::eNotCaseSensitive);
+  std::size_t kept = 0;
+  for (auto _ : state) {
+    auto target = std::make_unique<STaskVector>();
+    STaskParallelFilter copy(sheet.map, *target, kExpression);
+    copy();
+    kept = target->size();
+    state.PauseTiming();
+    target.reset();
+    state.ResumeTiming();
+  }
+  SWildcardString::SetGlobalCaseSensitivity(SWildcardString::eCaseSensitive);
+  state.counters["kept"] = static_cast<double>(kept);
+  state.SetItemsProcessed(state.iterations() * 1000000);
+}
+BENCHMARK(BM_FilterMillionIntoNewVectorThreaded)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 void BM_EvaluateMillion(benchmark::State & state) {
   Sheet & sheet = MillionTasks();

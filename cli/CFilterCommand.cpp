@@ -6,7 +6,7 @@
 #include "CProgress.h"
 #include "CTimeSheet.h"
 #include "tasks/STaskDocumentData.h"
-#include "tasks/STaskVectorMapFilter.h"
+#include "tasks/STaskParallelFilter.h"
 
 CFilterCommand::CFilterCommand(const CCommandLine & inLine) : mLine(inLine) {}
 
@@ -35,9 +35,9 @@ int CFilterCommand::Run(COutput & ioOut, COutput & ioErrors, int inProgressDescr
 
   CTimeSheet result(fileOrder);
   result.SetLineBreak(source.GetLineBreakFormat());
-  STaskVectorMapFilter copy(STaskDocumentData(source).GetVectorMap(), result.Tasks(), &expression.Filter());
+  STaskParallelFilter copy(STaskDocumentData(source).GetVectorMap(), result.Tasks(), expression.Text());
   copy();
-  expression.Report(ioErrors);
+  expression.Report(copy, ioErrors);
   if (toOutput)
     result.WriteSheet(ioOut);
   else

@@ -5,6 +5,7 @@
 #include "CToolError.h"
 #include "syntax/SSymbol.h"
 #include "syntax/SSyntaxException.h"
+#include "tasks/STaskParallelFilter.h"
 
 #include <algorithm>
 
@@ -81,12 +82,12 @@ std::string CFilterExpression::Hint() const {
   return std::string();
 }
 
-void CFilterExpression::Report(COutput & ioErrors) const {
-  const std::size_t failed = mFilter.FailureCount();
-  const std::size_t evaluated = mFilter.EvaluationCount();
+void CFilterExpression::Report(const STaskParallelFilter & inRun, COutput & ioErrors) const {
+  const std::size_t failed = inRun.FailureCount();
+  const std::size_t evaluated = inRun.EvaluationCount();
   if (failed == 0)
     return;
-  const std::string why = mFilter.FirstFailure() + Hint();
+  const std::string why = inRun.FirstFailure() + Hint();
   if (failed == evaluated)
     throw CToolError("", "the filter expression " + Quoted() + " could not be evaluated for any entry: " + why);
   ioErrors.Write("tally: the filter expression " + Quoted() + " could not be evaluated for " +
@@ -97,7 +98,7 @@ void CFilterExpression::Report(COutput & ioErrors) const {
 
 void CFilterExpression::Check() {
   // The same steps as the filter's own preparation, which it repeats before the first
-  // entry; only here a failure is not dropped.
+  // entry; only here a failure is not dropped. The tokens stay for Hint.
   mSyntax.Clear();
   mSyntax.Tokenize(mText);
   mSyntax.Reduce();
@@ -128,5 +129,4 @@ void CFilterExpression::Check() {
     if (token.Class() == SMathSyntax::eClassNone)
       Fail("Unexpected '" + Printable(token.Token()) + "'");
   }
-  mSyntax.Clear();
 }

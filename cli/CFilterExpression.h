@@ -1,6 +1,6 @@
-// A filter expression for the tool: the core's task filter over its own syntax, plus a
-// check that reports what the filter itself would pass over in silence (a text that cannot
-// be parsed, a name that is no field, text the expression ignores).
+// A filter expression for the tool: a check of its text that reports what the core's filter
+// would pass over in silence (a text that cannot be parsed, a name that is no field, text the
+// expression ignores), and the report of what failed when the filter ran.
 #pragma once
 
 #include "syntax/SMathSyntax.h"
@@ -9,6 +9,7 @@
 #include <string>
 
 class COutput;
+class STaskParallelFilter;
 
 class CFilterExpression {
 public:
@@ -22,12 +23,12 @@ public:
   /// ignored.
   void Check();
 
-  /// The filter to run over the entries.
-  STaskSyntaxFilter & Filter() { return mFilter; }
+  /// The expression's text.
+  const std::string & Text() const { return mText; }
 
-  /// After the filter ran: throws CToolError with the language's message and a hint when
+  /// After inRun filtered the entries with this text: throws CToolError with the language's message and a hint when
   /// evaluation failed for every entry; writes a note to ioErrors when it failed for some.
-  void Report(COutput & ioErrors) const;
+  void Report(const STaskParallelFilter & inRun, COutput & ioErrors) const;
 
 private:
   [[noreturn]] void Fail(const std::string & inMessage) const;
@@ -37,6 +38,6 @@ private:
   std::string Quoted() const;
 
   std::string mText;
-  SMathSyntax mSyntax;       // declared before the filter, which refers to it
-  STaskSyntaxFilter mFilter;
+  SMathSyntax mSyntax;       // declared before the filter, whose field names it learns
+  STaskSyntaxFilter mFilter; // gives the syntax the field names; the run has its own
 };

@@ -18,7 +18,7 @@
 #include "tasks/STaskGroup.h"
 #include "tasks/STaskVector.h"
 #include "tasks/STaskVectorMap.h"
-#include "tasks/STaskVectorMapFilter.h"
+#include "tasks/STaskParallelFilter.h"
 
 #include <cstdlib>
 #include <memory>
@@ -88,9 +88,9 @@ int CShowCommand::Run(COutput & ioOut, COutput & ioErrors, int inProgressDescrip
   STaskVector filtered;
   STaskVector * shown = &sheet.Tasks();
   if (expression) {
-    STaskVectorMapFilter copy(STaskDocumentData(sheet).GetVectorMap(), filtered, &expression->Filter());
+    STaskParallelFilter copy(STaskDocumentData(sheet).GetVectorMap(), filtered, expression->Text());
     copy();
-    expression->Report(ioErrors);
+    expression->Report(copy, ioErrors);
     shown = &filtered;
   }
 

@@ -24,10 +24,7 @@
 #include "tasks/STaskDocumentData.h"
 #include "tasks/STaskFileStream.h"
 #include "tasks/STaskFileStreamSettings.h"
-#include "tasks/STaskDocumentData.h"
-#include "tasks/STaskSyntaxFilter.h"
-#include "tasks/STaskVectorMapFilter.h"
-#include "syntax/SMathSyntax.h"
+#include "tasks/STaskParallelFilter.h"
 #include "syntax/SWildcardString.h"
 #include "views/WTimeSheetView.h"
 #include "windows/WTimeSheetWindow.h"
@@ -426,7 +423,7 @@ const char kTemplateNotCorrectType[] = "Document template is not correct type.";
 
 // What the notice of a filtered time sheet says about an expression with an error; empty
 // when there was none.
-wxString FilterNotice(const STaskSyntaxFilter & inFilter, std::size_t inTested) {
+wxString FilterNotice(const STaskParallelFilter & inFilter, std::size_t inTested) {
   const bool unprepared = !inFilter.PreparationFailure().empty();
   if (!unprepared && inFilter.FailureCount() == 0)
     return wxString();
@@ -469,12 +466,11 @@ void WTimeSheetDocument::OnReportFilter(STaskVectorMap & ioVectorMap, const WTex
   wxString notice;
   {
     wxBusyCursor wait;
-    SMathSyntax syntax;
-    STaskSyntaxFilter filter(syntax, text);
     SWildcardString::SetGlobalCaseSensitivity(caseSensitive ? SWildcardString::eCaseSensitive
                                                             : SWildcardString::eNotCaseSensitive);
     // One insertion for all copied entries: the new window counts them in at once.
-    STaskVectorMapFilter(ioVectorMap, targetData.GetData(), &filter).RunBatched();
+    STaskParallelFilter filter(ioVectorMap, targetData.GetData(), text);
+    filter();
     notice = FilterNotice(filter, ioVectorMap.size());
   }
   // A filtered copy exists nowhere else: it counts as changed even when nothing matched.

@@ -3,9 +3,9 @@
 
 #include <string_view>
 
-SWildcardString::ECaseSensitivity SWildcardString::sCaseSensitivity = SWildcardString::eCaseSensitive;
-SWildcardString SWildcardString::sLhsBuf;
-SWildcardString SWildcardString::sRhsBuf;
+std::atomic<SWildcardString::ECaseSensitivity> SWildcardString::sCaseSensitivity{SWildcardString::eCaseSensitive};
+thread_local SWildcardString SWildcardString::sLhsBuf;
+thread_local SWildcardString SWildcardString::sRhsBuf;
 
 namespace {
 
@@ -55,7 +55,7 @@ void SWildcardString::Capitalize(char * begin, char * end) {
 int SWildcardString::WildcardCompare(const SWildcardString & rhs) const {
   const SWildcardString * left = this;
   const SWildcardString * right = &rhs;
-  if (sCaseSensitivity == eNotCaseSensitive) {
+  if (GlobalCaseSensitivity() == eNotCaseSensitive) {
     // Folding leaves "*" and "?" alone: without a pattern it is a plain folded comparison.
     if (!HasWildcards() && !rhs.HasWildcards())
       return FoldedSign(*this, rhs);

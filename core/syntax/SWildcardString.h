@@ -2,6 +2,7 @@
 // process-wide switch that makes all such comparisons ignore letter case.
 #pragma once
 
+#include <atomic>
 #include <string>
 
 class SWildcardString : public std::string {
@@ -26,10 +27,12 @@ public:
   /// a wildcard pattern on either side matching as described in the implementation.
   int WildcardCompare(const SWildcardString & rhs) const;
 
-  /// Sets the case rule for every later comparison in the process.
-  static void SetGlobalCaseSensitivity(ECaseSensitivity sensitivity) { sCaseSensitivity = sensitivity; }
-  /// The case rule currently in force.
-  static ECaseSensitivity GlobalCaseSensitivity() { return sCaseSensitivity; }
+  /// Sets the case rule for every later comparison in the process (on every thread).
+  static void SetGlobalCaseSensitivity(ECaseSensitivity sensitivity) {
+    sCaseSensitivity.store(sensitivity, std::memory_order_relaxed);
+  }
+  /// The case rule currently in force; safe to read from any thread.
+  static ECaseSensitivity GlobalCaseSensitivity() { return sCaseSensitivity.load(std::memory_order_relaxed); }
   /// Turns the bytes of [begin, end) to upper case in place ("a" to "z" only).
   static void Capitalize(char * begin, char * end);
   /// The kind of wildcard a byte is, or eUnknownWild for an ordinary byte.
@@ -49,7 +52,8 @@ private:
 
   bool mCanWildcard;
 
-  static ECaseSensitivity sCaseSensitivity;
-  static SWildcardString sLhsBuf;
-  static SWildcardString sRhsBuf;
+  static std::atomic<ECaseSensitivity> sCaseSensitivity;
+  // Folding buffers, one pair per thread, so that filters may run on several at once.
+  static thread_local SWildcardString sLhsBuf;
+  static thread_local SWildcardString sRhsBuf;
 };

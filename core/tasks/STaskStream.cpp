@@ -6,6 +6,8 @@
 #include "files/SLineBreakFormat.h"
 #include "tasks/STask.h"
 #include "tasks/STaskDocumentData.h"
+#include "tasks/STaskLineParser.h"
+#include "tasks/STaskThreads.h"
 #include "tasks/STaskVector.h"
 
 #include <cstring>
@@ -94,6 +96,12 @@ void STaskStream::AppendLines(const char * inBegin, const char * inEnd, SDateFor
   const bool convert = inTargetOrder != inStoreOrder;
   SLineBreakFinder finder(inBegin, inEnd);
   const char * const firstBreak = finder.Next(inBegin);
+
+  // A large file is parsed on several threads, with the same tasks and messages.
+  if (const unsigned threads = STaskThreads::ForBytes(static_cast<std::size_t>(inEnd - inBegin)); threads > 1) {
+    STaskLineParser(inStoreOrder, inTargetOrder).Parse(inBegin, inEnd, ioVector, threads);
+    return;
+  }
 
   // Count the lines first, so that the vector grows once.
   std::size_t count = 0;

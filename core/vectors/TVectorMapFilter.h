@@ -2,8 +2,6 @@
 #pragma once
 
 #include <cstddef>
-#include <ranges>
-#include <vector>
 
 #include "vectors/TBroadcasterVector.h"
 #include "vectors/TFilter.h"
@@ -29,27 +27,6 @@ public:
         mTarget.push_back(element);
       }
     }
-  }
-
-  /// As operator(), but the accepted elements are appended together at the end: the target
-  /// hears one eInsert over their whole range (also when none was accepted).
-  void RunBatched() {
-    // Remember the accepted entries' places, then copy them once, straight into the target.
-    std::vector<unsigned int> accepted;
-    const std::size_t count = mSource.size();
-    for (std::size_t position = 0; position < count; ++position) {
-      const auto index = static_cast<unsigned int>(position);
-      if (mFilter == nullptr || (*mFilter)(mSource.get(index))) {
-        accepted.push_back(index);
-      }
-    }
-    const auto entries = std::views::transform(accepted, [this](unsigned int inIndex) -> const T & {
-      return mSource.get(inIndex);
-    });
-    // With room made first, the entries stay in place while they are copied, even when the
-    // target is the source's own vector.
-    mTarget.reserve(mTarget.size() + accepted.size());
-    mTarget.insert(mTarget.size(), entries.begin(), entries.end());
   }
 
 private:

@@ -1,0 +1,169 @@
+// Loading and filtering on several threads give the same tasks, and the same messages, as
+// on one.
+#include "core/tasks/DocumentTestHelpers.h"
+#include "core/vectors/MessageRecorder.h"
+#include "tasks/STaskDocumentData.h"
+#include "syntax/SWildcardString.h"
+#include "tasks/STaskLineParser.h"
+#include "tasks/STaskParallelFilter.h"
+#include "tasks/STaskSyntaxFilter.h"
+#include "tasks/STaskVectorMap.h"
+#include "tasks/STaskVectorMapFilter.h"
+#include "syntax/SMathSyntax.h"
+#include "tasks/STaskThreads.h"
+#include "tasks/STaskVector.h"
+
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+namespace {
+
+using F = SDateFormat;
+
+// Random time sheet bytes: every line-break form, blank lines, short and odd dates, bad
+// bytes (NUL, 0x80 to 0xFF, stray tabs) and a final fragment of 0 to 9 bytes.
+std::string RandomSheet(std::mt19937 & ioRandom, int inLines) {
+  auto pick = [&](int inLow, int inHigh) { return std::uniform_int_distribution<int>(inLow, inHigh)(ioRandom); };
+  static const char * const kBreaks[] = {"\n", "\r\n", "\r", "\n\n", "\r\r\n", "\n\r"};
+  static const char * const kDates[] = {"%02d/%02d/%04d", "%d/%d/%02d", "%d/%d", "%d//%d", "%d/%d/%d", "x%d/%d"};
+  std::string bytes;
+  for (int line = 0; line < inLines; ++line) {
+    char text[64];
+    std::snprintf(text, sizeof text, kDates[pick(0, 5)], pick(0, 13), pick(0, 32), pick(0, 2040));
+    bytes += text;
+    std::snprintf(text, sizeof text, pick(0, 1) ? "\t%d:%02d:%02d\t" : "\t%d.%d\t", pick(0, 30), pick(0, 70), pick(0, 59));
+    bytes += text;
+    for (int extra = pick(0, 12); extra > 0; --extra)
+      bytes += static_cast<char>(pick(0, 9) == 0 ? pick(0, 255) : pick(0, 3) == 0 ? '\t' : 'a' + pick(0, 25));
+    bytes += kBreaks[pick(0, 5)];
+  }
+  bytes.append(static_cast<std::size_t>(pick(0, 9)), 'z');
+  return bytes;
+}
+
+// Everything a task holds.
+std::string Describe(const STask & inTask) {
+  std::string text = inTask + "|" + std::to_string(static_cast<unsigned long>(inTask.GetDate())) + "|" +
+                     std::to_string(static_cast<unsigned long>(inTask.GetDuration())) + "|" + std::to_string(static_cast<int>(inTask.GetDateFormat().GetFormat()));
+  for (int field = 0; field < STask::eFieldCount; ++field)
+    text += "|" + std::to_string(inTask.GetSubfieldStart(STask::EField(field))) + "," +
+            std::to_string(inTask.GetSubfieldLength(STask::EField(field)));
+  return text;
+}
+
+void ExpectSame(const STaskVector & inSerial, const testsupport::MessageRecorder<STask> & inSerialHeard,
+                const STaskVector & inParallel, const testsupport::MessageRecorder<STask> & inParallelHeard) {
+  ASSERT_EQ(inSerial.size(), inParallel.size());
+  for (std::size_t index = 0; index < inSerial.size(); ++index)
+    ASSERT_EQ(Describe(inSerial[index]), Describe(inParallel[index])) << "task " << index;
+  EXPECT_EQ(inSerial.GetTotalSeconds(), inParallel.GetTotalSeconds());
+  EXPECT_EQ(inSerialHeard.mMessages, inParallelHeard.mMessages);
+}
+
+class ParallelLoad : public ::testing::Test {
+protected:
+  void TearDown() override { STaskThreads::SetCount(0); }
+  testsupport::ScopedTimeZone mZone{"America/New_York"}; // with daylight saving
+};
+
+TEST_F(ParallelLoad, EveryThreadCountParsesAsOneThreadDoes) {
+  if (!mZone.Supported())
+    GTEST_SKIP() << mZone.WhyUnsupported();
+  STaskThreads::SetCount(1);
+  std::mt19937 random(21);
+  for (int round = 0; round < 24; ++round) {
+    const std::string bytes = RandomSheet(random, round % 4 == 0 ? round / 4 : 20 + round * 7);
+    const F store = round % 3 == 0 ? F::eDMY : F::eMDY;
+    const F target = round % 2 == 0 ? F::eMDY : F::eYMD;
+    doctest::TestDocument document;
+    STaskDocumentData(document).SetDateFormat(target);
+    auto stream = doctest::FileStream("/nonexistent/never-opened.txt", store);
+    stream->SetDocument(&document);
+    STaskVector serial;
+    testsupport::MessageRecorder<STask> serialHeard;
+    serial.AddListener(&serialHeard);
+    stream->ParseLines(bytes.data(), bytes.data() + bytes.size(), serial);
+    for (unsigned threads = 1; threads <= 8; ++threads) {
+      SCOPED_TRACE("round " + std::to_string(round) + ", " + std::to_string(threads) + " threads");
+      STaskVector parallel;
+      testsupport::MessageRecorder<STask> parallelHeard;
+      parallel.AddListener(&parallelHeard);
+      STaskLineParser(store, target).Parse(bytes.data(), bytes.data() + bytes.size(), parallel, threads);
+      ExpectSame(serial, serialHeard, parallel, parallelHeard);
+    }
+  }
+}
+
+// A file big enough to be split takes the parallel path through the stream, which still
+// sets the document's line breaks from the first break.
+TEST_F(ParallelLoad, LargeFileThroughTheStream) {
+  if (!mZone.Supported())
+    GTEST_SKIP() << mZone.WhyUnsupported();
+  std::mt19937 random(7);
+  const std::string bytes = "\r" + RandomSheet(random, 50000);
+  ASSERT_GT(bytes.size(), STaskThreads::sSmallJob);
+  auto load = [&](unsigned inThreads, STaskVector & outVector, testsupport::MessageRecorder<STask> & outHeard) {
+    STaskThreads::SetCount(inThreads);
+    doctest::TestDocument document;
+    auto stream = doctest::FileStream("/nonexistent/never-opened.txt");
+    stream->SetDocument(&document);
+    outVector.AddListener(&outHeard);
+    stream->ParseLines(bytes.data(), bytes.data() + bytes.size(), outVector);
+    EXPECT_EQ(STaskDocumentData(document).GetLineBreakFormat().GetFormat(), SLineBreakFormat::eMac);
+  };
+  STaskVector serial, parallel;
+  testsupport::MessageRecorder<STask> serialHeard, parallelHeard;
+  load(1, serial, serialHeard);
+  load(3, parallel, parallelHeard);
+  ExpectSame(serial, serialHeard, parallel, parallelHeard);
+}
+
+TEST_F(ParallelLoad, EveryThreadCountFiltersAsOneThreadDoes) {
+  if (!mZone.Supported())
+    GTEST_SKIP() << mZone.WhyUnsupported();
+  static const char * const kExpressions[] = {
+      "description = '*a?b*' OR who = 'q*'", "date >= \"6/1/1999\" AND duration < \"12:30\"",
+      "NOT code = '*' OR job = \"1.5\"", "duration > 3 AND (", "who < 'm' AND NOT description = '*Z*'"};
+  STaskThreads::SetCount(1);
+  std::mt19937 random(5);
+  const std::string bytes = RandomSheet(random, 1500);
+  STaskVector source;
+  auto stream = doctest::FileStream("/nonexistent/never-opened.txt");
+  stream->ParseLines(bytes.data(), bytes.data() + bytes.size(), source);
+  STaskVectorMap map(source);
+  for (const auto sensitivity : {SWildcardString::eCaseSensitive, SWildcardString::eNotCaseSensitive}) {
+    SWildcardString::SetGlobalCaseSensitivity(sensitivity);
+    for (const char * expression : kExpressions) {
+      SMathSyntax syntax;
+      STaskSyntaxFilter filter(syntax, expression);
+      STaskVector serial;
+      STaskVectorMapFilter(map, serial, &filter)();
+      // One thread hears one insertion over the accepted range; every count hears the same.
+      STaskVector oneThread;
+      testsupport::MessageRecorder<STask> oneThreadHeard;
+      oneThread.AddListener(&oneThreadHeard);
+      STaskParallelFilter(map, oneThread, expression).Run(1);
+      for (unsigned threads = 1; threads <= 8; ++threads) {
+        SCOPED_TRACE(std::string(expression) + ", " + std::to_string(threads) + " threads");
+        STaskVector parallel;
+        testsupport::MessageRecorder<STask> parallelHeard;
+        parallel.AddListener(&parallelHeard);
+        STaskParallelFilter run(map, parallel, expression);
+        run.Run(threads);
+        ExpectSame(serial, oneThreadHeard, parallel, parallelHeard);
+        EXPECT_EQ(run.EvaluationCount(), filter.EvaluationCount());
+        EXPECT_EQ(run.FailureCount(), filter.FailureCount());
+        EXPECT_EQ(run.FirstFailure(), filter.FirstFailure());
+        EXPECT_EQ(run.PreparationFailure(), filter.PreparationFailure());
+      }
+      ASSERT_EQ(oneThreadHeard.mMessages.size(), 1U);
+    }
+  }
+  SWildcardString::SetGlobalCaseSensitivity(SWildcardString::eCaseSensitive);
+}
+
+} // namespace
