@@ -23,9 +23,18 @@ bool WStatusBar::Create(wxWindow * inParent, wxWindowID inId) {
 
 void WStatusBar::RefreshPane(int inPane) {
   ++mRefreshCounts.at(inPane);
-  wxRect rect;
-  if (GetFieldRect(inPane, rect))
-    RefreshRect(rect, false);
+  if (mStalePanes.none())
+    CallAfter(&WStatusBar::RefreshStalePanes);
+  mStalePanes.set(static_cast<std::size_t>(inPane));
+}
+
+void WStatusBar::RefreshStalePanes() {
+  for (int pane = 0; pane < kPaneCount; ++pane) {
+    wxRect rect;
+    if (mStalePanes.test(static_cast<std::size_t>(pane)) && GetFieldRect(pane, rect))
+      RefreshRect(rect, false);
+  }
+  mStalePanes.reset();
 }
 
 void WStatusBar::DrawAll(wxDC & inDC) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <bitset>
 #include <functional>
 
 #include <wx/statusbr.h>
@@ -23,7 +24,8 @@ public:
   /// Installs the function that draws the panes' contents.
   void SetDrawItem(DrawItem inDrawItem) { mDrawItem = std::move(inDrawItem); }
 
-  /// Repaints pane inPane.
+  /// Repaints pane inPane once the program next waits for events (however often it is asked
+  /// before then: a load asks once per entry).
   void RefreshPane(int inPane);
   /// How often pane inPane was asked to repaint.
   unsigned GetRefreshCount(int inPane) const { return mRefreshCounts.at(inPane); }
@@ -35,8 +37,12 @@ private:
   void OnPaint(wxPaintEvent & inEvent);
   void OnSize(wxSizeEvent & inEvent);
 
+  // Invalidates the panes asked for since the last time.
+  void RefreshStalePanes();
+
   DrawItem mDrawItem;
   std::array<unsigned, kPaneCount> mRefreshCounts{};
+  std::bitset<kPaneCount> mStalePanes;
 
   wxDECLARE_EVENT_TABLE();
 };
