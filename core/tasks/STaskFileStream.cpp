@@ -9,6 +9,8 @@
 #include "tasks/STaskVector.h"
 #include "tasks/STaskVectorMap.h"
 
+#include <algorithm>
+#include <memory>
 #include <string>
 
 namespace {
@@ -65,6 +67,20 @@ void STaskFileStream::OpenInput() {}
 
 unsigned long STaskFileStream::GetInputLength() { return mFile.Length(); }
 
+namespace {
+
+// The end of the last complete line in [inBegin, inEnd): just after its line break. A
+// carriage return at the very end does not count, as a line feed may follow it.
+const char * CompleteLinesEnd(const char * inBegin, const char * inEnd) {
+  for (const char * at = inEnd; at != inBegin; --at) {
+    if (at[-1] == '\n' || (at[-1] == '\r' && at != inEnd))
+      return at;
+  }
+  return inBegin;
+}
+
+} // namespace
+
 void STaskFileStream::ReadData(STaskVector & outVector) {
   mUnread.clear();
   const unsigned long length = mFile.Length();
@@ -72,13 +88,57 @@ void STaskFileStream::ReadData(STaskVector & outVector) {
     ParseLines(nullptr, nullptr, outVector);
     return;
   }
-  const auto buffer = std::make_unique_for_overwrite<char[]>(length);
   if (mFile.IsOpen())
     mFile.SetPosition(0);
-  const unsigned long count = mFile.Read(buffer.get(), length);
-  const char * const end = buffer.get() + count;
-  mUnread.assign(end - UnreadTailLength(buffer.get(), end), end);
-  ParseLines(buffer.get(), end, outVector);
+
+  const std::size_t before = outVector.size();
+  const std::size_t chunk = std::max<std::size_t>(sReadChunk, 1);
+  std::unique_ptr<char[]> buffer;
+  std::size_t capacity = 0;
+  std::size_t carried = 0; // bytes of an unfinished line at the start of the buffer
+  unsigned long remaining = length;
+  bool parsed = false;     // whether ParseLines has seen the first lines
+  try {
+    while (true) {
+      const std::size_t want = std::min<std::size_t>(remaining, chunk);
+      if (carried + want > capacity) {
+        capacity = carried + want;
+        auto larger = std::make_unique_for_overwrite<char[]>(capacity);
+        std::copy_n(buffer.get(), carried, larger.get());
+        buffer = std::move(larger);
+      }
+      const unsigned long count = want == 0 ? 0 : mFile.Read(buffer.get() + carried, static_cast<unsigned long>(want));
+      remaining = count < want ? 0 : remaining - count;
+      const char * const begin = buffer.get();
+      const char * const end = begin + carried + count;
+      const bool last = remaining == 0;
+      const char * const cut = last ? end : CompleteLinesEnd(begin, end);
+      if (cut != begin || last) {
+        if (!parsed) {
+          // The first lines decide the line breaks; from them the count of all is guessed,
+          // so that the vector grows once.
+          ParseLines(begin, cut, outVector);
+          parsed = true;
+          if (!last) {
+            const double perByte = static_cast<double>(outVector.size() - before) / static_cast<double>(cut - begin);
+            outVector.reserve(before + static_cast<std::size_t>(perByte * static_cast<double>(length) * 1.02) + 64);
+          }
+        } else {
+          AppendLines(begin, cut, mDateFormat, TargetDateFormat(), outVector);
+        }
+      }
+      if (last) {
+        mUnread.assign(end - UnreadTailLength(begin, end), end);
+        return;
+      }
+      carried = static_cast<std::size_t>(end - cut);
+      std::copy(cut, end, buffer.get());
+    }
+  } catch (...) {
+    if (outVector.size() > before)
+      outVector.erase(before, outVector.size());
+    throw;
+  }
 }
 
 void STaskFileStream::CloseInput() {}

@@ -58,8 +58,13 @@ public:
   void OpenInput() override;
   /// The file's length in bytes.
   unsigned long GetInputLength() override;
-  /// Reads the whole file with one read and appends its lines as tasks.
+  /// Reads the whole file and appends its lines as tasks, as one ParseLines over all its
+  /// bytes would. A large file is read sReadChunk bytes at a time, each chunk parsed up to its
+  /// last complete line, so its bytes are never all held beside the tasks made of them. On a
+  /// failure the tasks already appended are taken out again.
   void ReadData(STaskVector & outVector) override;
+  /// The bytes read at a time (tests make it small).
+  static inline std::size_t sReadChunk = std::size_t(8) << 20;
   void CloseInput() override;
   void ConfirmInput() override;
   /// Creates the temporary file that the write goes to. Throws "The contents of a file

@@ -75,10 +75,8 @@ void STaskStream::ParseLines(const char * inBegin, const char * inEnd, STaskVect
   // The first break decides the document's line breaks.
   SLineBreakFinder finder(inBegin, inEnd);
   const char * const firstBreak = finder.Next(inBegin);
-  SDateFormat target;
   if (mTaskDocument != nullptr) {
     STaskDocumentData data(*mTaskDocument);
-    target = data.GetDateFormat();
     if (firstBreak != inEnd) {
       SLineBreakFormat::EFormat format = SLineBreakFormat::eUNIX;
       if (*firstBreak == '\r')
@@ -86,7 +84,11 @@ void STaskStream::ParseLines(const char * inBegin, const char * inEnd, STaskVect
       data.SetLineBreakFormat(SLineBreakFormat(format));
     }
   }
-  AppendLines(inBegin, inEnd, mDateFormat, target, ioVector);
+  AppendLines(inBegin, inEnd, mDateFormat, TargetDateFormat(), ioVector);
+}
+
+SDateFormat STaskStream::TargetDateFormat() const {
+  return mTaskDocument != nullptr ? STaskDocumentData(*mTaskDocument).GetDateFormat() : SDateFormat();
 }
 
 void STaskStream::AppendLines(const char * inBegin, const char * inEnd, SDateFormat inStoreOrder,

@@ -85,6 +85,9 @@ public:
   static std::size_t UnreadTailLength(const char * inBegin, const char * inEnd);
 
 protected:
+  /// The date order tasks are brought to: the document's, or the user's default without one.
+  SDateFormat TargetDateFormat() const;
+
   bool mConnected = false;
   bool mOpen = false;
   const STaskStreamSettings & mTaskStreamSettings;

@@ -3,6 +3,7 @@
 #include "core/tasks/DocumentTestHelpers.h"
 #include "core/vectors/MessageRecorder.h"
 #include "tasks/STaskDocumentData.h"
+#include "tasks/STaskFileStream.h"
 #include "syntax/SWildcardString.h"
 #include "tasks/STaskLineParser.h"
 #include "tasks/STaskParallelFilter.h"
@@ -120,6 +121,42 @@ TEST_F(ParallelLoad, LargeFileThroughTheStream) {
   load(1, serial, serialHeard);
   load(3, parallel, parallelHeard);
   ExpectSame(serial, serialHeard, parallel, parallelHeard);
+}
+
+// A file read a chunk at a time gives what one read of all its bytes gives, wherever the
+// chunks end (inside a line, between the two bytes of a CR LF, in the final fragment).
+TEST_F(ParallelLoad, EveryChunkSizeReadsAsOneRead) {
+  if (!mZone.Supported())
+    GTEST_SKIP() << mZone.WhyUnsupported();
+  const std::size_t chunk = STaskFileStream::sReadChunk;
+  testsupport::TempDir folder;
+  std::mt19937 random(11);
+  for (int round = 0; round < 6; ++round) {
+    const std::string path = folder.file("sheet.txt");
+    testsupport::WriteFileBytes(path, (round % 2 ? "\r\n" : "") + RandomSheet(random, 30 + round * 20));
+    auto load = [&](std::size_t inChunk, STaskVector & outVector, testsupport::MessageRecorder<STask> & outHeard) {
+      STaskFileStream::sReadChunk = inChunk;
+      doctest::TestDocument document;
+      auto stream = doctest::FileStream(path);
+      stream->SetDocument(&document);
+      outVector.AddListener(&outHeard);
+      stream->Connect();
+      stream->Reserve();
+      stream->ReadData(outVector);
+      return std::to_string(STaskDocumentData(document).GetLineBreakFormat().GetFormat()) + "|" + stream->UnreadBytes();
+    };
+    STaskVector whole;
+    testsupport::MessageRecorder<STask> wholeHeard;
+    const std::string wholeRest = load(std::size_t(1) << 30, whole, wholeHeard);
+    for (const std::size_t size : {1, 2, 3, 7, 64, 333}) {
+      SCOPED_TRACE("round " + std::to_string(round) + ", chunks of " + std::to_string(size));
+      STaskVector chunked;
+      testsupport::MessageRecorder<STask> chunkedHeard;
+      EXPECT_EQ(load(size, chunked, chunkedHeard), wholeRest);
+      ExpectSame(whole, wholeHeard, chunked, chunkedHeard);
+    }
+  }
+  STaskFileStream::sReadChunk = chunk;
 }
 
 TEST_F(ParallelLoad, EveryThreadCountFiltersAsOneThreadDoes) {
