@@ -33,17 +33,18 @@ std::vector<std::string> SampleLines(std::size_t inCount, unsigned inSeed) {
   static const char * const kWords[] = {"Review", "of", "the", "quarterly", "figures", "call", "with", "client",
                                         "drafting", "contract", "site", "visit", "planning", "budget", "notes"};
   std::mt19937 random(inSeed);
-  auto pick = [&random](std::size_t inCount) { return static_cast<unsigned>(random() % inCount); };
+  auto pick = [&random](unsigned inCount) { return static_cast<unsigned>(random() % inCount); };
   std::vector<std::string> lines;
   for (std::size_t i = 0; i < inCount; ++i) {
-    char start[32];
-    const unsigned month = 1 + pick(12), day = 1 + pick(28), hours = pick(9), quarters = pick(4);
-    std::snprintf(start, sizeof start, "%02u/%02u/2012\t%u:%02u:00\t", month, day, hours, quarters * 15);
+    // The order of the draws is the compiler's; the pictures of the guide rely on it.
+    char date[16], duration[16];
+    std::snprintf(date, sizeof date, "%02u/%02u/2012", 1 + pick(12), 1 + pick(28));
+    std::snprintf(duration, sizeof duration, "%u:%02u:00", pick(9), pick(4) * 15);
     std::string description;
     for (unsigned w = 0, words = 2 + pick(9); w < words; ++w)
       description += (w ? " " : "") + std::string(kWords[pick(std::size(kWords))]);
-    const std::string who = kWho[pick(6)], job = kJobs[pick(7)];
-    lines.push_back(start + who + "\t" + job + "\t" + kCodes[pick(5)] + "\t" + description);
+    lines.push_back(std::string(date) + "\t" + duration + "\t" + kWho[pick(std::size(kWho))] + "\t" +
+                    kJobs[pick(std::size(kJobs))] + "\t" + kCodes[pick(std::size(kCodes))] + "\t" + description);
   }
   return lines;
 }
