@@ -1,17 +1,12 @@
-// A time sheet that can be read but not written opens read-only: it says so, refuses
-// changes, saves only under another name and never writes its file.
-#include <gtest/gtest.h>
+// A sheet that cannot be written opens read-only, refuses changes, saves under another name.
 
 #include <cerrno>
 #include <filesystem>
-#include <string>
 #include <unistd.h>
 
-#include "dialogs/WFileDialog.h"
 #include "panes/WListListBox.h"
 #include "resources/WCommandIds.h"
 #include "support/TimeSheetFixture.h"
-#include "views/WTimeSheetView.h"
 #include "windows/WMainWindow.h"
 #include "windows/WTimeSheetWindow.h"
 
@@ -35,38 +30,33 @@ TEST_F(WReadOnlySheetTest, ItOpensRefusesChangesAndIsSavedOnlyUnderAnotherName) 
   WTimeSheetDocument * document = Open(path);
   ASSERT_NE(document, nullptr);
   EXPECT_TRUE(document->IsReadOnly());
-  EXPECT_EQ(document->GetData().size(), 2u);
   EXPECT_EQ(document->GetTimeSheetWindow()->GetTitle(), "locked.txt (read-only)");
   EXPECT_EQ(guitest::MainWindow().GetTitle(), "Tallyworth - locked.txt (read-only)");
 
   // Editing in place, Merge and Clear are refused with a message, before any dialog.
   const wxString refusal =
       "The time sheet locked.txt is read-only and cannot be changed. Save it under another name to change the copy.";
-  WListListBox * list = dynamic_cast<WTimeSheetView *>(document->GetFirstView())->ListBox();
+  WListListBox * list = View(document).ListBox();
   for (int attempt : {0, 1, 2}) {
     Prompts().AnswerMessage(wxOK);
     if (attempt == 0)
       EXPECT_FALSE(list->OpenInPlaceEdit(0, 2));
     else
       guitest::Command(attempt == 1 ? WCommandIds::eFileMerge : WCommandIds::eClearTimeSheet);
-    ASSERT_EQ(Prompts().Messages().size(), 1u);
-    EXPECT_EQ(Prompts().Messages()[0], refusal);
+    EXPECT_EQ(Prompts().mMessages, std::vector<wxString>{refusal});
     Prompts().ClearRecords();
   }
   EXPECT_EQ(list->InPlaceEditControl(), nullptr);
   EXPECT_EQ(document->GetData().size(), 2u);
 
   // Save asks for a name; its own name is refused.
-  Prompts().AnswerFileDialog([&](WFileDialog & inDialog) {
-    EXPECT_EQ(inDialog.GetTitle(), "Save As");
-    inDialog.SetPaths({W(path)});
-    return static_cast<int>(wxID_OK);
-  });
+  Prompts().ChooseFiles({path});
   Prompts().AnswerMessage(wxYES); // replace it?
   Prompts().AnswerMessage(wxOK);
   EXPECT_FALSE(document->Save());
-  ASSERT_EQ(Prompts().Messages().size(), 2u);
-  EXPECT_EQ(Prompts().Messages()[1],
+  EXPECT_EQ(Prompts().mFileDialogTitles, std::vector<wxString>{"Save As"});
+  ASSERT_EQ(Prompts().mMessages.size(), 2u);
+  EXPECT_EQ(Prompts().mMessages[1],
             "The save operation failed: The file " + W(path) + " is read-only: save the time sheet under another name.");
   EXPECT_TRUE(document->IsReadOnly());
 

@@ -1,58 +1,48 @@
-// Entry point of the interface tests: starts wx on the display (Xvfb in CI), turns
-// asserts and log messages into test output, and runs the tests inside an active
-// event loop so that windows can be driven and yielded to.
+// Entry point of the interface tests: starts the program with settings of its own, turns
+// asserts into failures, and runs the tests inside an active event loop.
 #include <gtest/gtest.h>
 
-#include <string>
+#include <filesystem>
 
 #include <wx/app.h>
 #include <wx/evtloop.h>
 #include <wx/init.h>
 #include <wx/log.h>
 
+#include "application/WTallyworthApp.h"
 #include "support/GuiTestSupport.h"
-
-namespace {
-
-void FailOnAssert(const wxString & file, int line, const wxString & func, const wxString & cond,
-                  const wxString & msg) {
-  ADD_FAILURE_AT(file.utf8_str(), line)
-      << "wx assertion in " << func.utf8_str() << ": " << cond.utf8_str() << " " << msg.utf8_str();
-}
-
-} // namespace
+#include "support/TestSupport.h"
 
 int main(int argc, char ** argv) {
   testing::InitGoogleTest(&argc, argv);
-
-  // A configuration folder of its own; no files on the command line, so the program starts
-  // as a user starting it from the menu sees it.
-  guitest::PrepareStartup();
-
-  wxApp::SetInstance(guitest::CreateTestApp());
+  // No files on the command line and no settings: the program starts as a new user sees it.
+  testsupport::TempDir home;
+  for (const char * folder : {"config", "data"}) {
+    std::filesystem::create_directories(home.file(folder));
+    setenv(folder[0] == 'c' ? "XDG_CONFIG_HOME" : "XDG_DATA_HOME", home.file(folder).c_str(), 1);
+  }
+  wxApp::SetInstance(new WTallyworthApp);
   int wxArgc = 1;
   char * wxArgv[] = {argv[0], nullptr};
-  if (!wxEntryStart(wxArgc, wxArgv)) {
-    fprintf(stderr, "cannot start wxWidgets (is there a display?)\n");
-    return 1;
-  }
-  wxSetAssertHandler(FailOnAssert);
+  if (!wxEntryStart(wxArgc, wxArgv))
+    return fprintf(stderr, "cannot start wxWidgets (is there a display?)\n"), 1;
+  wxSetAssertHandler([](const wxString & file, int line, const wxString & func, const wxString & cond,
+                        const wxString & msg) {
+    ADD_FAILURE_AT(file.utf8_str(), line) << "wx assertion in " << func << ": " << cond << " " << msg;
+  });
   delete wxLog::SetActiveTarget(new wxLogStderr);
-
   int result = 1;
   if (wxTheApp->CallOnInit()) {
     wxGUIEventLoop loop;
     wxEventLoopActivator activate(&loop);
-    guitest::RecordStartup();
+    guitest::Flush();
     result = RUN_ALL_TESTS();
-    // Close what the tests left open, as closing the main frame would, before the toolkit
-    // takes the frames down.
+    // Close what the tests left open before the toolkit takes the frames down.
     guitest::CloseAllDocuments();
     wxTheApp->OnExit();
   } else {
     fprintf(stderr, "the application did not start\n");
   }
   wxEntryCleanup();
-  guitest::CleanUpStartup();
   return result;
 }

@@ -1,8 +1,6 @@
 // Helpers for the interface tests.
 #include "support/GuiTestSupport.h"
 
-#include <cstdlib>
-#include <filesystem>
 #include <thread>
 
 #include <gtest/gtest.h>
@@ -11,62 +9,16 @@
 #include <wx/mdi.h>
 
 #include "application/WTallyworthApp.h"
-#include "controls/WFileSettingsPopup.h"
 #include "dialogs/WConfirmClearDialog.h"
 #include "dialogs/WFileDialog.h"
 #include "documents/WDocManager.h"
 #include "documents/WTimeSheetDocument.h"
 #include "other/WMessageBox.h"
 #include "other/WModalRunner.h"
-#include "support/TestSupport.h"
 #include "windows/WMainWindow.h"
 #include "windows/WTimeSheetWindow.h"
 
 namespace guitest {
-
-namespace {
-
-testsupport::TempDir * sStartupDir = nullptr;
-StartupRecord sStartup;
-
-} // namespace
-
-wxApp * CreateTestApp() { return new WTallyworthApp; }
-
-void PrepareStartup() {
-  sStartupDir = new testsupport::TempDir;
-  std::filesystem::create_directories(StartupConfigDir());
-  setenv("XDG_CONFIG_HOME", StartupConfigDir().c_str(), 1);
-  // Whatever the toolkit keeps about the session stays out of the user's home too.
-  const std::string data = sStartupDir->file("data");
-  std::filesystem::create_directories(data);
-  setenv("XDG_DATA_HOME", data.c_str(), 1);
-}
-
-void CleanUpStartup() {
-  delete sStartupDir;
-  sStartupDir = nullptr;
-}
-
-void RecordStartup() {
-  Flush();
-  sStartup.mFrameShown = MainWindow().IsShown();
-  sStartup.mFrameTitle = MainWindow().GetTitle();
-  const std::vector<WTimeSheetDocument *> documents = Documents();
-  sStartup.mDocumentCount = documents.size();
-  if (!documents.empty()) {
-    sStartup.mDocumentTitle = documents.front()->GetUserReadableName();
-    sStartup.mDocumentHasStream = documents.front()->GetStream() != nullptr;
-    sStartup.mDocumentTaskCount = documents.front()->GetData().size();
-    sStartup.mDocumentIsDirty = documents.front()->IsDirty();
-  }
-  sStartup.mConfigText = testsupport::ReadFileBytes(StartupConfigDir() + "/Tallyworth.conf");
-}
-
-const StartupRecord & Startup() { return sStartup; }
-
-std::string StartupConfigDir() { return sStartupDir->file("config"); }
-
 
 bool WaitUntil(const std::function<bool()> & done, std::chrono::milliseconds timeout) {
   const auto deadline = std::chrono::steady_clock::now() + timeout;
@@ -81,55 +33,37 @@ bool WaitUntil(const std::function<bool()> & done, std::chrono::milliseconds tim
 }
 
 void Flush() {
-  for (int i = 0; i < 5; ++i) {
-    wxTheApp->Yield(true);
-    wxTheApp->ProcessIdle();
-  }
+  for (int i = 0; i < 5; ++i)
+    wxTheApp->Yield(true), wxTheApp->ProcessIdle();
 }
 
-// ---- PromptScript --------------------------------------------------------------------
+// Takes the first answer of inQueue, or fails the test and gives inNone when there is none.
+template <class Queue, class Fallback>
+static auto Next(Queue & inQueue, const wxString & inWhat, Fallback inNone) {
+  if (inQueue.empty()) {
+    ADD_FAILURE() << "unexpected " << inWhat.utf8_string();
+    return typename Queue::value_type(inNone);
+  }
+  auto answer = std::move(inQueue.front());
+  inQueue.pop_front();
+  return answer;
+}
 
 PromptScript::PromptScript() {
   WMessageBox::SetRunner([this](const wxString & inText, const wxString &, long inStyle) {
     mMessages.push_back(inText);
     mMessageStyles.push_back(inStyle);
-    if (mMessageAnswers.empty()) {
-      ADD_FAILURE() << "unexpected message box: " << inText.utf8_string();
-      return inStyle & wxCANCEL ? wxCANCEL : wxOK;
-    }
-    const int answer = mMessageAnswers.front();
-    mMessageAnswers.pop_front();
-    return answer;
+    return Next(mMessageAnswers, "message box: " + inText, inStyle & wxCANCEL ? wxCANCEL : wxOK);
   });
-  WFileDialog::SetRunner([this](WFileDialog & inDialog) {
+  const auto cancel = [](auto &) { return static_cast<int>(wxID_CANCEL); };
+  WFileDialog::SetRunner([this, cancel](WFileDialog & inDialog) {
     mFileDialogTitles.push_back(inDialog.GetTitle());
-    if (mFileAnswers.empty()) {
-      ADD_FAILURE() << "unexpected file dialog: " << inDialog.GetTitle().utf8_string();
-      return static_cast<int>(wxID_CANCEL);
-    }
-    auto answer = std::move(mFileAnswers.front());
-    mFileAnswers.pop_front();
-    return answer(inDialog);
+    return Next(mFileAnswers, "file dialog: " + inDialog.GetTitle(), std::function<int(WFileDialog &)>(cancel))(inDialog);
   });
-  WModalRunner::SetRunner([this](wxDialog & inDialog) {
+  WModalRunner::SetRunner([this, cancel](wxDialog & inDialog) {
     const auto * confirm = dynamic_cast<const WConfirmClearDialog *>(&inDialog);
     mDialogMessageIds.push_back(confirm != nullptr ? confirm->GetMessageId() : 0);
-    if (mDialogAnswers.empty()) {
-      ADD_FAILURE() << "unexpected dialog: " << inDialog.GetTitle().utf8_string();
-      return static_cast<int>(wxID_CANCEL);
-    }
-    auto answer = std::move(mDialogAnswers.front());
-    mDialogAnswers.pop_front();
-    return answer(inDialog);
-  });
-  WFileSettingsPopup::SetPopupRunner([this](WFileSettingsPopup & inPopup, wxMenu & inMenu) {
-    if (mPopupAnswers.empty()) {
-      ADD_FAILURE() << "unexpected file settings menu";
-      return;
-    }
-    auto answer = std::move(mPopupAnswers.front());
-    mPopupAnswers.pop_front();
-    answer(inPopup, inMenu);
+    return Next(mDialogAnswers, "dialog: " + inDialog.GetTitle(), std::function<int(wxDialog &)>(cancel))(inDialog);
   });
 }
 
@@ -137,37 +71,17 @@ PromptScript::~PromptScript() {
   WMessageBox::SetRunner({});
   WFileDialog::SetRunner({});
   WModalRunner::SetRunner({});
-  WFileSettingsPopup::SetPopupRunner({});
 }
 
 void PromptScript::ChooseFiles(std::vector<std::string> inPaths) {
   mFileAnswers.push_back([paths = std::move(inPaths)](WFileDialog & inDialog) {
-    if (paths.empty())
-      return static_cast<int>(wxID_CANCEL);
     std::vector<wxString> chosen;
     for (const std::string & path : paths)
       chosen.push_back(wxString::FromUTF8(path));
     inDialog.SetPaths(chosen);
-    return static_cast<int>(wxID_OK);
+    return static_cast<int>(paths.empty() ? wxID_CANCEL : wxID_OK);
   });
 }
-
-void PromptScript::AnswerDialog(int inResult) {
-  mDialogAnswers.push_back([inResult](wxDialog &) { return inResult; });
-}
-
-bool PromptScript::AllAnswersUsed() const {
-  return mMessageAnswers.empty() && mFileAnswers.empty() && mDialogAnswers.empty() && mPopupAnswers.empty();
-}
-
-void PromptScript::ClearRecords() {
-  mMessages.clear();
-  mMessageStyles.clear();
-  mFileDialogTitles.clear();
-  mDialogMessageIds.clear();
-}
-
-// ---- the program -------------------------------------------------------------------------
 
 WMainWindow & MainWindow() { return *WTallyworthApp::gMainWindow; }
 
@@ -175,14 +89,13 @@ WDocManager & DocManager() { return *WTallyworthApp::Get().GetDocManager(); }
 
 std::vector<WTimeSheetDocument *> Documents() {
   std::vector<WTimeSheetDocument *> documents;
-  for (wxList::compatibility_iterator node = DocManager().GetDocuments().GetFirst(); node; node = node->GetNext())
+  for (auto node = DocManager().GetDocuments().GetFirst(); node; node = node->GetNext())
     documents.push_back(dynamic_cast<WTimeSheetDocument *>(static_cast<wxDocument *>(node->GetData())));
   return documents;
 }
 
 WTimeSheetDocument * ActiveDocument() {
-  auto * child = MainWindow().GetActiveChild();
-  auto * window = dynamic_cast<WTimeSheetWindow *>(child);
+  auto * window = dynamic_cast<WTimeSheetWindow *>(MainWindow().GetActiveChild());
   return window != nullptr ? dynamic_cast<WTimeSheetDocument *>(window->GetDocument()) : nullptr;
 }
 

@@ -1,6 +1,5 @@
-// A test fixture for everything that opens time sheets: a folder for files, a time zone
-// with daylight saving, scripted prompts, the preferences restored afterwards, and no
-// time sheet open before or after the test.
+// A fixture for tests that open time sheets: a folder, a zone with daylight saving, scripted
+// prompts, preferences restored, and no time sheet open before or after.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -9,16 +8,13 @@
 #include <string>
 #include <vector>
 
-#include <wx/string.h>
-
 #include "application/WTallyworthApp.h"
 #include "documents/WTimeSheetDocument.h"
 #include "files/SSystemCalls.h"
 #include "support/GuiTestSupport.h"
 #include "support/TestSupport.h"
-#include "tasks/STask.h"
 #include "tasks/STaskDocumentData.h"
-#include "tasks/STaskVector.h"
+#include "views/WTimeSheetView.h"
 
 class TimeSheetFixture : public ::testing::Test {
 protected:
@@ -26,10 +22,6 @@ protected:
     SSystemCalls::Reset();
     guitest::CloseAllDocuments();
     mPrompts = std::make_unique<guitest::PromptScript>();
-    mCount = WTallyworthApp::sMaxMRUCount;
-    mClear = WTallyworthApp::sClearFilesAfterMergingFlag;
-    mWarn = WTallyworthApp::sWarnBeforeClearingMergedFilesFlag;
-    mSave = WTallyworthApp::sSaveBeforeClearingMergedFilesFlag;
   }
 
   void TearDown() override {
@@ -41,40 +33,45 @@ protected:
     WTallyworthApp::Get().WriteClearAfterMergeFlags(mClear, mWarn, mSave);
   }
 
-  /// Writes a time sheet file called inName with inLines (each a whole line) and returns
-  /// its full path.
+  /// Writes the file inName holding inLines (a Windows line break ends each that has no line
+  /// break of its own) and returns its full path.
   std::string WriteSheet(const std::string & inName, const std::vector<std::string> & inLines) {
     std::string bytes;
     for (const std::string & line : inLines)
-      bytes += line;
-    const std::string path = mFolder.file(inName);
-    testsupport::WriteFileBytes(path, bytes);
-    return path;
+      bytes += line + (line.empty() || line.back() != '\n' ? "\r\n" : "");
+    testsupport::WriteFileBytes(mFolder.file(inName), bytes);
+    return mFolder.file(inName);
   }
 
-  /// A sheet of inCount lines, each of 1:15 for person inWho.
-  std::string WriteSheetOf(const std::string & inName, int inCount, const std::string & inWho = "AB") {
+  /// A sheet of inCount lines of 1:15 each, "Entry 0", "Entry 1", ...
+  std::string WriteSheetOf(const std::string & inName, int inCount) {
     std::vector<std::string> lines;
     for (int i = 0; i < inCount; ++i)
-      lines.push_back(guitest::Line("03/0" + std::to_string(1 + i % 9) + "/2026", "1:15", inWho,
+      lines.push_back(guitest::Line("03/0" + std::to_string(1 + i % 9) + "/2026", "1:15", "AB",
                                     std::to_string(100 + i), "10", "Entry " + std::to_string(i)));
     return WriteSheet(inName, lines);
   }
 
+public:
   /// Opens the time sheet at inPath through the application; null when it failed.
-  WTimeSheetDocument * Open(const std::string & inPath) {
+  static WTimeSheetDocument * Open(const std::string & inPath) {
     return dynamic_cast<WTimeSheetDocument *>(WTallyworthApp::Get().OpenDocumentFile(wxString::FromUTF8(inPath)));
+  }
+
+  static WTimeSheetView & View(WTimeSheetDocument * inDocument) {
+    return *dynamic_cast<WTimeSheetView *>(inDocument->GetFirstView());
   }
 
   /// Appends a task to inDocument, as an edit does.
   static void AppendTask(WTimeSheetDocument & inDocument, const std::string & inLine) {
-    STaskDocumentData data(inDocument);
     const std::string text = inLine.substr(0, inLine.find_first_of("\r\n"));
-    data.GetData().push_back(STask(SDateFormat(SDateFormat::eMDY), text.data(), static_cast<unsigned>(text.size())));
+    STaskDocumentData(inDocument).GetData().push_back(
+        STask(SDateFormat(SDateFormat::eMDY), text.data(), static_cast<unsigned>(text.size())));
   }
 
   static std::string Bytes(const std::string & inPath) { return testsupport::ReadFileBytes(inPath); }
 
+protected:
   guitest::PromptScript & Prompts() { return *mPrompts; }
 
   testsupport::ScopedTimeZone mZone{"America/New_York"};
@@ -82,6 +79,7 @@ protected:
 
 private:
   std::unique_ptr<guitest::PromptScript> mPrompts;
-  int mCount = 20;
-  bool mClear = true, mWarn = true, mSave = true;
+  int mCount = WTallyworthApp::sMaxMRUCount;
+  bool mClear = WTallyworthApp::sClearFilesAfterMergingFlag, mWarn = WTallyworthApp::sWarnBeforeClearingMergedFilesFlag,
+       mSave = WTallyworthApp::sSaveBeforeClearingMergedFilesFlag;
 };

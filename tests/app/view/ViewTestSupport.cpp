@@ -1,7 +1,8 @@
-// Helpers for the time sheet view tests.
+// Helpers for the view tests.
 #include "view/ViewTestSupport.h"
 
 #include <cstdio>
+#include <memory>
 #include <random>
 
 #include <wx/dcclient.h>
@@ -10,7 +11,6 @@
 #include <wx/filename.h>
 #include <wx/imagpng.h>
 #include <wx/stdpaths.h>
-#include <wx/window.h>
 
 #include "support/GuiTestSupport.h"
 #include "views/WTimeSheetView.h"
@@ -22,9 +22,8 @@ STask MakeTask(const std::string & inLine) {
 }
 
 void Append(STaskVector & ioVector, const std::vector<std::string> & inLines) {
-  for (const std::string & line : inLines) {
+  for (const std::string & line : inLines)
     ioVector.push_back(MakeTask(line));
-  }
 }
 
 std::vector<std::string> SampleLines(std::size_t inCount, unsigned inSeed) {
@@ -36,20 +35,16 @@ std::vector<std::string> SampleLines(std::size_t inCount, unsigned inSeed) {
   std::mt19937 random(inSeed);
   auto pick = [&random](unsigned inCount) { return static_cast<unsigned>(random() % inCount); };
   std::vector<std::string> lines;
-  lines.reserve(inCount);
   for (std::size_t i = 0; i < inCount; ++i) {
-    char date[16];
+    // The order of the draws is the compiler's; the pictures of the guide rely on it.
+    char date[16], duration[16];
     std::snprintf(date, sizeof date, "%02u/%02u/2012", 1 + pick(12), 1 + pick(28));
-    char duration[16];
     std::snprintf(duration, sizeof duration, "%u:%02u:00", pick(9), pick(4) * 15);
     std::string description;
-    const unsigned words = 2 + pick(9);
-    for (unsigned w = 0; w < words; ++w) {
+    for (unsigned w = 0, words = 2 + pick(9); w < words; ++w)
       description += (w ? " " : "") + std::string(kWords[pick(std::size(kWords))]);
-    }
     lines.push_back(std::string(date) + "\t" + duration + "\t" + kWho[pick(std::size(kWho))] + "\t" +
-                    kJobs[pick(std::size(kJobs))] + "\t" + kCodes[pick(std::size(kCodes))] + "\t" +
-                    description);
+                    kJobs[pick(std::size(kJobs))] + "\t" + kCodes[pick(std::size(kCodes))] + "\t" + description);
   }
   return lines;
 }
@@ -75,71 +70,51 @@ void ViewFrame::Command(int inId) {
   view->ProcessEvent(event);
 }
 
-bool ViewFrame::IsEnabled(int inId) {
-  wxUpdateUIEvent event(inId);
-  event.Enable(false);
-  view->ProcessEvent(event);
-  return event.GetSetEnabled() && event.GetEnabled();
-}
-
-wxImage Capture(wxWindow * inWindow) {
+wxImage Capture(wxWindow * inWindow, bool inFromScreen) {
   inWindow->Update();
-  const wxSize size = inWindow->GetSize();
-  wxBitmap bitmap(size.x, size.y, 24);
+  const wxRect rect = inFromScreen ? inWindow->GetScreenRect() : wxRect(inWindow->GetSize());
+  wxBitmap bitmap(rect.width, rect.height, 24);
   {
     wxMemoryDC memory(bitmap);
-    wxWindowDC window(inWindow);
-    memory.Blit(0, 0, size.x, size.y, &window, 0, 0);
+    std::unique_ptr<wxDC> source(inFromScreen ? static_cast<wxDC *>(new wxScreenDC) : new wxWindowDC(inWindow));
+    memory.Blit(0, 0, rect.width, rect.height, source.get(), inFromScreen ? rect.x : 0, inFromScreen ? rect.y : 0);
   }
   return bitmap.ConvertToImage();
 }
 
 std::string SaveImage(const wxImage & inImage, const std::string & inName) {
-  wxFileName folder(wxStandardPaths::Get().GetExecutablePath());
-  folder.RemoveLastDir(); // the build folder holds the test folder
-  folder.AppendDir("screenshots");
-  folder.Mkdir(wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
-  folder.SetFullName(wxString::FromUTF8(inName) + ".png");
+  wxFileName file(wxStandardPaths::Get().GetExecutablePath());
+  file.RemoveLastDir(); // the build folder holds the test folder
+  file.AppendDir("screenshots");
+  file.Mkdir(wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
+  file.SetFullName(wxString::FromUTF8(inName) + ".png");
   if (wxImage::FindHandler(wxBITMAP_TYPE_PNG) == nullptr)
     wxImage::AddHandler(new wxPNGHandler);
-  return inImage.SaveFile(folder.GetFullPath(), wxBITMAP_TYPE_PNG) ? folder.GetFullPath().utf8_string() : "";
+  return inImage.SaveFile(file.GetFullPath(), wxBITMAP_TYPE_PNG) ? file.GetFullPath().utf8_string() : "";
 }
 
-std::string SaveScreenshot(wxWindow * inWindow, const std::string & inName) {
-  const std::string path = SaveImage(Capture(inWindow), inName);
-  return path;
-}
-
-wxImage CaptureScreen(wxWindow * inWindow) {
-  const wxRect rect = inWindow->GetScreenRect();
-  wxBitmap shot(rect.width, rect.height);
-  {
-    wxScreenDC screen;
-    wxMemoryDC memory(shot);
-    memory.Blit(0, 0, rect.width, rect.height, &screen, rect.x, rect.y);
+std::string SaveScreenshot(wxWindow * inWindow, const std::string & inName, bool inFromScreen) {
+  if (inFromScreen) {
+    inWindow->Raise();
+    inWindow->Refresh();
+    // Without a window manager, what a closed window uncovered is drawn again only later.
+    guitest::WaitUntil([] { return false; }, std::chrono::milliseconds(500));
   }
-  return shot.ConvertToImage();
+  return SaveImage(Capture(inWindow, inFromScreen), inName);
 }
 
-void Mouse(wxWindow * inWindow, wxEventType inType, const wxPoint & inPoint, bool inShift, bool inControl) {
+void Mouse(wxWindow * inWindow, wxEventType inType, const wxPoint & inPoint) {
   wxMouseEvent event(inType);
   event.SetEventObject(inWindow);
   event.SetPosition(inPoint);
-  event.SetShiftDown(inShift);
-  event.SetControlDown(inControl);
   event.m_leftDown = inType == wxEVT_LEFT_DOWN || inType == wxEVT_LEFT_DCLICK;
   inWindow->GetEventHandler()->ProcessEvent(event);
 }
 
-void Click(wxWindow * inWindow, const wxPoint & inPoint, bool inShift, bool inControl) {
-  Mouse(inWindow, wxEVT_LEFT_DOWN, inPoint, inShift, inControl);
-  Mouse(inWindow, wxEVT_LEFT_UP, inPoint, inShift, inControl);
-}
-
-void DoubleClick(wxWindow * inWindow, const wxPoint & inPoint) {
-  Click(inWindow, inPoint);
-  Mouse(inWindow, wxEVT_LEFT_DCLICK, inPoint);
-  Mouse(inWindow, wxEVT_LEFT_UP, inPoint);
+void Click(wxWindow * inWindow, const wxPoint & inPoint, bool inDouble) {
+  for (const wxEventType type : {wxEVT_LEFT_DOWN, wxEVT_LEFT_UP, wxEVT_LEFT_DCLICK, wxEVT_LEFT_UP})
+    if (inDouble || type != wxEVT_LEFT_DCLICK)
+      Mouse(inWindow, type, inPoint);
 }
 
 void CharHook(wxWindow * inWindow, int inKeyCode) {

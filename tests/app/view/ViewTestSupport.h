@@ -1,12 +1,9 @@
-// Helpers for the time sheet view tests: a document to show, a frame holding a view, lines
-// of a realistic time sheet, and looking at what a window drew.
+// Helpers for the view tests: tasks, a frame holding a view, the mouse, keys and pictures.
 #pragma once
 
-#include <memory>
 #include <string>
 #include <vector>
 
-#include <wx/bitmap.h>
 #include <wx/frame.h>
 #include <wx/image.h>
 
@@ -26,47 +23,36 @@ public:
 
 /// A task in month-day-year order from one line of text.
 STask MakeTask(const std::string & inLine);
-/// Appends tasks made from `inLines` to `ioVector`.
 void Append(STaskVector & ioVector, const std::vector<std::string> & inLines);
-
-/// `inCount` lines of a plausible time sheet (several people, jobs and codes, a few long
-/// descriptions), the same for the same seed.
+/// inCount lines of a plausible time sheet, the same for the same seed.
 std::vector<std::string> SampleLines(std::size_t inCount, unsigned inSeed = 7);
 
-/// A shown frame of `inSize` whose only child is the window of a view of `document`.
+/// A shown frame whose only child is the window of a view of `document`.
 class ViewFrame {
 public:
   explicit ViewFrame(const std::vector<std::string> & inLines = {}, const wxSize & inSize = wxSize(720, 420));
   ~ViewFrame();
   ViewFrame(const ViewFrame &) = delete;
   ViewFrame & operator=(const ViewFrame &) = delete;
+  /// Sends a menu command to the view as the window's menu would.
+  void Command(int inId);
 
   TestDocument document;
   wxFrame * frame = nullptr;
   WTimeSheetView * view = nullptr;
-
-  /// Sends a menu command to the view as the window's menu would.
-  void Command(int inId);
-  /// Whether the view enables command `inId`.
-  bool IsEnabled(int inId);
 };
 
-/// What `inWindow` shows now, read back from the screen.
-wxImage Capture(wxWindow * inWindow);
-/// Saves what `inWindow` shows to build/screenshots/`inName`.png; returns the path.
-std::string SaveScreenshot(wxWindow * inWindow, const std::string & inName);
-/// Saves `inImage` to build/screenshots/`inName`.png; returns the path, empty when it failed.
+/// What inWindow shows now, read from the window, or from the screen (frame and menus too).
+wxImage Capture(wxWindow * inWindow, bool inFromScreen = false);
+/// Saves inImage to build/screenshots/inName.png; returns the path, empty when it failed.
 std::string SaveImage(const wxImage & inImage, const std::string & inName);
-/// What the screen shows inside `inWindow`, frame and menus included.
-wxImage CaptureScreen(wxWindow * inWindow);
+/// Saves what inWindow shows (see Capture) to build/screenshots/inName.png.
+std::string SaveScreenshot(wxWindow * inWindow, const std::string & inName, bool inFromScreen = false);
 
-/// Sends a mouse event of `inType` at `inPoint` (client coordinates) to `inWindow`.
-void Mouse(wxWindow * inWindow, wxEventType inType, const wxPoint & inPoint, bool inShift = false,
-           bool inControl = false);
-/// Sends a left click (down and up) at `inPoint`.
-void Click(wxWindow * inWindow, const wxPoint & inPoint, bool inShift = false, bool inControl = false);
-/// Sends a double click (down, up, double click, up) at `inPoint`.
-void DoubleClick(wxWindow * inWindow, const wxPoint & inPoint);
+/// Sends a mouse event of inType at inPoint (client coordinates) to inWindow.
+void Mouse(wxWindow * inWindow, wxEventType inType, const wxPoint & inPoint);
+/// A left click; a double click is down, up, double click, up.
+void Click(wxWindow * inWindow, const wxPoint & inPoint, bool inDouble = false);
 /// Sends a key that the window's char hook sees first.
 void CharHook(wxWindow * inWindow, int inKeyCode);
 
