@@ -5,9 +5,9 @@
 #include <cerrno>
 #include <filesystem>
 #include <string>
-#include <sys/file.h>
-#include <fcntl.h>
+#if !defined(_WIN32)
 #include <unistd.h>
+#endif
 
 #include <wx/filedlg.h>
 
@@ -16,6 +16,7 @@
 #include "dialogs/WFileDialog.h"
 #include "documents/WDocManager.h"
 #include "resources/WCommandIds.h"
+#include "support/ExclusiveFileHolder.h"
 #include "support/TimeSheetFixture.h"
 #include "views/WTimeSheetView.h"
 #include "windows/WMainWindow.h"
@@ -230,12 +231,11 @@ TEST_F(WTimeSheetDocumentTest, ClearAsksWithTheMessageForTheStateAndEmptiesOnlyO
 
 TEST_F(WTimeSheetDocumentTest, AFileHeldByAnotherProgramIsReportedAndNotOpened) {
   const std::string path = WriteSheet("held.txt", {kFirst, kSecond});
-  const int holder = ::open(path.c_str(), O_RDWR);
-  ASSERT_GE(holder, 0);
-  ASSERT_EQ(::flock(holder, LOCK_EX | LOCK_NB), 0);
+  ExclusiveFileHolder holder(path);
+  ASSERT_TRUE(holder.IsHeld());
   Prompts().AnswerMessage(wxOK);
   EXPECT_EQ(Open(path), nullptr);
-  ::close(holder);
+  holder.Release();
   guitest::Flush();
   EXPECT_TRUE(guitest::Documents().empty());
   ASSERT_EQ(Prompts().Messages().size(), 1u);
@@ -277,7 +277,9 @@ TEST_F(WTimeSheetDocumentTest, SavingIntoAFolderThatRefusesFilesIsReportedAndCha
   const std::filesystem::path locked = mFolder.path() / "locked";
   std::filesystem::create_directory(locked);
   std::filesystem::permissions(locked, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+#if !defined(_WIN32) // a read-only folder on Windows still takes new files: refuse as below
   if (::geteuid() == 0) // permissions do not stop the superuser: refuse the way the system would
+#endif
     SSystemCalls::FailNth(SSystemCalls::eOpen, 1, EACCES);
   const std::string target = (locked / "week.txt").string();
   Prompts().ChooseFiles({target});

@@ -7,6 +7,7 @@
 
 #include <wx/app.h>
 #include <wx/evtloop.h>
+#include <wx/fileconf.h>
 #include <wx/init.h>
 #include <wx/log.h>
 
@@ -38,6 +39,12 @@ int main(int argc, char ** argv) {
     return 1;
   }
   wxSetAssertHandler(FailOnAssert);
+#if defined(__WXMSW__)
+  // Not the registry of whoever runs the tests: the same file as on the other systems.
+  wxConfigBase::Set(new wxFileConfig(wxString(), wxString(),
+                                     wxString::FromUTF8(guitest::StartupConfigDir() + "/Tallyworth.conf"),
+                                     wxString(), wxCONFIG_USE_LOCAL_FILE));
+#endif
   delete wxLog::SetActiveTarget(new wxLogStderr);
 
   int result = 1;

@@ -29,6 +29,11 @@ namespace {
 testsupport::TempDir * sStartupDir = nullptr;
 StartupRecord sStartup;
 
+#if defined(_WIN32)
+// The XDG folders mean nothing there; the test program names its configuration file itself.
+int setenv(const char * inName, const char * inValue, int) { return ::_putenv_s(inName, inValue); }
+#endif
+
 } // namespace
 
 wxApp * CreateTestApp() { return new WTallyworthApp; }
