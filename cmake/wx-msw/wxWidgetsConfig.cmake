@@ -36,6 +36,11 @@ foreach(_tally_flag IN LISTS _tally_wx_cxxflags)
     list(APPEND wxWidgets_CXX_FLAGS "${_tally_flag}")
   endif()
 endforeach()
+# <windows.h> comes in first, through wxWidgets, which then takes back the macros of it
+# that would rename members such as GetMessage: a later include of it from the core is then
+# harmless, whatever the order of a file's includes.
+list(APPEND wxWidgets_CXX_FLAGS -include wx/msw/wrapwin.h)
+
 separate_arguments(wxWidgets_LIBRARIES UNIX_COMMAND "${_tally_wx_libs}")
 # Whether a program is a windowed or a console one is the program's choice
 # (WIN32_EXECUTABLE), not the library's.
