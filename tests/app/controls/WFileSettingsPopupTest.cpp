@@ -9,6 +9,7 @@
 #include <wx/menu.h>
 
 #include "controls/WFileSettingsPopup.h"
+#include "dates/SCalendar.h"
 #include "dates/SDateFormat.h"
 #include "resources/WCommandIds.h"
 #include "support/TimeSheetFixture.h"
@@ -32,9 +33,8 @@ void Choose(WFileSettingsPopup & inPopup, int inId) {
 }
 
 int CurrentYear() {
-  const std::time_t now = std::time(nullptr);
   std::tm local{};
-  localtime_r(&now, &local);
+  SCalendar::LocalNow(local);
   return local.tm_year + 1900;
 }
 
