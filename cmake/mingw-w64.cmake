@@ -19,6 +19,13 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 
+# wxWidgets for Windows (scripts/build-windows-wx) comes with a wx-config, named by
+# -DTALLY_WX_CONFIG=...; find_package(wxWidgets) then reads it through cmake/wx-msw.
+if(TALLY_WX_CONFIG)
+  set(wxWidgets_DIR ${CMAKE_CURRENT_LIST_DIR}/wx-msw)
+  set(CMAKE_FIND_PACKAGE_PREFER_CONFIG ON)
+endif()
+
 # ctest runs the programs under wine when it is there.
 find_program(TALLY_WINE NAMES wine)
 if(TALLY_WINE)

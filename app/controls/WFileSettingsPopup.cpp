@@ -12,6 +12,7 @@
 #endif
 #include <wx/settings.h>
 
+#include "dates/SCalendar.h"
 #include "dates/SDateFormat.h"
 #include "dates/SDateString.h"
 #include "files/SLineBreakFormat.h"
@@ -132,9 +133,8 @@ void WFileSettingsPopup::Press() {
 
 void WFileSettingsPopup::UpdateMenuContents(wxMenu & inMenu) {
   // The example date: 31 July of the current year.
-  const std::time_t now = std::time(nullptr);
   std::tm local{};
-  localtime_r(&now, &local);
+  SCalendar::LocalNow(local);
   const SDate example =
       SDateString::DateFromComponents(31, 7, static_cast<std::uint32_t>(local.tm_year + 1900));
   for (int id = WCommandIds::eDateFormatSystem; id <= WCommandIds::eDateFormatYMD; ++id) {

@@ -5,12 +5,26 @@
 
 #include "files/SFile.h"
 
+namespace {
+
+// The encoding of the file layer's names.
+const wxMBConv & PathConversion() {
+#if defined(__WXMSW__)
+  // The file layer calls the system's ANSI functions there: the ANSI code page.
+  return wxConvLocal;
+#else
+  return *wxConvFileName;
+#endif
+}
+
+} // namespace
+
 SFileSpec WPaths::ToFileSpec(const wxString & inPath) {
-  const wxCharBuffer bytes = inPath.fn_str();
+  const wxCharBuffer bytes = inPath.mb_str(PathConversion());
   return SFileSpec(bytes.data() != nullptr ? std::string(bytes.data()) : std::string());
 }
 
-wxString WPaths::FromFileSpec(const SFileSpec & inSpec) { return wxString(inSpec.c_str(), *wxConvFileName); }
+wxString WPaths::FromFileSpec(const SFileSpec & inSpec) { return wxString(inSpec.c_str(), PathConversion()); }
 
 bool WPaths::SameFile(const wxString & inFirst, const wxString & inSecond) {
   if (inFirst.empty() || inSecond.empty())

@@ -6,12 +6,18 @@
 
 #include <wx/app.h>
 #include <wx/evtloop.h>
+#include <wx/fileconf.h>
 #include <wx/init.h>
 #include <wx/log.h>
 
 #include "application/WTallyworthApp.h"
 #include "support/GuiTestSupport.h"
 #include "support/TestSupport.h"
+
+#if defined(_WIN32)
+// The XDG folders mean nothing there (the configuration file is named below), but are set alike.
+static int setenv(const char * inName, const char * inValue, int) { return ::_putenv_s(inName, inValue); }
+#endif
 
 int main(int argc, char ** argv) {
   testing::InitGoogleTest(&argc, argv);
@@ -30,6 +36,11 @@ int main(int argc, char ** argv) {
                         const wxString & msg) {
     ADD_FAILURE_AT(file.utf8_str(), line) << "wx assertion in " << func << ": " << cond << " " << msg;
   });
+#if defined(__WXMSW__)
+  // Not the registry of whoever runs the tests: a file in the test's own folder.
+  wxConfigBase::Set(new wxFileConfig(wxString(), wxString(), wxString::FromUTF8(home.file("config") + "/Tallyworth.conf"),
+                                     wxString(), wxCONFIG_USE_LOCAL_FILE));
+#endif
   delete wxLog::SetActiveTarget(new wxLogStderr);
   int result = 1;
   if (wxTheApp->CallOnInit()) {
