@@ -6,7 +6,6 @@
 #include "controls/WFileStatusCtrl.h"
 #include "documents/WDocManager.h"
 #include "resources/WCommandIds.h"
-#include "support/ExclusiveFileHolder.h"
 #include "support/TimeSheetFixture.h"
 #include "windows/WMainWindow.h"
 #include "windows/WTimeSheetWindow.h"
