@@ -360,51 +360,55 @@ int WTreeListBox::FindRememberedRow() const {
   if (mSelectedEntry == sNone || mSelectedEntry >= mVector.size()) {
     return wxNOT_FOUND;
   }
+  // The branch that holds the entry's leaf, and the leaf's place in it.
   const auto & branches = mInternalTree.Branches();
-  std::uint32_t holder = sNone;
-  for (std::uint32_t branch = 0; branch < branches.size() && holder == sNone; ++branch) {
-    for (const Element & element : branches[branch]) {
-      if (element.Type() == Element::eLeaf && element.LeafIndex() == mSelectedEntry) {
-        holder = branch;
-        break;
-      }
+  auto placeIn = [this, &branches](std::uint32_t inBranch) {
+    const auto & elements = branches[inBranch];
+    const auto found = std::find_if(elements.begin(), elements.end(), [this](const Element & inElement) {
+      return inElement.Type() == Element::eLeaf && inElement.LeafIndex() == mSelectedEntry;
+    });
+    return static_cast<std::size_t>(found - elements.begin());
+  };
+  std::uint32_t holder = mPopulator.LeafBranch(mSelectedEntry);
+  std::size_t place = 0;
+  if (holder >= branches.size() || (place = placeIn(holder)) == branches[holder].size()) {
+    // The tree does not say (it cannot go wrong, but a search is cheap insurance): look.
+    for (holder = 0; holder < branches.size() && (place = placeIn(holder)) == branches[holder].size(); ++holder) {
+    }
+    if (holder == branches.size()) {
+      return wxNOT_FOUND;
     }
   }
-  if (holder == sNone) {
-    return wxNOT_FOUND;
-  }
   // What may stand for the selection, best first: the entry itself (if an entry was
-  // selected), then its group at the selected level, then the groups above that.
-  struct Candidate {
-    Element::EType mType;
-    std::uint32_t mIndex;
-  };
-  std::vector<Candidate> candidates;
+  // selected), then its group at the selected level, then the groups above that. The first
+  // one that shows wins.
   const std::int16_t leafLevel = mPopulator.Comparator().Levels();
+  auto rowIfShown = [this](std::size_t inRow, Element::EType inType, std::uint32_t inIndex) {
+    if (inRow >= size()) {
+      return wxNOT_FOUND;
+    }
+    const Element & element = (*this)[inRow];
+    const bool same = element.Type() == inType &&
+                      (inType == Element::eLeaf ? element.LeafIndex() : element.BranchIndex()) == inIndex;
+    return same ? static_cast<int>(inRow) : wxNOT_FOUND;
+  };
   if (mSelectedLevel >= leafLevel) {
-    candidates.push_back({Element::eLeaf, mSelectedEntry});
+    const int row = rowIfShown(RowOfChild(holder, place), Element::eLeaf, mSelectedEntry);
+    if (row != wxNOT_FOUND) {
+      return row;
+    }
   }
   std::int16_t level = static_cast<std::int16_t>(leafLevel - 1);
   for (std::uint32_t branch = holder; branch != sNone && branch < branches.size() && level >= 0;
        branch = branches[branch].ParentIndex(), --level) {
     if (level <= mSelectedLevel) {
-      candidates.push_back({Element::eBranch, branch});
-    }
-  }
-  std::size_t best = candidates.size();
-  int bestRow = wxNOT_FOUND;
-  for (std::size_t row = 0; row < size() && best > 0; ++row) {
-    const Element & element = (*this)[row];
-    const std::uint32_t index = element.Type() == Element::eLeaf ? element.LeafIndex() : element.BranchIndex();
-    for (std::size_t c = 0; c < best; ++c) {
-      if (candidates[c].mType == element.Type() && candidates[c].mIndex == index) {
-        best = c;
-        bestRow = static_cast<int>(row);
-        break;
+      const int row = rowIfShown(RowOfBranch(branch), Element::eBranch, branch);
+      if (row != wxNOT_FOUND) {
+        return row;
       }
     }
   }
-  return bestRow;
+  return wxNOT_FOUND;
 }
 
 void WTreeListBox::OnPaint(wxPaintEvent & inEvent) {

@@ -99,6 +99,12 @@ public:
     TVectorListener<T>::StopListening();
   }
 
+  /// The branch that holds the leaf of entry `inIndex`; sNoIndex when the tree does not
+  /// hold every entry of the vector or `inIndex` is beyond it.
+  std::uint32_t LeafBranch(std::uint32_t inIndex) const {
+    return Holds(mData.size()) && inIndex < mLeafBranch.size() ? mLeafBranch[inIndex] : sNoIndex;
+  }
+
   /// With false, every message is handled by walking the whole tree, as the incremental
   /// shortcuts are meant to be equivalent to (used to check them); true by default.
   void SetIndexedUpdates(bool inIndexed) { mIndexed = inIndexed; }
@@ -507,10 +513,12 @@ protected:
       FullPopulation();
       return;
     }
-    if (!mIndexed || inBegin < mLeafBranch.size()) {
-      // Entries before existing ones: every later leaf moves up.
+    if (!mIndexed) {
       TLeafInsertionAdjuster<T, G> adjuster(inBegin, inEnd);
       mTree->LeafIterate(adjuster);
+    } else if (inBegin < mLeafBranch.size()) {
+      // Entries before existing ones: every later leaf moves up.
+      ShiftLeaves(inBegin, count);
     }
     mLeafBranch.insert(mLeafBranch.begin() + inBegin, count, sNoIndex);
     mSorted.resize(count);
@@ -542,6 +550,17 @@ protected:
           return inElement.Type() == Element::eLeaf && inElement.LeafIndex() >= inBegin;
         });
       }
+    } else if (mIndexed) {
+      // The removed leaves lie in the branches noted for them; every later leaf moves down.
+      std::sort(mTouched.begin(), mTouched.end());
+      mTouched.erase(std::unique(mTouched.begin(), mTouched.end()), mTouched.end());
+      for (const std::uint32_t branch : mTouched) {
+        std::erase_if(Branches().at(branch), [&](const Element & inElement) {
+          return inElement.Type() == Element::eLeaf && inElement.LeafIndex() >= inBegin &&
+                 inElement.LeafIndex() < inEnd;
+        });
+      }
+      ShiftLeaves(inEnd, 0U - count);
     } else {
       TLeafDeletionAdjuster<T, G> adjuster(inBegin, inEnd);
       mTree->LeafIterate(adjuster);
@@ -638,6 +657,20 @@ protected:
     case TVectorMessage<T>::eChange:
       FullPopulation();
       break;
+    }
+  }
+
+  // Adds `inDelta` (modulo 2^32) to the entry index of every leaf at or beyond `inFrom`: what
+  // the walks with the insertion and deletion adjusters do to the leaves they keep, in one
+  // tight pass over the branches.
+  void ShiftLeaves(std::uint32_t inFrom, std::uint32_t inDelta) {
+    for (Branch & branch : Branches()) {
+      for (Element & element : branch) {
+        const std::uint32_t index = element.LeafIndex();
+        if (element.Type() == Element::eLeaf && index >= inFrom) {
+          element.SetLeafIndex(index + inDelta);
+        }
+      }
     }
   }
 
