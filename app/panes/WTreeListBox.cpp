@@ -82,6 +82,7 @@ void WTreeListBox::Group(const STaskComparator & inComparator) {
   mPopulator.SetComparator(comparator);
   TTreeView<STask, STaskGroup>::Update();
   mRowsPending = false;
+  NoteRowsBuilt();
   SetItemCount(size());
   mSelectedEntry = sNone;
   PlaceRows(wxNOT_FOUND, 0);
@@ -294,6 +295,16 @@ void WTreeListBox::FollowMessage(TVectorMessage<STask> inMessage) {
   case TVectorMessage<STask>::eNotice:
     return; // the change or delete that follows says what happened
   }
+  // One entry in or out while the groups stay: the rows can be patched instead of rebuilt.
+  const bool single = !inMessage.IsScattered() && inMessage.end_index() == inMessage.begin_index() + 1 &&
+                      inMessage.code() != TVectorMessage<STask>::eChange;
+  if (!mRowsPending && single && mRowsBranches == mInternalTree.Branches().size() &&
+      mRowsRebuilds == mPopulator.Rebuilds()) {
+    mPatch = inMessage.code() == TVectorMessage<STask>::eInsert ? EPatch::eInsert : EPatch::eDelete;
+    mPatchEntry = inMessage.begin_index();
+  } else {
+    mPatch = EPatch::eNone;
+  }
   if (!mRowsPending) {
     mRowsPending = true;
     // The next paint brings the rows in step (once per burst of messages).
@@ -311,15 +322,54 @@ void WTreeListBox::SyncRows() {
   if (!mPopulator.IsListening()) {
     // The tree no longer follows the vector: show nothing until it is grouped again.
     clear();
+    mRowsBranches = static_cast<std::size_t>(-1); // no patch until the rows are built again
     mSelectedEntry = sNone;
     SetItemCount(0);
     return;
   }
-  TTreeView<STask, STaskGroup>::Update();
+  if (!PatchRows()) {
+    TTreeView<STask, STaskGroup>::Update();
+  }
+  NoteRowsBuilt();
   SetItemCount(size());
   PlaceRows(FindRememberedRow(), top);
   RememberSelection();
   Refresh();
+}
+
+void WTreeListBox::NoteRowsBuilt() {
+  mPatch = EPatch::eNone;
+  mRowsBranches = mInternalTree.Branches().size();
+  mRowsRebuilds = mPopulator.Rebuilds();
+}
+
+bool WTreeListBox::PatchRows() {
+  const EPatch patch = mPatch;
+  mPatch = EPatch::eNone;
+  if (patch == EPatch::eNone || mRowsBranches != mInternalTree.Branches().size() ||
+      mRowsRebuilds != mPopulator.Rebuilds() || mPatchEntry >= mVector.size() + (patch == EPatch::eDelete ? 1 : 0)) {
+    return false;
+  }
+  const std::uint32_t entry = mPatchEntry;
+  if (patch == EPatch::eDelete) {
+    RemoveLeafRow(entry);
+    return true;
+  }
+  // The new entry's leaf: the tree knows the branch that holds it.
+  const auto & branches = mInternalTree.Branches();
+  const std::uint32_t holder = mPopulator.LeafBranch(entry);
+  if (holder >= branches.size()) {
+    return false;
+  }
+  const auto & elements = branches[holder];
+  const auto leaf = std::find_if(elements.begin(), elements.end(), [entry](const Element & inElement) {
+    return inElement.Type() == Element::eLeaf && inElement.LeafIndex() == entry;
+  });
+  if (leaf == elements.end()) {
+    return false;
+  }
+  InsertLeafRow(holder, static_cast<std::size_t>(leaf - elements.begin()));
+  return true;
 }
 
 void WTreeListBox::PlaceRows(int inRow, std::size_t inTop) {

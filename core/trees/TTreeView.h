@@ -84,6 +84,45 @@ public:
     return end - inRow - 1;
   }
 
+  /// Follows the removal of entry `inEntry` from the data while every group stayed: drops
+  /// the entry's row (none while a closed group hides it) and lowers later entries' indices.
+  void RemoveLeafRow(std::uint32_t inEntry) {
+    std::size_t removed = this->size();
+    for (std::size_t row = 0; row < this->size(); ++row) {
+      TTreeElement<T, G> & element = (*this)[row];
+      const std::uint32_t index = element.LeafIndex();
+      if (element.Type() != TTreeElement<T, G>::eLeaf || index < inEntry) {
+        continue;
+      }
+      if (index == inEntry) {
+        removed = row;
+      } else {
+        element.SetLeafIndex(index - 1);
+      }
+    }
+    if (removed < this->size()) {
+      this->erase(this->begin() + static_cast<std::ptrdiff_t>(removed));
+    }
+  }
+
+  /// Follows the insertion of one entry into the data while every group stayed: the tree
+  /// holds its leaf as child `inPosition` of branch `inBranch`. Raises the indices of the
+  /// entries at or after it and adds its row, unless a closed group hides it.
+  void InsertLeafRow(std::uint32_t inBranch, std::size_t inPosition) {
+    const TTreeElement<T, G> leaf = mTree->Branches().at(inBranch).at(inPosition);
+    const std::uint32_t entry = leaf.LeafIndex();
+    for (TTreeElement<T, G> & element : *this) {
+      const std::uint32_t index = element.LeafIndex();
+      if (element.Type() == TTreeElement<T, G>::eLeaf && index >= entry) {
+        element.SetLeafIndex(index + 1);
+      }
+    }
+    const std::size_t row = RowOfChild(inBranch, inPosition);
+    if (row <= this->size()) {
+      this->insert(this->begin() + static_cast<std::ptrdiff_t>(row), leaf);
+    }
+  }
+
   /// The row that shows child `inPosition` of branch `inBranch`, found from the tree alone
   /// (the rows need not be built); npos when a closed group hides it or the tree does not
   /// hold it. The cost follows the number of groups, not of entries.

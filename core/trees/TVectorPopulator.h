@@ -105,6 +105,10 @@ public:
     return Holds(mData.size()) && inIndex < mLeafBranch.size() ? mLeafBranch[inIndex] : sNoIndex;
   }
 
+  /// Counts the times the tree was emptied or built from scratch, so that a follower can
+  /// tell a small change from a new tree.
+  std::uint64_t Rebuilds() const { return mRebuilds; }
+
   /// With false, every message is handled by walking the whole tree, as the incremental
   /// shortcuts are meant to be equivalent to (used to check them); true by default.
   void SetIndexedUpdates(bool inIndexed) { mIndexed = inIndexed; }
@@ -125,6 +129,7 @@ protected:
 
   // Removes every branch, and with them every leaf.
   void ClearTree() {
+    ++mRebuilds;
     Branches().clear();
     mBranchKey.clear();
     mBranchKeyExact.clear();
@@ -831,6 +836,7 @@ protected:
 
 private:
   bool mIndexed = true;
+  std::uint64_t mRebuilds = 0;
   bool mMissedMessages = false;            // listening was stopped since the last full population
   std::vector<std::uint32_t> mLeafBranch;  // entry index -> branch holding its leaf
   std::vector<std::uint32_t> mSorted;      // work list of entry indices, sorted
