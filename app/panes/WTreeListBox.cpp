@@ -210,6 +210,8 @@ void WTreeListBox::DrawLine(wxDC & ioDC, std::size_t inIndex, const wxRect & inR
     const STask & task = element.Leaf();
     ioDC.SetFont(inPrinting ? mPrintFont : mFont);
     const int right = inRect.x + inRect.width;
+    // Every cell centres its text alike: ask the font's height once for the row.
+    const int charHeight = ioDC.GetCharHeight();
     for (int column = 0; column < WTimeSheetColumns::sColumnCount; ++column) {
       const auto c = static_cast<std::size_t>(column);
       int left = inRect.x + level * sIndent + mColumns->mOffset[c] - 4;
@@ -217,8 +219,15 @@ void WTreeListBox::DrawLine(wxDC & ioDC, std::size_t inIndex, const wxRect & inR
       left += 4;
       cellRight = std::min(cellRight - 4, right);
       const wxRect cell(left, inRect.y + 2, std::max(cellRight - left, 0), std::max(inRect.height - 4, 0));
-      WCellText::Draw(ioDC, mEncoding->Decode(task.Subfield(static_cast<STask::EField>(column))), cell, true,
-                      inRect);
+      const wxString text = mEncoding->Decode(task.Subfield(static_cast<STask::EField>(column)));
+      wxRect centred = cell;
+      centred.y += (cell.height - charHeight) / 2;
+      if (centred.y >= inRect.y && centred.GetBottom() <= inRect.GetBottom()) {
+        // Within the row, the text's place and clipping are those of a centred cell.
+        WCellText::Draw(ioDC, text, centred, false, inRect);
+      } else {
+        WCellText::Draw(ioDC, text, cell, true, inRect);
+      }
     }
   } else if (element.Type() == Element::eBranch) {
     const TBranch<STask, STaskGroup> & branch = element.Branch();
