@@ -3,20 +3,14 @@
 #include "TaskTreeChecks.h"
 
 #include "tasks/STaskVector.h"
-
 #include <gtest/gtest.h>
-
 #include <random>
 
-namespace {
-
-using namespace tasktree;
-
 TEST(STaskTreeRows, PatchedAndFoundRowsAreTheRowsBuiltWhateverIsClosed) {
+  using namespace tasktree;
   std::mt19937 random(11);
   auto task = [&] {
-    return Line("03/01/2026", "1:00", std::string(1, static_cast<char>('A' + random() % 4)),
-                std::to_string(random() % 5), std::string(1, static_cast<char>('a' + random() % 3)));
+    return Line("03/01/2026", "1:00", {char('A' + random() % 4)}, {char('0' + random() % 5)}, {char('a' + random() % 3)});
   };
   STaskVector tasks;
   for (int i = 0; i < 300; ++i)
@@ -24,10 +18,14 @@ TEST(STaskTreeRows, PatchedAndFoundRowsAreTheRowsBuiltWhateverIsClosed) {
   Tree tree(tasks);
   Populator populator(&tree, tasks, Levels(&tasks, {C::eWhoCode, C::eJobNumber, C::eTimeCode}));
   populator();
-  auto leafOf = [&](std::uint32_t inEntry) {
-    const Branch & holder = tree.Branches()[populator.LeafBranch(inEntry)];
-    return std::size_t(std::find(holder.begin(), holder.end(), Element(&tree, Element::eLeaf, inEntry, 3,
-                                                                        populator.LeafBranch(inEntry))) - holder.begin());
+  auto at = [](const std::vector<Element> & inRows, Element::EType inType, std::uint32_t inIndex) {
+    const auto found = std::find_if(inRows.begin(), inRows.end(), [&](const Element & e) {
+      return e.Type() == inType && (inType == Element::eLeaf ? e.LeafIndex() : e.BranchIndex()) == inIndex;
+    });
+    return found == inRows.end() ? View::npos : std::size_t(found - inRows.begin());
+  };
+  auto placeOf = [&](std::uint32_t inEntry) {
+    return at(tree.Branches()[populator.LeafBranch(inEntry)], Element::eLeaf, inEntry);
   };
   for (int round = 0; round < 60; ++round) {
     for (std::size_t branch = 1; branch < tree.Branches().size(); ++branch)
@@ -39,23 +37,11 @@ TEST(STaskTreeRows, PatchedAndFoundRowsAreTheRowsBuiltWhateverIsClosed) {
     if (tree.Branches().size() != groups)
       rows.Update(); // a group came or went: no patch
     else
-      round % 2 ? rows.RemoveLeafRow(entry) : rows.InsertLeafRow(populator.LeafBranch(entry), leafOf(entry));
-    View fresh(&tree, true);
-    ASSERT_TRUE(rows == fresh) << "round " << round;
-    for (std::uint32_t branch = 1; branch < tree.Branches().size(); ++branch) {
-      const auto found = std::find_if(rows.begin(), rows.end(), [&](const Element & e) {
-        return e.Type() == Element::eBranch && e.BranchIndex() == branch;
-      });
-      ASSERT_EQ(rows.RowOfBranch(branch), found == rows.end() ? View::npos : std::size_t(found - rows.begin()));
-    }
-    for (std::uint32_t entry = 0; entry < tasks.size(); ++entry) {
-      const auto shown = std::find_if(rows.begin(), rows.end(), [&](const Element & e) {
-        return e.Type() == Element::eLeaf && e.LeafIndex() == entry;
-      });
-      ASSERT_EQ(rows.RowOfChild(populator.LeafBranch(entry), leafOf(entry)),
-                shown == rows.end() ? View::npos : std::size_t(shown - rows.begin()));
-    }
+      round % 2 ? rows.RemoveLeafRow(entry) : rows.InsertLeafRow(populator.LeafBranch(entry), placeOf(entry));
+    ASSERT_TRUE(rows == View(&tree, true)) << "round " << round;
+    for (std::uint32_t branch = 1; branch < tree.Branches().size(); ++branch)
+      ASSERT_EQ(rows.RowOfBranch(branch), at(rows, Element::eBranch, branch));
+    for (std::uint32_t index = 0; index < tasks.size(); ++index)
+      ASSERT_EQ(rows.RowOfChild(populator.LeafBranch(index), placeOf(index)), at(rows, Element::eLeaf, index));
   }
 }
-
-} // namespace
