@@ -431,7 +431,7 @@ int WTreeListBox::FindRememberedRow() const {
   std::uint32_t holder = mPopulator.LeafBranch(mSelectedEntry);
   std::size_t place = 0;
   if (holder >= branches.size() || (place = placeIn(holder)) == branches[holder].size()) {
-    // The tree does not say (it cannot go wrong, but a search is cheap insurance): look.
+    // The populator does not know (its tree does not follow the sheet just now): search.
     for (holder = 0; holder < branches.size() && (place = placeIn(holder)) == branches[holder].size(); ++holder) {
     }
     if (holder == branches.size()) {
