@@ -131,6 +131,66 @@ std::string WTextEncoding::Encode(const wxString & inText) const {
   return EncodeWindows1252(inText);
 }
 
+void WTextEncoding::AppendUtf8(std::string_view inBytes, std::string & ioText) const {
+  if (IsUtf8()) {
+    ioText.append(inBytes);
+    return;
+  }
+  for (const char byte : inBytes) {
+    const auto value = static_cast<unsigned char>(byte);
+    const wxUint32 code = value >= 0x80 && value < 0xA0 ? static_cast<wxUint32>(kHighControls[value - 0x80]) : value;
+    if (code < 0x80) {
+      ioText.push_back(static_cast<char>(code));
+    } else if (code < 0x800) {
+      ioText.push_back(static_cast<char>(0xC0 | (code >> 6)));
+      ioText.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+    } else {
+      ioText.push_back(static_cast<char>(0xE0 | (code >> 12)));
+      ioText.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
+      ioText.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+    }
+  }
+}
+
+bool WTextEncoding::FromUtf8(std::string_view inText, std::string & outBytes) const {
+  if (!IsValidUtf8(inText)) {
+    return false;
+  }
+  if (IsUtf8()) {
+    outBytes.assign(inText);
+    return true;
+  }
+  outBytes.clear();
+  outBytes.reserve(inText.size());
+  const auto * p = reinterpret_cast<const unsigned char *>(inText.data());
+  const unsigned char * const end = p + inText.size();
+  while (p < end) {
+    // Valid UTF-8: the lead byte gives the length.
+    wxUint32 code = *p;
+    std::size_t length = 1;
+    if (code >= 0xF0) {
+      code &= 0x07;
+      length = 4;
+    } else if (code >= 0xE0) {
+      code &= 0x0F;
+      length = 3;
+    } else if (code >= 0xC0) {
+      code &= 0x1F;
+      length = 2;
+    }
+    for (std::size_t i = 1; i < length; ++i) {
+      code = (code << 6) | (p[i] & 0x3F);
+    }
+    p += length;
+    const char byte = EncodeCharacter(wxUniChar(code));
+    if (byte == '?' && code != '?') {
+      return false;
+    }
+    outBytes.push_back(byte);
+  }
+  return true;
+}
+
 bool WTextEncoding::CanEncode(const wxString & inText) const {
   return IsUtf8() || DecodeWindows1252(EncodeWindows1252(inText)) == inText;
 }

@@ -30,6 +30,14 @@ public:
   /// become "?".
   std::string Encode(const wxString & inText) const;
 
+  /// Appends the UTF-8 form of `inBytes` (in the current encoding) to `ioText`: the text
+  /// Decode gives, without going through a wide string.
+  void AppendUtf8(std::string_view inBytes, std::string & ioText) const;
+  /// The UTF-8 text `inText` as bytes in the current encoding, as Encode gives them; false
+  /// when `inText` is not valid UTF-8 or holds a character Windows-1252 has not (as for
+  /// CanEncode), and `outBytes` is then unspecified.
+  bool FromUtf8(std::string_view inText, std::string & outBytes) const;
+
   /// Whether Encode keeps every character of `inText` (always in UTF-8; in Windows-1252
   /// only the characters the code page has).
   bool CanEncode(const wxString & inText) const;

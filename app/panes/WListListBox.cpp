@@ -76,9 +76,10 @@ void WListListBox::ListenToMessage(TVectorMessage<STask> inMessage) {
     // in file order; anywhere else, as appended ones do, they come last.
     const bool between = inMessage.IsScattered() || inMessage.end_index() < GetVector().size();
     const bool inFileOrder = between && std::is_sorted(begin(), end());
-    STaskVectorMap::ListenToMessage(inMessage);
     if (inFileOrder) {
-      Repopulate();
+      Repopulate(); // what shifting the indices and appending the new ones, then sorting, gives
+    } else {
+      STaskVectorMap::ListenToMessage(inMessage);
     }
     mRowsPending = true;
     break;

@@ -82,6 +82,7 @@ void WTreeListBox::Group(const STaskComparator & inComparator) {
   mPopulator.SetComparator(comparator);
   TTreeView<STask, STaskGroup>::Update();
   mRowsPending = false;
+  NoteRowsBuilt();
   SetItemCount(size());
   mSelectedEntry = sNone;
   PlaceRows(wxNOT_FOUND, 0);
@@ -209,6 +210,8 @@ void WTreeListBox::DrawLine(wxDC & ioDC, std::size_t inIndex, const wxRect & inR
     const STask & task = element.Leaf();
     ioDC.SetFont(inPrinting ? mPrintFont : mFont);
     const int right = inRect.x + inRect.width;
+    // Every cell centres its text alike: ask the font's height once for the row.
+    const int charHeight = ioDC.GetCharHeight();
     for (int column = 0; column < WTimeSheetColumns::sColumnCount; ++column) {
       const auto c = static_cast<std::size_t>(column);
       int left = inRect.x + level * sIndent + mColumns->mOffset[c] - 4;
@@ -216,8 +219,15 @@ void WTreeListBox::DrawLine(wxDC & ioDC, std::size_t inIndex, const wxRect & inR
       left += 4;
       cellRight = std::min(cellRight - 4, right);
       const wxRect cell(left, inRect.y + 2, std::max(cellRight - left, 0), std::max(inRect.height - 4, 0));
-      WCellText::Draw(ioDC, mEncoding->Decode(task.Subfield(static_cast<STask::EField>(column))), cell, true,
-                      inRect);
+      const wxString text = mEncoding->Decode(task.Subfield(static_cast<STask::EField>(column)));
+      wxRect centred = cell;
+      centred.y += (cell.height - charHeight) / 2;
+      if (centred.y >= inRect.y && centred.GetBottom() <= inRect.GetBottom()) {
+        // Within the row, the text's place and clipping are those of a centred cell.
+        WCellText::Draw(ioDC, text, centred, false, inRect);
+      } else {
+        WCellText::Draw(ioDC, text, cell, true, inRect);
+      }
     }
   } else if (element.Type() == Element::eBranch) {
     const TBranch<STask, STaskGroup> & branch = element.Branch();
@@ -294,6 +304,16 @@ void WTreeListBox::FollowMessage(TVectorMessage<STask> inMessage) {
   case TVectorMessage<STask>::eNotice:
     return; // the change or delete that follows says what happened
   }
+  // One entry in or out while the groups stay: the rows can be patched instead of rebuilt.
+  const bool single = !inMessage.IsScattered() && inMessage.end_index() == inMessage.begin_index() + 1 &&
+                      inMessage.code() != TVectorMessage<STask>::eChange;
+  if (!mRowsPending && single && mRowsBranches == mInternalTree.Branches().size() &&
+      mRowsRebuilds == mPopulator.Rebuilds()) {
+    mPatch = inMessage.code() == TVectorMessage<STask>::eInsert ? EPatch::eInsert : EPatch::eDelete;
+    mPatchEntry = inMessage.begin_index();
+  } else {
+    mPatch = EPatch::eNone;
+  }
   if (!mRowsPending) {
     mRowsPending = true;
     // The next paint brings the rows in step (once per burst of messages).
@@ -311,15 +331,54 @@ void WTreeListBox::SyncRows() {
   if (!mPopulator.IsListening()) {
     // The tree no longer follows the vector: show nothing until it is grouped again.
     clear();
+    mRowsBranches = static_cast<std::size_t>(-1); // no patch until the rows are built again
     mSelectedEntry = sNone;
     SetItemCount(0);
     return;
   }
-  TTreeView<STask, STaskGroup>::Update();
+  if (!PatchRows()) {
+    TTreeView<STask, STaskGroup>::Update();
+  }
+  NoteRowsBuilt();
   SetItemCount(size());
   PlaceRows(FindRememberedRow(), top);
   RememberSelection();
   Refresh();
+}
+
+void WTreeListBox::NoteRowsBuilt() {
+  mPatch = EPatch::eNone;
+  mRowsBranches = mInternalTree.Branches().size();
+  mRowsRebuilds = mPopulator.Rebuilds();
+}
+
+bool WTreeListBox::PatchRows() {
+  const EPatch patch = mPatch;
+  mPatch = EPatch::eNone;
+  if (patch == EPatch::eNone || mRowsBranches != mInternalTree.Branches().size() ||
+      mRowsRebuilds != mPopulator.Rebuilds() || mPatchEntry >= mVector.size() + (patch == EPatch::eDelete ? 1 : 0)) {
+    return false;
+  }
+  const std::uint32_t entry = mPatchEntry;
+  if (patch == EPatch::eDelete) {
+    RemoveLeafRow(entry);
+    return true;
+  }
+  // The new entry's leaf: the tree knows the branch that holds it.
+  const auto & branches = mInternalTree.Branches();
+  const std::uint32_t holder = mPopulator.LeafBranch(entry);
+  if (holder >= branches.size()) {
+    return false;
+  }
+  const auto & elements = branches[holder];
+  const auto leaf = std::find_if(elements.begin(), elements.end(), [entry](const Element & inElement) {
+    return inElement.Type() == Element::eLeaf && inElement.LeafIndex() == entry;
+  });
+  if (leaf == elements.end()) {
+    return false;
+  }
+  InsertLeafRow(holder, static_cast<std::size_t>(leaf - elements.begin()));
+  return true;
 }
 
 void WTreeListBox::PlaceRows(int inRow, std::size_t inTop) {
@@ -360,51 +419,55 @@ int WTreeListBox::FindRememberedRow() const {
   if (mSelectedEntry == sNone || mSelectedEntry >= mVector.size()) {
     return wxNOT_FOUND;
   }
+  // The branch that holds the entry's leaf, and the leaf's place in it.
   const auto & branches = mInternalTree.Branches();
-  std::uint32_t holder = sNone;
-  for (std::uint32_t branch = 0; branch < branches.size() && holder == sNone; ++branch) {
-    for (const Element & element : branches[branch]) {
-      if (element.Type() == Element::eLeaf && element.LeafIndex() == mSelectedEntry) {
-        holder = branch;
-        break;
-      }
+  auto placeIn = [this, &branches](std::uint32_t inBranch) {
+    const auto & elements = branches[inBranch];
+    const auto found = std::find_if(elements.begin(), elements.end(), [this](const Element & inElement) {
+      return inElement.Type() == Element::eLeaf && inElement.LeafIndex() == mSelectedEntry;
+    });
+    return static_cast<std::size_t>(found - elements.begin());
+  };
+  std::uint32_t holder = mPopulator.LeafBranch(mSelectedEntry);
+  std::size_t place = 0;
+  if (holder >= branches.size() || (place = placeIn(holder)) == branches[holder].size()) {
+    // The populator does not know (its tree does not follow the sheet just now): search.
+    for (holder = 0; holder < branches.size() && (place = placeIn(holder)) == branches[holder].size(); ++holder) {
+    }
+    if (holder == branches.size()) {
+      return wxNOT_FOUND;
     }
   }
-  if (holder == sNone) {
-    return wxNOT_FOUND;
-  }
   // What may stand for the selection, best first: the entry itself (if an entry was
-  // selected), then its group at the selected level, then the groups above that.
-  struct Candidate {
-    Element::EType mType;
-    std::uint32_t mIndex;
-  };
-  std::vector<Candidate> candidates;
+  // selected), then its group at the selected level, then the groups above that. The first
+  // one that shows wins.
   const std::int16_t leafLevel = mPopulator.Comparator().Levels();
+  auto rowIfShown = [this](std::size_t inRow, Element::EType inType, std::uint32_t inIndex) {
+    if (inRow >= size()) {
+      return wxNOT_FOUND;
+    }
+    const Element & element = (*this)[inRow];
+    const bool same = element.Type() == inType &&
+                      (inType == Element::eLeaf ? element.LeafIndex() : element.BranchIndex()) == inIndex;
+    return same ? static_cast<int>(inRow) : wxNOT_FOUND;
+  };
   if (mSelectedLevel >= leafLevel) {
-    candidates.push_back({Element::eLeaf, mSelectedEntry});
+    const int row = rowIfShown(RowOfChild(holder, place), Element::eLeaf, mSelectedEntry);
+    if (row != wxNOT_FOUND) {
+      return row;
+    }
   }
   std::int16_t level = static_cast<std::int16_t>(leafLevel - 1);
   for (std::uint32_t branch = holder; branch != sNone && branch < branches.size() && level >= 0;
        branch = branches[branch].ParentIndex(), --level) {
     if (level <= mSelectedLevel) {
-      candidates.push_back({Element::eBranch, branch});
-    }
-  }
-  std::size_t best = candidates.size();
-  int bestRow = wxNOT_FOUND;
-  for (std::size_t row = 0; row < size() && best > 0; ++row) {
-    const Element & element = (*this)[row];
-    const std::uint32_t index = element.Type() == Element::eLeaf ? element.LeafIndex() : element.BranchIndex();
-    for (std::size_t c = 0; c < best; ++c) {
-      if (candidates[c].mType == element.Type() && candidates[c].mIndex == index) {
-        best = c;
-        bestRow = static_cast<int>(row);
-        break;
+      const int row = rowIfShown(RowOfBranch(branch), Element::eBranch, branch);
+      if (row != wxNOT_FOUND) {
+        return row;
       }
     }
   }
-  return bestRow;
+  return wxNOT_FOUND;
 }
 
 void WTreeListBox::OnPaint(wxPaintEvent & inEvent) {

@@ -122,6 +122,11 @@ private:
   static constexpr std::uint32_t sNone = 0xFFFFFFFF;
 
   void FollowMessage(TVectorMessage<STask> inMessage);
+  // Notes that the rows follow the tree as it stands now.
+  void NoteRowsBuilt();
+  // Brings the rows in step with one entry inserted or removed at `mPatchEntry` (shifting
+  // the other entries' indices, adding or dropping its row); false if that cannot be done.
+  bool PatchRows();
   void OnPaint(wxPaintEvent & inEvent);
   void OnIdle(wxIdleEvent & inEvent);
   void OnLeftDown(wxMouseEvent & inEvent);
@@ -154,6 +159,13 @@ private:
   wxFont mPrintBoldFont;
   int mRowHeight = 16;
   bool mRowsPending = false;
+  // A change the rows can follow in place while they wait: none, or one entry inserted or
+  // removed while the groups stayed as they were.
+  enum class EPatch { eNone, eInsert, eDelete };
+  EPatch mPatch = EPatch::eNone;
+  std::uint32_t mPatchEntry = 0;
+  std::size_t mRowsBranches = 0;  // the tree's branch count when the rows were last in step
+  std::uint64_t mRowsRebuilds = 0; // and its count of rebuilds
   std::uint32_t mEncodingGeneration = 0;
   std::uint32_t mSelectedEntry = sNone; // the entry the selected row stands for
   std::int16_t mSelectedLevel = 0;      // the selected row's level

@@ -14,6 +14,8 @@
 #include "documents/WEditHistory.h"
 #include "documents/WInsertEntriesCommand.h"
 #include "documents/WTimeSheetDocument.h"
+#include "other/WTextEncoding.h"
+#include "other/WUtf8TextDataObject.h"
 #include "panes/WListListBox.h"
 #include "panes/WTreeListBox.h"
 #include "resources/WCommandIds.h"
@@ -32,7 +34,7 @@ const char kLineBreak[] = "\n";
 
 const int kCommandIds[] = {wxID_UNDO, wxID_REDO, wxID_CUT, wxID_COPY, wxID_PASTE, wxID_DELETE, WCommandIds::eNewEntry};
 
-bool IsBlank(const std::string & inLine) { return inLine.find_first_not_of(" \t") == std::string::npos; }
+bool IsBlank(std::string_view inLine) { return inLine.find_first_not_of(" \t") == std::string::npos; }
 
 } // namespace
 
@@ -276,46 +278,48 @@ void WEntryCommands::DeleteEntries(bool inCut) {
   document.GetEditHistory().Submit(new WDeleteEntriesCommand(document, name, std::move(entries), std::move(tasks)));
 }
 
-wxString WEntryCommands::CopyText(const std::vector<std::uint32_t> & inEntries) const {
+std::string WEntryCommands::CopyText(const std::vector<std::uint32_t> & inEntries) const {
   const STaskVector & data = mView.DocumentData().GetData();
+  const WTextEncoding & encoding = mView.Encoding();
+  const std::size_t breakLength = sizeof kLineBreak - 1;
+  // The exact length in UTF-8; Windows-1252 text grows where it is not ASCII.
   std::size_t length = 0;
   for (const std::uint32_t index : inEntries)
-    length += data.at(index).size() + sizeof kLineBreak - 1;
-  std::string bytes;
-  bytes.reserve(length);
+    length += data.at(index).size() + breakLength;
+  std::string text;
+  text.reserve(length);
   for (const std::uint32_t index : inEntries) {
-    bytes += data[index];
-    bytes += kLineBreak;
+    encoding.AppendUtf8(data[index], text);
+    text.append(kLineBreak, breakLength);
   }
-  return mView.Encoding().Decode(bytes);
+  return text;
 }
 
 void WEntryCommands::Copy() {
-  const wxString text = CopyText(SelectedEntries());
+  std::string text = CopyText(SelectedEntries());
   if (wxTheClipboard->Open()) {
-    wxTheClipboard->SetData(new wxTextDataObject(text));
+    wxTheClipboard->SetData(new WUtf8TextDataObject(std::move(text)));
     wxTheClipboard->Close();
   }
 }
 
-std::vector<STask> WEntryCommands::PasteTasks(const wxString & inText) const {
-  const std::string bytes = mView.Encoding().Encode(inText);
+std::vector<STask> WEntryCommands::PasteTasks(std::string_view inBytes) const {
   // Blank lines carry no entry: the clipboard's text often ends with some.
   std::string lines;
-  lines.reserve(bytes.size());
+  lines.reserve(inBytes.size());
   std::size_t start = 0;
-  while (start < bytes.size()) {
-    std::size_t stop = bytes.find_first_of("\r\n", start);
-    const bool broken = stop != std::string::npos;
+  while (start < inBytes.size()) {
+    std::size_t stop = inBytes.find_first_of("\r\n", start);
+    const bool broken = stop != std::string_view::npos;
     if (!broken)
-      stop = bytes.size();
-    const std::string line = bytes.substr(start, stop - start);
+      stop = inBytes.size();
+    const std::string_view line = inBytes.substr(start, stop - start);
     if (!IsBlank(line)) {
-      lines += line;
+      lines.append(line);
       if (broken)
         lines += '\n';
     }
-    start = stop + (broken && bytes[stop] == '\r' && stop + 1 < bytes.size() && bytes[stop + 1] == '\n' ? 2 : 1);
+    start = stop + (broken && inBytes[stop] == '\r' && stop + 1 < inBytes.size() && inBytes[stop + 1] == '\n' ? 2 : 1);
   }
   const SDateFormat order = mView.DocumentData().GetDateFormat();
   STaskVector parsed;
@@ -327,18 +331,20 @@ void WEntryCommands::Paste() {
   WTimeSheetDocument & document = *Document();
   if (!mView.ListBox()->CommitInPlaceEdit(true))
     return;
-  wxTextDataObject data;
+  WUtf8TextDataObject data;
   bool got = false;
   if (wxTheClipboard->Open()) {
     got = wxTheClipboard->GetData(data);
     wxTheClipboard->Close();
   }
-  const wxString text = got ? data.GetText() : wxString();
-  if (!mView.Encoding().CanEncode(text)) {
+  // Text that is not valid UTF-8 counts as no text.
+  const std::string_view text = got && WTextEncoding::IsValidUtf8(data.Bytes()) ? data.Bytes() : std::string_view();
+  std::string bytes;
+  if (!mView.Encoding().FromUtf8(text, bytes)) {
     ShowMessage("This time sheet is saved in Windows-1252, which cannot hold the text on the clipboard");
     return;
   }
-  std::vector<STask> tasks = PasteTasks(text);
+  std::vector<STask> tasks = PasteTasks(bytes);
   if (tasks.empty()) {
     ShowMessage("Nothing pasted: the clipboard holds no time sheet line");
     return;

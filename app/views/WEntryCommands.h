@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <wx/string.h>
@@ -34,12 +35,13 @@ public:
   bool HasSelection() const;
   /// The entries the visible list's selection stands for, in the list's order.
   std::vector<std::uint32_t> SelectedEntries() const;
-  /// The text Copy puts on the clipboard for the entries `inEntries`: each entry's line as
-  /// it stands, followed by the platform's line break.
-  wxString CopyText(const std::vector<std::uint32_t> & inEntries) const;
-  /// The entries Paste makes of `inText`, read as time sheet lines in the sheet's date order;
-  /// lines with nothing but blanks are left out. Empty when `inText` holds no line.
-  std::vector<STask> PasteTasks(const wxString & inText) const;
+  /// The text Copy puts on the clipboard for the entries `inEntries`, as UTF-8: each
+  /// entry's line as it stands, followed by the platform's line break.
+  std::string CopyText(const std::vector<std::uint32_t> & inEntries) const;
+  /// The entries Paste makes of `inBytes` (text in the sheet's encoding), read as time sheet
+  /// lines in the sheet's date order; lines with nothing but blanks are left out. Empty when
+  /// `inBytes` holds no line.
+  std::vector<STask> PasteTasks(std::string_view inBytes) const;
 
 private:
   void OnCommand(wxCommandEvent & inEvent);

@@ -99,6 +99,16 @@ public:
     TVectorListener<T>::StopListening();
   }
 
+  /// The branch that holds the leaf of entry `inIndex`; sNoIndex when the tree does not
+  /// hold every entry of the vector or `inIndex` is beyond it.
+  std::uint32_t LeafBranch(std::uint32_t inIndex) const {
+    return Holds(mData.size()) && inIndex < mLeafBranch.size() ? mLeafBranch[inIndex] : sNoIndex;
+  }
+
+  /// Counts the times the tree was emptied or built from scratch, so that a follower can
+  /// tell a small change from a new tree.
+  std::uint64_t Rebuilds() const { return mRebuilds; }
+
   /// With false, every message is handled by walking the whole tree, as the incremental
   /// shortcuts are meant to be equivalent to (used to check them); true by default.
   void SetIndexedUpdates(bool inIndexed) { mIndexed = inIndexed; }
@@ -119,6 +129,7 @@ protected:
 
   // Removes every branch, and with them every leaf.
   void ClearTree() {
+    ++mRebuilds;
     Branches().clear();
     mBranchKey.clear();
     mBranchKeyExact.clear();
@@ -507,10 +518,12 @@ protected:
       FullPopulation();
       return;
     }
-    if (!mIndexed || inBegin < mLeafBranch.size()) {
-      // Entries before existing ones: every later leaf moves up.
+    if (!mIndexed) {
       TLeafInsertionAdjuster<T, G> adjuster(inBegin, inEnd);
       mTree->LeafIterate(adjuster);
+    } else if (inBegin < mLeafBranch.size()) {
+      // Entries before existing ones: every later leaf moves up.
+      ShiftLeaves(inBegin, count);
     }
     mLeafBranch.insert(mLeafBranch.begin() + inBegin, count, sNoIndex);
     mSorted.resize(count);
@@ -542,6 +555,17 @@ protected:
           return inElement.Type() == Element::eLeaf && inElement.LeafIndex() >= inBegin;
         });
       }
+    } else if (mIndexed) {
+      // The removed leaves lie in the branches noted for them; every later leaf moves down.
+      std::sort(mTouched.begin(), mTouched.end());
+      mTouched.erase(std::unique(mTouched.begin(), mTouched.end()), mTouched.end());
+      for (const std::uint32_t branch : mTouched) {
+        std::erase_if(Branches().at(branch), [&](const Element & inElement) {
+          return inElement.Type() == Element::eLeaf && inElement.LeafIndex() >= inBegin &&
+                 inElement.LeafIndex() < inEnd;
+        });
+      }
+      ShiftLeaves(inEnd, 0U - count);
     } else {
       TLeafDeletionAdjuster<T, G> adjuster(inBegin, inEnd);
       mTree->LeafIterate(adjuster);
@@ -638,6 +662,20 @@ protected:
     case TVectorMessage<T>::eChange:
       FullPopulation();
       break;
+    }
+  }
+
+  // Adds `inDelta` (modulo 2^32) to the entry index of every leaf at or beyond `inFrom`: what
+  // the walks with the insertion and deletion adjusters do to the leaves they keep, in one
+  // tight pass over the branches.
+  void ShiftLeaves(std::uint32_t inFrom, std::uint32_t inDelta) {
+    for (Branch & branch : Branches()) {
+      for (Element & element : branch) {
+        const std::uint32_t index = element.LeafIndex();
+        if (element.Type() == Element::eLeaf && index >= inFrom) {
+          element.SetLeafIndex(index + inDelta);
+        }
+      }
     }
   }
 
@@ -798,6 +836,7 @@ protected:
 
 private:
   bool mIndexed = true;
+  std::uint64_t mRebuilds = 0;
   bool mMissedMessages = false;            // listening was stopped since the last full population
   std::vector<std::uint32_t> mLeafBranch;  // entry index -> branch holding its leaf
   std::vector<std::uint32_t> mSorted;      // work list of entry indices, sorted
