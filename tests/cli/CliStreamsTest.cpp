@@ -1,0 +1,157 @@
+// How tally reads and writes its streams: help text, standard input and pipes, a reader
+// that leaves early, a full device, arbitrary bytes, and the progress line on a terminal.
+#include "cli/TallyRunner.h"
+
+#include <random>
+#include <sstream>
+
+namespace clitest {
+namespace {
+
+using StreamsTest = CliTest;
+
+// A time sheet of inCount entries with Windows line breaks.
+std::string ManyEntries(int inCount) {
+  std::string sheet;
+  for (int i = 0; i < inCount; ++i)
+    sheet += "03/" + std::to_string(10 + i % 18) + "/2013\t0:" + std::to_string(10 + i % 50) + "\tW" +
+             std::to_string(i % 7) + "\t" + std::to_string(i) + "\tA\tentry number " + std::to_string(i) + "\r\n";
+  return sheet;
+}
+
+TallyResult Launch(std::vector<std::string> inArguments, TallyRun::EStdin inHow = TallyRun::eNothing,
+                   const std::string & inSource = "", TallyRun::EStdout inStdout = TallyRun::ePipe) {
+  return RunTally(TallyRun{std::move(inArguments), {}, inStdout, false, 0, inHow, inSource});
+}
+
+TEST_F(StreamsTest, HelpGoesToStandardOutputAndWinsOverEverythingElse) {
+  const std::string overview = Expect(0, {"--help"});
+  EXPECT_EQ(overview.rfind("Usage: tally COMMAND [OPTIONS] FILE...\n", 0), 0u) << overview;
+  for (const char * command : {"show", "filter", "merge", "convert"})
+    EXPECT_NE(overview.find(std::string("\n  ") + command + " "), std::string::npos) << command;
+  EXPECT_NE(overview.find("tally show --group who -"), std::string::npos);
+  EXPECT_EQ(Expect(0, {"-h"}), overview);
+  EXPECT_EQ(Expect(0, {"help"}), overview);
+  const std::string show = Expect(0, {"show", "--help"});
+  EXPECT_EQ(show.rfind("Usage: tally show [OPTIONS] FILE...\n", 0), 0u) << show;
+  for (const char * option : {"--filter", "--case-sensitive", "--sort", "--group", "--summary", "--format", "--date-order"})
+    EXPECT_NE(show.find(option), std::string::npos) << option;
+  EXPECT_EQ(Expect(0, {"show", "--sort", "bogus", "-h"}), show);
+  EXPECT_EQ(Expect(0, {"help", "show"}), show);
+  EXPECT_EQ(Expect(0, {"filter", "--help"}).rfind("Usage: tally filter [OPTIONS] EXPR IN OUT\n", 0), 0u);
+  EXPECT_EQ(Expect(0, {"merge", "--help"}).rfind("Usage: tally merge [OPTIONS] TARGET SOURCE...\n", 0), 0u);
+  EXPECT_EQ(Expect(0, {"convert", "--help"}).rfind("Usage: tally convert [OPTIONS] FILE\n", 0), 0u);
+  EXPECT_EQ(Expect(0, {"--version"}), "tally (Tallyworth) " TALLY_VERSION "\n");
+  // A failed write is an error, a reader that stops early is not.
+  for (const auto & arguments : std::vector<std::vector<std::string>>{{"--help"}, {"show", A()}}) {
+    const TallyResult full = Launch(arguments, TallyRun::eNothing, "", TallyRun::eDevFull);
+    EXPECT_EQ(full.mStatus, 1);
+    EXPECT_EQ(full.mErr, "tally: standard output: No space left on device\n");
+  }
+  testsupport::WriteFileBytes(File("many.txt"), ManyEntries(40000));
+  for (const char * format : {"text", "tsv", "csv", "json"}) {
+    const TallyResult result =
+        Launch({"show", "--format", format, File("many.txt")}, TallyRun::eNothing, "", TallyRun::eCloseAfterFirstBytes);
+    EXPECT_EQ(result.mStatus, 0) << format;
+    EXPECT_EQ(result.mErr, "") << format;
+    EXPECT_GE(result.mOut.size(), 100u) << format;
+  }
+  const TallyResult piped = Launch({"filter", "who = 'W1'", "-", "-"}, TallyRun::eFromPipe, ManyEntries(20000),
+                                TallyRun::eCloseAfterFirstBytes);
+  EXPECT_EQ(piped.mStatus, 0);
+  EXPECT_EQ(piped.mErr, "");
+}
+
+TEST_F(StreamsTest, StandardInputAndPipesReadExactlyAsAFileWithTheSameBytes) {
+  const std::string line = "12/25/2012\t1:30:00\tJD\t1001\tA\tDesign review", other = "1/2/13\t1.5\tab\t1002\tB\tcall";
+  for (const std::string & bytes : {line + "\r\n" + other + "\r\n", line + "\n\n" + other + "\n", line + "\r" + other + "\r",
+                                    line + "\r\n" + other + "\n" + line + "\rabcde", line + "\n" + other, std::string()}) {
+    SCOPED_TRACE(bytes);
+    testsupport::WriteFileBytes(File("in.txt"), bytes);
+    const std::string shown = Expect(0, {"show", "--group", "who", File("in.txt")});
+    const std::string both = Expect(0, {"show", A(), File("in.txt")});
+    Expect(0, {"filter", "--force", "who = '*'", File("in.txt"), File("out.txt")});
+    Expect(0, {"convert", File("in.txt"), "-o", File("unix.txt"), "--line-break", "unix", "--force"});
+    for (const auto how : {TallyRun::eFromFile, TallyRun::eFromPipe}) {
+      const std::string source = how == TallyRun::eFromFile ? File("in.txt") : bytes;
+      for (const char * name : {"-", "/dev/stdin"}) {
+        SCOPED_TRACE(std::string(name) + (how == TallyRun::eFromFile ? " from a file" : " from a pipe"));
+        EXPECT_EQ(Launch({"show", "--group", "who", name}, how, source).mOut, shown);
+        EXPECT_EQ(Launch({"show", A(), name}, how, source).mOut, both);
+        EXPECT_EQ(Launch({"filter", "who = '*'", name, "-"}, how, source).mOut, Bytes("out.txt"));
+        EXPECT_EQ(Launch({"convert", "--line-break", "unix", name, "-o", "-"}, how, source).mOut, Bytes("unix.txt"));
+      }
+    }
+    // Read from a pipe, convert has nowhere to write but standard output.
+    EXPECT_EQ(Launch({"convert", "--line-break", "unix", "-"}, TallyRun::eFromPipe, bytes).mOut, Bytes("unix.txt"));
+  }
+  EXPECT_EQ(Bytes("a.txt"), kSheetA);
+}
+
+TEST_F(StreamsTest, ArbitraryBytesAreListedInEveryFormatWithoutFailing) {
+  std::mt19937 random(77);
+  const char pieces[] = {'\t', '\t', '\t', '\r', '\n', '\0', '/', ':', '.', '"', ',', '\\', '*', '1', '2', 'a', 'Z'};
+  for (int round = 0; round < 6; ++round) {
+    std::string bytes;
+    for (int i = static_cast<int>(random() % 3000); i > 0; --i)
+      bytes += random() % 3 == 0 ? static_cast<char>(random() % 256) : pieces[random() % sizeof pieces];
+    testsupport::WriteFileBytes(File("noise.txt"), bytes);
+    SCOPED_TRACE(round);
+    for (const char * format : {"text", "tsv", "csv", "json"}) {
+      for (const char * group : {"description", "who,-date,job", "duration,code", ""}) {
+        std::vector<std::string> arguments{"show", "--format", format, "--sort", "description,-duration", File("noise.txt")};
+        if (*group != '\0')
+          arguments.insert(arguments.end(), {"--group", group});
+        const TallyResult result = RunTally(arguments);
+        EXPECT_EQ(result.mStatus, 0) << format << " " << group;
+        EXPECT_EQ(result.mErr, "") << format << " " << group;
+        // json holds no raw control characters.
+        const auto raw = [](char c) { return c >= 0 && c < 0x20 && c != '\n'; };
+        EXPECT_TRUE(std::string(format) != "json" || std::none_of(result.mOut.begin(), result.mOut.end(), raw));
+      }
+    }
+    // Read back as a time sheet, the tsv listing gives the same listing again.
+    const std::string tsv = RunTally({"show", "--format", "tsv", File("noise.txt")}).mOut;
+    testsupport::WriteFileBytes(File("again.txt"), tsv);
+    EXPECT_EQ(RunTally({"show", "--format", "tsv", File("again.txt")}).mOut, tsv);
+  }
+}
+
+TEST_F(StreamsTest, ALongLoadShowsAProgressLineOnATerminalThatGoesAwayWhenDone) {
+  const std::string sheet = ManyEntries(20000);
+  testsupport::WriteFileBytes(File("many.txt"), sheet);
+  TallyRun run;
+  run.mArguments = {"show", "--group", "who", "--summary", "--format", "csv", File("many.txt")};
+  run.mStderrTerminal = true;
+  run.mEnvironment = {"TALLY_PROGRESS_DELAY_MS=0"};
+  TallyResult result = RunTally(run);
+  EXPECT_EQ(result.mStatus, 0);
+  const std::string erase = "\r\033[K";
+  EXPECT_EQ(result.mErr.rfind(erase + "tally: reading " + File("many.txt") + ": ", 0), 0u) << result.mErr;
+  EXPECT_NE(result.mErr.find(" of " + std::to_string(sheet.size()) + " bytes ("), std::string::npos) << result.mErr;
+  ASSERT_GE(result.mErr.size(), erase.size());
+  EXPECT_EQ(result.mErr.substr(result.mErr.size() - erase.size()), erase);
+  EXPECT_EQ(result.mOut.rfind("level,heading,seconds,entries\r\n0,W0,", 0), 0u) << result.mOut;
+  // On a narrow terminal the line is cut to fit: the file's name loses its start.
+  run.mTerminalColumns = 60;
+  result = RunTally(run);
+  std::istringstream parts(result.mErr);
+  std::size_t lines = 0;
+  for (std::string part; std::getline(parts, part, '\r');) {
+    if (part.size() > 3 && ++lines) {
+      EXPECT_LT(part.size(), 3u + 60u) << part;
+      EXPECT_EQ(part.rfind("\033[Ktally: reading ...", 0), 0u) << part;
+      EXPECT_NE(part.find("many.txt: "), std::string::npos) << part;
+    }
+  }
+  // A quick load shows nothing; neither does a long one when stderr is no terminal.
+  run.mTerminalColumns = 0;
+  run.mEnvironment.clear();
+  EXPECT_EQ(RunTally(run).mErr, "");
+  run.mEnvironment = {"TALLY_PROGRESS_DELAY_MS=0"};
+  run.mStderrTerminal = false;
+  EXPECT_EQ(RunTally(run).mErr, "");
+}
+
+} // namespace
+} // namespace clitest
