@@ -42,7 +42,6 @@ using Branch = TBranch<int, SumGroup>;
 using Element = TTreeElement<int, SumGroup>;
 using View = TTreeView<int, SumGroup>;
 using Info = TTreeElementIteratorInfo<int, SumGroup>;
-using BranchInfo = TTreeBranchPointerInfo<int, SumGroup>;
 constexpr std::uint32_t kNone = Element::sNoIndex;
 
 // Builds a tree by hand: root(0) holds A(1) and D(4); A holds B(2) and C(3);
@@ -101,23 +100,6 @@ public:
 
 private:
   bool (*mErase)(std::uint32_t);
-};
-
-// Records the elements and the top branch an element walk meets.
-class ElementRecorder : public TTreeElementOperation<int, SumGroup> {
-public:
-  explicit ElementRecorder(bool inBranchesFirst) : TTreeElementOperation(inBranchesFirst) {}
-  void operator()(Info & ioInfo) override {
-    const Element & element = *ioInfo.mElement;
-    mCalls += element.Type() == Element::eBranch ? "B" + std::to_string(element.BranchIndex())
-                                                 : "L" + std::to_string(element.LeafIndex());
-    mCalls += " ";
-  }
-  void operator()(BranchInfo & ioInfo) override {
-    mCalls += "T" + std::to_string(ioInfo.mBranch->Index()) + " ";
-    EXPECT_EQ(ioInfo.mParent, ioInfo.mBranch->ParentIndex());
-  }
-  std::string mCalls;
 };
 
 TEST(TTree, ViewFollowsOpenState) {
@@ -185,23 +167,5 @@ TEST(TTree, LeafWalk) {
   empty.LeafIterate(none);
   EXPECT_TRUE(none.mVisited.empty());
 }
-
-// Inserts a copy of the leaf before the cursor the first time it meets each leaf of branch 4.
-class InsertBefore : public TTreeLeafOperation<int, SumGroup> {
-public:
-  void operator()(Info & ioInfo) override {
-    mVisited.push_back(ioInfo.mElement->LeafIndex());
-    auto & branch = ioInfo.mTree->Branches()[ioInfo.mParent];
-    if (ioInfo.mParent == 4 && mInserted < 2) {
-      ++mInserted;
-      const Element copy(ioInfo.mTree, Element::eLeaf, 100 + ioInfo.mElement->LeafIndex(), 2, 4);
-      branch.insert(branch.begin() + (ioInfo.mElement - branch.data()), copy);
-      // Many more elements: the list moves elsewhere in memory.
-      branch.reserve(branch.capacity() * 4 + 16);
-    }
-  }
-  std::vector<std::uint32_t> mVisited;
-  int mInserted = 0;
-};
 
 } // namespace
