@@ -7,7 +7,6 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <stdexcept>
-#include <sys/ioctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -38,9 +37,6 @@ TallyResult RunTally(const TallyRun & inRun) {
     if (err[0] < 0 || ::grantpt(err[0]) != 0 || ::unlockpt(err[0]) != 0)
       throw std::runtime_error("pseudo-terminal");
     terminal = ::ptsname(err[0]);
-    const winsize size{24, inRun.mTerminalColumns, 0, 0};
-    if (inRun.mTerminalColumns > 0)
-      ::ioctl(err[0], TIOCSWINSZ, &size);
   }
   if ((inRun.mStdout != TallyRun::eDevFull && ::pipe2(out, O_CLOEXEC) != 0) ||
       (!inRun.mStderrTerminal && ::pipe2(err, O_CLOEXEC) != 0) ||

@@ -17,7 +17,6 @@ struct TallyRun {
   std::vector<std::string> mEnvironment = {}; ///< extra "NAME=value" settings
   enum EStdout { ePipe, eDevFull, eCloseAfterFirstBytes } mStdout = ePipe;
   bool mStderrTerminal = false;          ///< stderr on a pseudo-terminal
-  unsigned short mTerminalColumns = 0;   ///< its width; 0 leaves it unset
   enum EStdin { eNothing, eFromFile, eFromPipe } mStdin = eNothing;
   std::string mStdinSource = {};         ///< the file (eFromFile) or the bytes (eFromPipe)
   std::string mFolder = {};              ///< the working folder; empty: this one

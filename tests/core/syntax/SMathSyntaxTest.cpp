@@ -54,6 +54,8 @@ TEST(SMathSyntaxPrepare, EveryParserError) {
       {"who = 'abc", "Missing Term After Operator"},
       {"a AND", "Missing Term After Operator"},
       {"NOT", "Missing Term After Operator"},
+      {"NOT NOT", "Missing Term After Operator"},
+      {"- - * 2", "Missing Term After Operator"},
       {"a +\tb", "Missing Term After Operator"},
       {"(who = 'x'", "Missing Closing Parenthesis"},
       {"(a, b)", "Missing Closing Parenthesis"},
@@ -127,9 +129,17 @@ TEST(SMathSyntaxEvaluate, LogicAndComparisons) {
   EXPECT_EQ(test.Value("a =< a").Integer(), 1);
   EXPECT_EQ(test.Value("NOT a = b").Integer(), 1);
   EXPECT_EQ(test.Value("NOT 0.0").Integer(), 1);
-  // Several unary operators: each applies to all that follows it.
-  EXPECT_EQ(test.Value("NOT NOT 0").Integer(), 0);
-  EXPECT_EQ(test.Value("- - 5").Integer(), 5);
+  // Runs of unary operators: each applies to all that follows it, within its own binding.
+  const std::pair<const char *, long> unary[] = {
+      {"NOT NOT 1", 1},           {"NOT NOT 0", 0},          {"NOT NOT NOT 0", 1},
+      {"NOT NOT (who = 'sm*')", 1}, {"NOT NOT who = 'x'", 0}, {"- -3", 3},
+      {"- - - 3", -3},             {"- -c * d", 12},          {"1 - - -c", -2},
+      {"NOT -1", 0},               {"NOT - 1 = -1", 0},       {"- NOT 0 * d", -4},
+      {"a = 1 AND NOT NOT b = 2", 1}, {"NOT NOT a = 2 OR c = 3", 1}, {"NOT NOT a = 2 AND c = 3", 0},
+  };
+  for (const auto & [text, value] : unary)
+    EXPECT_EQ(test.Value(text).Integer(), value) << text;
+  EXPECT_EQ(test.Prepared("NOT NOT a = b AND c"), "NOT ( NOT ( a = b ) ) AND c");
   EXPECT_EQ(test.Value("who = 'sm*'").Integer(), 1);
   EXPECT_EQ(test.Value("who = \"sm*\"").Integer(), 0);
   EXPECT_EQ(test.Value("who = 'smith' AND NOT who = 'y'").Integer(), 1);

@@ -2,68 +2,44 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
+#include <utility>
 
 #include "core/syntax/FilterTestSupport.h"
 #include "syntax/SSyntax.h"
 
 namespace {
 
-struct Reduced {
-  STokenEnum::EType type;
-  std::string text;
-  int extra;
-  bool operator==(const Reduced & other) const {
-    return type == other.type && text == other.text && extra == other.extra;
-  }
-};
-
-std::ostream & operator<<(std::ostream & out, const Reduced & token) {
-  return out << "(" << token.type << " '" << token.text << "' " << token.extra << ")";
-}
-
-std::vector<Reduced> ReducedTokens(const std::string & text) {
+// The reduced tokens of `text`, each as "type:text:extra" (types named for the few that
+// reduction gives), separated by " | ".
+std::string Reduced(const std::string & text) {
   SSyntax syntax;
   syntax.Tokenize(text);
   syntax.Reduce();
-  std::vector<Reduced> out;
-  for (const SToken & token : syntax.Tokens())
-    out.push_back({token.Type(), token.Token(), token.Extra()});
+  std::string out;
+  for (const SToken & token : syntax.Tokens()) {
+    const STokenEnum::EType type = token.Type();
+    const char * name = type == STokenEnum::eLiteral ? "lit" : type == STokenEnum::eNumber ? "num"
+                        : type == STokenEnum::eString ? "str" : "other";
+    out += (out.empty() ? "" : " | ") + std::string(name) + ":" + token.Token() + ":" + std::to_string(token.Extra());
+  }
   return out;
 }
 
-TEST(SSyntaxReduce, Literals) {
-  using T = STokenEnum;
-  EXPECT_EQ(ReducedTokens("\"a b's\""), (std::vector<Reduced>{{T::eLiteral, "a b's", 1}}));
-  EXPECT_EQ(ReducedTokens("'x \"y\" *'"), (std::vector<Reduced>{{T::eLiteral, "x \"y\" *", 2}}));
-  EXPECT_EQ(ReducedTokens("''"), (std::vector<Reduced>{{T::eLiteral, "", 2}}));
-  EXPECT_EQ(ReducedTokens("'12.5e3'"), (std::vector<Reduced>{{T::eLiteral, "12.5e3", 2}}));
-  // An unterminated quote stays a lone token; what follows is reduced as usual.
-  EXPECT_EQ(ReducedTokens("'ab 1.5"),
-            (std::vector<Reduced>{{T::eSingleQuote, "'", 0}, {T::eString, "ab", 0}, {T::eSpace, " ", 0},
-                                  {T::eNumber, "1.5", 2}}));
-  EXPECT_EQ(ReducedTokens("'a'b'"), (std::vector<Reduced>{{T::eLiteral, "a", 2}, {T::eString, "b", 0},
-                                                          {T::eSingleQuote, "'", 0}}));
-}
-
-TEST(SSyntaxReduce, Numbers) {
-  using T = STokenEnum;
-  EXPECT_EQ(ReducedTokens("12"), (std::vector<Reduced>{{T::eNumber, "12", 1}}));
-  EXPECT_EQ(ReducedTokens("12."), (std::vector<Reduced>{{T::eNumber, "12.", 2}}));
-  EXPECT_EQ(ReducedTokens(".5"), (std::vector<Reduced>{{T::eNumber, ".5", 2}}));
-  EXPECT_EQ(ReducedTokens("1.5e3"), (std::vector<Reduced>{{T::eNumber, "1.5e3", 2}}));
-  EXPECT_EQ(ReducedTokens("1E+3"), (std::vector<Reduced>{{T::eNumber, "1E+3", 2}}));
-  EXPECT_EQ(ReducedTokens("2e-3"), (std::vector<Reduced>{{T::eNumber, "2e-3", 2}}));
-  EXPECT_EQ(ReducedTokens(".5e1"), (std::vector<Reduced>{{T::eNumber, ".5e1", 2}}));
-  // An exponent letter without digits: nothing at all is reduced at that position.
-  EXPECT_EQ(ReducedTokens("1e"), (std::vector<Reduced>{{T::eNumber, "1", 0}, {T::eString, "e", 0}}));
-  EXPECT_EQ(ReducedTokens("1e+"),
-            (std::vector<Reduced>{{T::eNumber, "1", 0}, {T::eString, "e", 0}, {T::ePlus, "+", 0}}));
-  // Not an exponent letter: the number ends before the name.
-  EXPECT_EQ(ReducedTokens("1ex"), (std::vector<Reduced>{{T::eNumber, "1", 1}, {T::eString, "ex", 0}}));
-  EXPECT_EQ(ReducedTokens("."), (std::vector<Reduced>{{T::ePeriod, ".", 0}}));
-  EXPECT_EQ(ReducedTokens("1.2.3"), (std::vector<Reduced>{{T::eNumber, "1.2", 2}, {T::eNumber, ".3", 2}}));
-  EXPECT_EQ(ReducedTokens("12ab"), (std::vector<Reduced>{{T::eNumber, "12", 1}, {T::eString, "ab", 0}}));
+TEST(SSyntaxReduce, LiteralsAndNumbers) {
+  const std::pair<const char *, const char *> cases[] = {
+      {"\"a b's\"", "lit:a b's:1"}, {"'x \"y\" *'", "lit:x \"y\" *:2"}, {"''", "lit::2"}, {"'12.5e3'", "lit:12.5e3:2"},
+      // An unterminated quote stays a lone token; what follows is reduced as usual.
+      {"'ab 1.5", "other:':0 | str:ab:0 | other: :0 | num:1.5:2"},
+      {"'a'b'", "lit:a:2 | str:b:0 | other:':0"},
+      {"12", "num:12:1"}, {"12.", "num:12.:2"}, {".5", "num:.5:2"}, {"1.5e3", "num:1.5e3:2"}, {"1E+3", "num:1E+3:2"},
+      {"2e-3", "num:2e-3:2"}, {".5e1", "num:.5e1:2"},
+      // An exponent letter without digits: nothing at all is reduced at that position.
+      {"1e", "num:1:0 | str:e:0"}, {"1e+", "num:1:0 | str:e:0 | other:+:0"},
+      // Not an exponent letter: the number ends before the name.
+      {"1ex", "num:1:1 | str:ex:0"}, {".", "other:.:0"}, {"1.2.3", "num:1.2:2 | num:.3:2"}, {"12ab", "num:12:1 | str:ab:0"},
+  };
+  for (const auto & [text, expected] : cases)
+    EXPECT_EQ(Reduced(text), expected) << text;
 }
 
 TEST(SSyntaxSymbolize, NamesMatchSymbolsExactly) {

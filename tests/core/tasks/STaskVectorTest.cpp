@@ -1,26 +1,19 @@
-// Tests of the task vector's duration total, its listeners, maps and the map filter.
+// The task vector's duration total through every change, beyond 32 bits too.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdint>
-#include <memory>
 #include <random>
 #include <string>
 #include <vector>
 
-#include "core/vectors/MessageRecorder.h"
 #include "dates/SDateFormat.h"
 #include "support/TestSupport.h"
 #include "tasks/STask.h"
 #include "tasks/STaskVector.h"
-#include "tasks/STaskVectorListener.h"
 #include "tasks/STaskVectorMap.h"
-#include "tasks/STaskVectorMapFilter.h"
-#include "vectors/TFilter.h"
 
 namespace {
-
-using Message = TVectorMessage<STask>;
 
 // A task of the given duration in minutes, told apart by its description.
 STask Task(unsigned inMinutes, const std::string & inDescription = "work") {
@@ -86,29 +79,6 @@ TEST_F(STaskVectorTest, RandomizedTotalsEqualTheRecomputedSum) {
     }
   }
 }
-
-// Records which of the four operations heard what.
-class DispatchRecorder : public STaskVectorListener {
-public:
-  void ListenToInsertMessage(Message inMessage) override { Note("insert", inMessage); }
-  void ListenToDeleteMessage(Message inMessage) override { Note("delete", inMessage); }
-  void ListenToChangeMessage(Message inMessage) override { Note("change", inMessage); }
-  void ListenToNoticeMessage(Message inMessage) override { Note("notice", inMessage); }
-  std::vector<std::string> mHeard;
-
-private:
-  void Note(const char * inWhat, Message inMessage) {
-    mHeard.push_back(std::string(inWhat) + std::to_string(inMessage.begin_index()) + "-" +
-                     std::to_string(inMessage.end_index()) + ":" + std::to_string(inMessage.code()));
-  }
-};
-
-class LongerThan : public TFilter<STask> {
-public:
-  explicit LongerThan(unsigned long inSeconds) : mSeconds(inSeconds) {}
-  bool operator()(const STask & inTask) override { return static_cast<unsigned long>(inTask.GetDuration()) > mSeconds; }
-  unsigned long mSeconds;
-};
 
 } // namespace
 
