@@ -18,21 +18,6 @@ namespace {
 
 using InProcessTest = CliTest;
 
-// Runs the tool in-process with stdout and stderr going to files; gives status and stderr.
-std::pair<int, std::string> RunInProcess(const testsupport::TempDir & inFolder, const std::vector<std::string> & inArguments) {
-  const std::string out = inFolder.file("stdout"), err = inFolder.file("stderr");
-  const int outFd = ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-  const int errFd = ::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-  const int status = CTallyTool(outFd, errFd).Run(inArguments);
-  ::close(outFd);
-  ::close(errFd);
-  const std::string output = testsupport::ReadFileBytes(out), errors = testsupport::ReadFileBytes(err);
-  std::filesystem::remove(out);
-  std::filesystem::remove(err);
-  EXPECT_EQ(output, "");
-  return {status, errors};
-}
-
 // A merge whose save fails leaves the target and every source as they were; a source that
 // cannot be emptied afterwards is reported, and the others are still emptied.
 TEST_F(InProcessTest, FailedSavesOfAMergeAreReportedAndLoseNothing) {
@@ -60,9 +45,10 @@ TEST_F(InProcessTest, FailedSavesOfAMergeAreReportedAndLoseNothing) {
     SetUp();
     const testsupport::ScopedSystemCallFaults faults;
     SSystemCalls::FailNth(c.mOperation, c.mNth, c.mError);
-    const auto [status, errors] = RunInProcess(mFolder, {"merge", File("t.txt"), A(), B(), "--clear-sources"});
-    EXPECT_EQ(status, 1);
-    EXPECT_EQ(errors, "tally: " + c.mMessage + "\n");
+    const TallyResult result = RunInProcess({"merge", File("t.txt"), A(), B(), "--clear-sources"});
+    EXPECT_EQ(result.mStatus, 1);
+    EXPECT_EQ(result.mOut, "");
+    EXPECT_EQ(result.mErr, "tally: " + c.mMessage + "\n");
     EXPECT_EQ(SSystemCalls::PendingFaults(), 0u);
     EXPECT_EQ(Bytes("t.txt"), c.mTarget);
     EXPECT_EQ(Bytes("a.txt"), c.mA);
@@ -92,8 +78,7 @@ TEST_F(InProcessTest, AnInterruptedSaveRemovesItsTemporaryFile) {
 TEST_F(InProcessTest, RunsPutTheProcessWideSettingsBack) {
   const SDateFormat before = SLocale::Default().GetDateFormat();
   const auto caseRule = SWildcardString::GlobalCaseSensitivity();
-  EXPECT_EQ(RunInProcess(mFolder, {"filter", "--date-order", "ydm", "--case-sensitive", "who = 'KL'", B(), File("x.txt")}),
-            std::pair(0, std::string()));
+  EXPECT_EQ(RunInProcess({"filter", "--date-order", "ydm", "--case-sensitive", "who = 'KL'", B(), File("x.txt")}).mStatus, 0);
   EXPECT_EQ(Bytes("x.txt"), kSheetB);
   EXPECT_EQ(SLocale::Default().GetDateFormat(), before);
   EXPECT_EQ(SWildcardString::GlobalCaseSensitivity(), caseRule);

@@ -46,6 +46,7 @@ std::vector<ModelEntry> RandomSheet(std::mt19937 & ioRandom, int inCount) {
 }
 
 TEST(CliRandomTest, GroupsSortsFiltersAndTotalsAgreeWithAModel) {
+  const testsupport::ScopedTimeZone zone("America/New_York");
   testsupport::TempDir folder;
   std::mt19937 random(20240607);
   for (int round = 0; round < 12; ++round) {
@@ -75,7 +76,7 @@ TEST(CliRandomTest, GroupsSortsFiltersAndTotalsAgreeWithAModel) {
     std::string csv = "level,heading,seconds,entries\r\n";
     for (const auto & [key, who] : byWho)
       csv += "0," + who.mHeading + "," + std::to_string(who.mSeconds) + "," + std::to_string(who.mCount) + "\r\n";
-    EXPECT_EQ(RunTally({"show", "--group", "who", "--format", "csv", file}).mOut, csv);
+    EXPECT_EQ(RunInProcess({"show", "--group", "who", "--format", "csv", file}).mOut, csv);
 
     // Sorted by duration, latest date first among equal durations, then file order.
     std::vector<ModelEntry> sorted = entries;
@@ -85,7 +86,7 @@ TEST(CliRandomTest, GroupsSortsFiltersAndTotalsAgreeWithAModel) {
     std::string listing, matching;
     for (const ModelEntry & entry : sorted)
       listing += entry.mLine + "\n";
-    EXPECT_EQ(RunTally({"show", "--sort", "duration,-date", "--format", "tsv", file}).mOut, listing);
+    EXPECT_EQ(RunInProcess({"show", "--sort", "duration,-date", "--format", "tsv", file}).mOut, listing);
 
     // A filter on duration and who code.
     const std::uint64_t limit = 900 * (random() % 60);
@@ -93,14 +94,14 @@ TEST(CliRandomTest, GroupsSortsFiltersAndTotalsAgreeWithAModel) {
       if (entry.mSeconds >= limit && Upper(entry.mWho) != "AB")
         matching += entry.mLine + "\n";
     const std::string filter = "duration >= " + std::to_string(limit) + " AND who <> 'ab'";
-    EXPECT_EQ(RunTally({"show", "--filter", filter, "--format", "tsv", file}).mOut, matching);
+    EXPECT_EQ(RunInProcess({"show", "--filter", filter, "--format", "tsv", file}).mOut, matching);
 
     // The closing line of the text listing.
     char footer[96];
     std::snprintf(footer, sizeof footer, "Duration: %02llu:%02llu:00  Entry Count: %zu\n",
                   static_cast<unsigned long long>(total / 3600), static_cast<unsigned long long>(total / 60 % 60),
                   entries.size());
-    const std::string shown = RunTally({"show", file}).mOut;
+    const std::string shown = RunInProcess({"show", file}).mOut;
     EXPECT_EQ(shown.substr(shown.size() - std::min(shown.size(), std::strlen(footer))), footer);
   }
 }

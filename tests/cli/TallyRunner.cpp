@@ -1,6 +1,8 @@
 // Runs the built tally program in a child process.
 #include "cli/TallyRunner.h"
 
+#include "CTallyTool.h"
+
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
@@ -16,6 +18,20 @@ TallyResult RunTally(std::vector<std::string> inArguments) {
   TallyRun run;
   run.mArguments = std::move(inArguments);
   return RunTally(run);
+}
+
+TallyResult RunInProcess(const std::vector<std::string> & inArguments) {
+  const testsupport::TempDir streams;
+  const std::string out = streams.file("out"), err = streams.file("err");
+  const int outFd = ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+  const int errFd = ::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+  TallyResult result;
+  result.mStatus = CTallyTool(outFd, errFd).Run(inArguments);
+  ::close(outFd);
+  ::close(errFd);
+  result.mOut = testsupport::ReadFileBytes(out);
+  result.mErr = testsupport::ReadFileBytes(err);
+  return result;
 }
 
 TallyResult RunTally(const TallyRun & inRun) {

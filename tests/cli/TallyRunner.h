@@ -1,5 +1,5 @@
-// Runs the built tally program in a child process with a fixed environment (a time zone
-// with daylight saving, the C locale), and the time sheets the tests give it.
+// Runs tally in a child process with a fixed environment (a time zone with daylight
+// saving, the C locale) or in this process, and the time sheets the tests give it.
 #pragma once
 
 #include "support/TestSupport.h"
@@ -30,6 +30,8 @@ struct TallyResult {
 
 TallyResult RunTally(const TallyRun & inRun);
 TallyResult RunTally(std::vector<std::string> inArguments);
+/// Runs the tool's classes in this process instead, the streams going to files.
+TallyResult RunInProcess(const std::vector<std::string> & inArguments);
 
 /// Four entries with Windows line breaks: mixed-case who codes that group together, a
 /// short date, decimal and short durations, a tab, a comma, quotes and UTF-8 in
