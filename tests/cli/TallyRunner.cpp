@@ -14,12 +14,6 @@
 
 namespace clitest {
 
-TallyResult RunTally(std::vector<std::string> inArguments) {
-  TallyRun run;
-  run.mArguments = std::move(inArguments);
-  return RunTally(run);
-}
-
 TallyResult RunInProcess(const std::vector<std::string> & inArguments) {
   const testsupport::TempDir streams;
   const std::string out = streams.file("out"), err = streams.file("err");

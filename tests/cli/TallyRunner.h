@@ -11,7 +11,6 @@
 
 namespace clitest {
 
-/// How one run of the program is set up.
 struct TallyRun {
   std::vector<std::string> mArguments = {};   ///< after the program's name
   std::vector<std::string> mEnvironment = {}; ///< extra "NAME=value" settings
@@ -29,7 +28,7 @@ struct TallyResult {
 };
 
 TallyResult RunTally(const TallyRun & inRun);
-TallyResult RunTally(std::vector<std::string> inArguments);
+inline TallyResult RunTally(std::vector<std::string> inArguments) { return RunTally(TallyRun{std::move(inArguments)}); }
 /// Runs the tool's classes in this process instead, the streams going to files.
 TallyResult RunInProcess(const std::vector<std::string> & inArguments);
 
