@@ -132,32 +132,23 @@ private:
     const Branch & branch = branches[inBranch];
     const std::int16_t levels = mComparator.Levels();
     const std::string where = "branch " + std::to_string(inBranch) + ": ";
-    if (branch.empty()) {
-      Fail(where + "empty");
-      return;
-    }
+    if (branch.empty())
+      return Fail(where + "empty");
     std::uint32_t childSum = 0;
     std::uint32_t previousFirst = kNone;
     for (const Element & element : branch) {
-      if (element.ParentIndex() != inBranch) {
-        Fail(where + "element with parent " + std::to_string(element.ParentIndex()));
-        return;
-      }
+      if (element.ParentIndex() != inBranch)
+        return Fail(where + "element with parent " + std::to_string(element.ParentIndex()));
       if (element.Type() == Element::eBranch) {
         const std::uint32_t child = element.BranchIndex();
-        if (inDepth >= levels || child >= branches.size() || child == 0 || element.Level() != inDepth) {
-          Fail(where + "misplaced branch element " + std::to_string(child));
-          return;
-        }
+        if (inDepth >= levels || child >= branches.size() || child == 0 || element.Level() != inDepth)
+          return Fail(where + "misplaced branch element " + std::to_string(child));
         if (branches[child].ParentIndex() != inBranch) {
-          Fail(where + "child " + std::to_string(child) + " names parent " +
-               std::to_string(branches[child].ParentIndex()));
-          return;
+          return Fail(where + "child " + std::to_string(child) + " names parent " +
+                      std::to_string(branches[child].ParentIndex()));
         }
-        if (++mBranchSeen[child] > 1) {
-          Fail(where + "branch " + std::to_string(child) + " named twice");
-          return;
-        }
+        if (++mBranchSeen[child] > 1)
+          return Fail(where + "branch " + std::to_string(child) + " named twice");
         std::vector<std::uint32_t> members;
         unsigned long total = 0;
         CheckBranch(child, static_cast<std::int16_t>(inDepth + 1), members, total);
@@ -165,25 +156,21 @@ private:
           return;
         const STaskGroup & group = branches[child].Group();
         if (static_cast<std::uint32_t>(total) != static_cast<unsigned long>(group.Duration())) {
-          Fail("branch " + std::to_string(child) + ": total " +
-               std::to_string(static_cast<unsigned long>(group.Duration())) + " but entries sum to " +
-               std::to_string(total));
-          return;
+          return Fail("branch " + std::to_string(child) + ": total " +
+                      std::to_string(static_cast<unsigned long>(group.Duration())) + " but entries sum to " +
+                      std::to_string(total));
         }
         childSum += static_cast<std::uint32_t>(static_cast<unsigned long>(group.Duration()));
         // The members agree at this level (the levels above are checked by the enclosing groups).
         for (const std::uint32_t member : members) {
           if (mComparator.Compare(members.front(), member, inDepth) != 0) {
-            Fail("branch " + std::to_string(child) + ": entries " + std::to_string(members.front()) + " and " +
-                 std::to_string(member) + " differ at level " + std::to_string(inDepth));
-            return;
+            return Fail("branch " + std::to_string(child) + ": entries " + std::to_string(members.front()) + " and " +
+                        std::to_string(member) + " differ at level " + std::to_string(inDepth));
           }
         }
         // Siblings differ and stand in comparator order.
-        if (previousFirst != kNone && mComparator.Compare(previousFirst, members.front(), inDepth) != -1) {
-          Fail(where + "groups out of order before branch " + std::to_string(child));
-          return;
-        }
+        if (previousFirst != kNone && mComparator.Compare(previousFirst, members.front(), inDepth) != -1)
+          return Fail(where + "groups out of order before branch " + std::to_string(child));
         previousFirst = members.front();
         // The heading is the grouping field of the members (its spelling may be any member's).
         int code = mComparator.Field(inDepth);
@@ -191,30 +178,25 @@ private:
         if (code >= 1 && code <= 6) {
           const std::string_view field = mData[members.front()].Subfield(static_cast<STask::EField>(code - 1));
           if (!SameText(group.Heading(), field)) {
-            Fail("branch " + std::to_string(child) + ": heading '" + group.Heading() + "' for field '" +
-                 std::string(field) + "'");
-            return;
+            return Fail("branch " + std::to_string(child) + ": heading '" + group.Heading() + "' for field '" +
+                        std::string(field) + "'");
           }
         } else if (!group.Heading().empty()) {
-          Fail("branch " + std::to_string(child) + ": heading '" + group.Heading() + "' where none belongs");
-          return;
+          return Fail("branch " + std::to_string(child) + ": heading '" + group.Heading() + "' where none belongs");
         }
         outEntries.insert(outEntries.end(), members.begin(), members.end());
         outTotal += total;
       } else if (element.Type() == Element::eLeaf) {
         const std::uint32_t entry = element.LeafIndex();
-        if (inDepth != levels || element.Level() != levels || entry >= mData.size()) {
-          Fail(where + "misplaced leaf " + std::to_string(entry));
-          return;
-        }
+        if (inDepth != levels || element.Level() != levels || entry >= mData.size())
+          return Fail(where + "misplaced leaf " + std::to_string(entry));
         ++mLeafSeen[entry];
         outEntries.push_back(entry);
         const auto duration = static_cast<std::uint32_t>(static_cast<unsigned long>(mData[entry].GetDuration()));
         outTotal += duration;
         childSum += duration;
       } else {
-        Fail(where + "element of no type");
-        return;
+        return Fail(where + "element of no type");
       }
     }
     if (childSum != static_cast<std::uint32_t>(static_cast<unsigned long>(branch.Group().Duration())))
