@@ -14,7 +14,7 @@
 
 namespace testsupport {
 
-/// Publishes symbols with fixed values that a test may change between evaluations.
+/// Publishes symbols with fixed values.
 class ValueServer : public SSymbolServer {
 public:
   /// Adds a symbol before the server is given to a syntax.
@@ -23,13 +23,7 @@ public:
     mTypes.push_back(type);
     mValues.push_back(std::move(value));
   }
-  void Set(const std::string & name, STerm value) {
-    for (std::size_t i = 0; i < mNames.size(); ++i)
-      if (mNames[i] == name)
-        mValues[i] = std::move(value);
-  }
   STerm Resolve(const SSymbol & symbol) const override {
-    ++mResolved;
     const auto id = static_cast<std::size_t>(symbol.ID());
     return id < mValues.size() ? mValues[id] : STerm();
   }
@@ -37,7 +31,6 @@ public:
     for (std::size_t i = 0; i < mNames.size(); ++i)
       symbols.emplace_back(mNames[i], this, mTypes[i], static_cast<long>(i));
   }
-  mutable int mResolved = 0;
 
 private:
   std::vector<std::string> mNames;

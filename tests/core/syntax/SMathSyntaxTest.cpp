@@ -12,27 +12,6 @@ namespace {
 
 using testsupport::TestSyntax;
 
-TEST(SMathSyntaxPrepare, InsertsPrecedenceParentheses) {
-  TestSyntax test;
-  EXPECT_EQ(test.Prepared("a OR b AND c"), "a OR ( b AND c )");
-  EXPECT_EQ(test.Prepared("a AND b OR c"), "a AND b OR c");
-  EXPECT_EQ(test.Prepared("a = b AND c = d"), "a = b AND ( c = d )");
-  EXPECT_EQ(test.Prepared("NOT who = 'x'"), "NOT ( who = 'x' )");
-  EXPECT_EQ(test.Prepared("a = b AND NOT c = d"), "a = b AND ( NOT ( c = d ) )");
-  EXPECT_EQ(test.Prepared("a + b * c - d"), "a + ( b * c ) - d");
-  EXPECT_EQ(test.Prepared("a OR b AND c = d"), "a OR ( b AND ( c = d ) )");
-  EXPECT_EQ(test.Prepared("-2 * 3"), "- 2 * 3");
-  EXPECT_EQ(test.Prepared("2 * -3"), "2 * ( - 3 )");
-  EXPECT_EQ(test.Prepared("a - b - c"), "a - b - c");
-  EXPECT_EQ(test.Prepared("(a OR b) AND c"), "( a OR b ) AND c");
-  EXPECT_EQ(test.Prepared("a AND (b OR c AND d)"), "a AND ( b OR ( c AND d ) )");
-  EXPECT_EQ(test.Prepared("who = \"x\" AND NOT who = 'y' OR a"),
-            "who = \"x\" AND ( NOT ( who = 'y' ) ) OR a");
-  EXPECT_EQ(test.Prepared("f(1 OR 2 AND 3) OR a AND b"), "f ( 1 OR 2 AND 3 ) OR ( a AND b )");
-  EXPECT_EQ(test.Prepared(""), "");
-  EXPECT_EQ(test.Prepared("a"), "a");
-}
-
 TEST(SMathSyntaxPrepare, EveryParserError) {
   TestSyntax test;
   const std::pair<std::string, const char *> cases[] = {
@@ -54,6 +33,8 @@ TEST(SMathSyntaxPrepare, EveryParserError) {
       {"who = 'abc", "Missing Term After Operator"},
       {"a AND", "Missing Term After Operator"},
       {"NOT", "Missing Term After Operator"},
+      {"NOT NOT", "Missing Term After Operator"},
+      {"- - * 2", "Missing Term After Operator"},
       {"a +\tb", "Missing Term After Operator"},
       {"(who = 'x'", "Missing Closing Parenthesis"},
       {"(a, b)", "Missing Closing Parenthesis"},
@@ -100,8 +81,11 @@ TEST(SMathSyntaxPrepare, NestingIsBoundedNotRecursedWithoutLimit) {
 TEST(SMathSyntaxEvaluate, ArithmeticAndPrecedence) {
   TestSyntax test;
   EXPECT_EQ(test.Value("-2 * 3").Integer(), -6);
-  // A sign inside a tighter run does not end the run.
+  // Preparing wraps each tighter run in parentheses (the randomized test below checks the
+  // values); a sign inside a tighter run does not end the run, nor does a function's list.
   EXPECT_EQ(test.Prepared("1 + 2 * -3"), "1 + ( 2 * ( - 3 ) )");
+  EXPECT_EQ(test.Prepared("who = \"x\" AND NOT who = 'y' OR a"), "who = \"x\" AND ( NOT ( who = 'y' ) ) OR a");
+  EXPECT_EQ(test.Prepared("f(1 OR 2 AND 3) OR a AND b"), "f ( 1 OR 2 AND 3 ) OR ( a AND b )");
   EXPECT_EQ(test.Value("1 + 2 * -3").Integer(), -5);
   EXPECT_EQ(test.Value("1 - - 4 * 2").Integer(), 9);
   EXPECT_DOUBLE_EQ(test.Value("7 / 2").Decimal(), 3.0);
@@ -127,9 +111,17 @@ TEST(SMathSyntaxEvaluate, LogicAndComparisons) {
   EXPECT_EQ(test.Value("a =< a").Integer(), 1);
   EXPECT_EQ(test.Value("NOT a = b").Integer(), 1);
   EXPECT_EQ(test.Value("NOT 0.0").Integer(), 1);
-  // Several unary operators: each applies to all that follows it.
-  EXPECT_EQ(test.Value("NOT NOT 0").Integer(), 0);
-  EXPECT_EQ(test.Value("- - 5").Integer(), 5);
+  // Runs of unary operators: each applies to all that follows it, within its own binding.
+  const std::pair<const char *, long> unary[] = {
+      {"NOT NOT 1", 1},           {"NOT NOT 0", 0},          {"NOT NOT NOT 0", 1},
+      {"NOT NOT (who = 'sm*')", 1}, {"NOT NOT who = 'x'", 0}, {"- -3", 3},
+      {"- - - 3", -3},             {"- -c * d", 12},          {"1 - - -c", -2},
+      {"NOT -1", 0},               {"NOT - 1 = -1", 0},       {"- NOT 0 * d", -4},
+      {"a = 1 AND NOT NOT b = 2", 1}, {"NOT NOT a = 2 OR c = 3", 1}, {"NOT NOT a = 2 AND c = 3", 0},
+  };
+  for (const auto & [text, value] : unary)
+    EXPECT_EQ(test.Value(text).Integer(), value) << text;
+  EXPECT_EQ(test.Prepared("NOT NOT a = b AND c"), "NOT ( NOT ( a = b ) ) AND c");
   EXPECT_EQ(test.Value("who = 'sm*'").Integer(), 1);
   EXPECT_EQ(test.Value("who = \"sm*\"").Integer(), 0);
   EXPECT_EQ(test.Value("who = 'smith' AND NOT who = 'y'").Integer(), 1);

@@ -1,5 +1,5 @@
 // Test helpers for streams and documents: a concrete document, a recorder of document
-// messages, file streams, folder listings, and a child process that holds a file.
+// messages, file streams and folder listings.
 #pragma once
 
 #include "files/SFile.h"
@@ -13,18 +13,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <csignal>
 #include <filesystem>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
-#ifdef _WIN32
-#include "support/ChildProcess.h"
-#else
-#include <sys/wait.h>
-#include <unistd.h>
-#endif
 
 namespace doctest {
 
@@ -47,12 +39,6 @@ public:
 class DocumentRecorder : public STaskDocumentListener {
 public:
   void ListenToMessage(STaskDocumentMessage inMessage) override { mCodes.push_back(inMessage.mCode); }
-  std::size_t Count(STaskDocumentMessage::ECode inCode) const {
-    std::size_t count = 0;
-    for (const auto code : mCodes)
-      count += code == inCode;
-    return count;
-  }
   std::vector<STaskDocumentMessage::ECode> mCodes;
 };
 
@@ -95,75 +81,5 @@ std::string Failure(Action && inAction) {
   }
   return "<no failure>";
 }
-
-#ifdef _WIN32
-
-/// A child process that opens and holds a file until the object dies.
-class HeldByChild {
-public:
-  explicit HeldByChild(const std::string & inPath) : mHolder(inPath, SFile::eReadWrite) {}
-
-  /// True once the child holds the file.
-  bool IsHolding() const { return mHolder.IsHolding(); }
-
-private:
-  testsupport::FileHeldByChild mHolder;
-};
-
-#else
-
-/// A child process that opens and holds a file until the object dies.
-class HeldByChild {
-public:
-  explicit HeldByChild(const std::string & inPath) {
-    int ready[2], go[2];
-    if (::pipe(ready) != 0 || ::pipe(go) != 0)
-      return;
-    mChild = ::fork();
-    if (mChild == 0) {
-      ::close(ready[0]);
-      ::close(go[1]);
-      char ok = 'n';
-      try {
-        SFile file{SFileSpec(inPath)};
-        file.Open(SFile::eReadWrite);
-        ok = 'y';
-        (void)!::write(ready[1], &ok, 1);
-        char ignored;
-        while (::read(go[0], &ignored, 1) > 0) {
-        }
-      } catch (...) {
-        (void)!::write(ready[1], &ok, 1);
-      }
-      ::_exit(0);
-    }
-    ::close(ready[1]);
-    ::close(go[0]);
-    mGo = go[1];
-    char answer = 'n';
-    mHolding = mChild > 0 && ::read(ready[0], &answer, 1) == 1 && answer == 'y';
-    ::close(ready[0]);
-  }
-  ~HeldByChild() {
-    if (mGo >= 0)
-      ::close(mGo); // the child sees the end of the pipe and leaves
-    if (mChild > 0) {
-      int status = 0;
-      ::waitpid(mChild, &status, 0);
-    }
-  }
-  HeldByChild(const HeldByChild &) = delete;
-  HeldByChild & operator=(const HeldByChild &) = delete;
-
-  /// True once the child holds the file.
-  bool IsHolding() const { return mHolding; }
-
-private:
-  pid_t mChild = -1;
-  int mGo = -1;
-  bool mHolding = false;
-};
-
-#endif
 
 } // namespace doctest

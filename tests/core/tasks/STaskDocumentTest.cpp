@@ -202,8 +202,8 @@ TEST_F(DocumentFixture, AMergeThatFailsLeavesTheDocumentAsItWasAndLetsGoOfTheFil
 
     // Someone else holds the merged file.
     {
-      doctest::HeldByChild holder(mMergePath);
-      ASSERT_TRUE(holder.IsHolding());
+      SFile holder{SFileSpec(mMergePath)};
+      holder.Open(SFile::eReadWrite);
       EXPECT_EQ(Failure([&] { mDocument.Merge(merge.get()); }), "A file could not be opened");
     }
     EXPECT_EQ(mDocument.IsDirty(), dirtyBefore);

@@ -1,7 +1,6 @@
 // Splitting a store's bytes into tasks: line breaks and the document's format, empty lines,
 // the short final fragment, date orders, odd bytes, and a comparison with a plain splitter.
 #include "core/DateTestHelpers.h"
-#include "core/vectors/MessageRecorder.h"
 #include "core/tasks/DocumentTestHelpers.h"
 #include "dates/SDateString.h"
 #include "tasks/STask.h"
@@ -14,6 +13,7 @@
 #include <cstdio>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -57,49 +57,20 @@ const std::string kC = "07/04/2011\t0:45\tJD\t2002\tC\tCall";
 
 TEST(STaskStreamLines, TheFirstLineBreakDecidesTheDocumentsFormat) {
   testsupport::ScopedTimeZone zone("America/New_York");
-  for (const auto & [separator, format] : {std::pair<std::string, L::EFormat>{"\r\n", L::eDOS},
-                                           {"\n", L::eUNIX},
-                                           {"\r", L::eMac}}) {
-    const std::string bytes = kA + separator + kB + separator + kC + separator;
-    EXPECT_EQ(FormatAfter(bytes, L::eMac == format ? L::eDOS : L::eMac), format) << separator.size();
-    EXPECT_EQ(Lines(bytes), (std::vector<std::string>{kA, kB, kC}));
-  }
-  // Mixed breaks all end lines; only the first one counts for the format.
-  const std::vector<std::string> mixed = Lines(kA + "\n" + kB + "\r\n" + kC + "\r" + kA + "\n\r" + kB);
-  ASSERT_EQ(mixed.size(), 6u);
-  EXPECT_EQ(mixed, (std::vector<std::string>{kA, kB, kC, kA, mixed[4], kB}));
-  EXPECT_EQ(mixed[4].substr(10), "\t\t\t\t\t");
-  EXPECT_EQ(FormatAfter(kA + "\n" + kB + "\r\n"), L::eUNIX);
-  EXPECT_EQ(FormatAfter(kA + "\r" + kB + "\r\n", L::eUNIX), L::eMac);
-  EXPECT_EQ(FormatAfter(kA + "\r\n" + kB + "\r", L::eUNIX), L::eDOS);
-  // A carriage return as the very last byte is a Macintosh break.
-  EXPECT_EQ(FormatAfter(kA + "\r", L::eUNIX), L::eMac);
-  // No break at all, and no bytes at all, leave the format alone.
-  EXPECT_EQ(FormatAfter(kA, L::eMac), L::eMac);
-  EXPECT_EQ(FormatAfter(kA, L::eUNIX), L::eUNIX);
-  EXPECT_EQ(FormatAfter("", L::eMac), L::eMac);
-}
-
-TEST(STaskStreamLines, EmptyLinesBecomeTasksDatedTodayAndShortFinalFragmentsAreDropped) {
-  testsupport::ScopedTimeZone zone("America/New_York");
-  const auto [today, lines] = datetest::WithStableToday(
-      [] { return Lines("\n\n" + kA + "\r\n\r\n" + kB + "\r\r" + kC + "\n"); });
+  // The bytes, the document's format before and after; no break at all, and no bytes at
+  // all, leave the format alone; a carriage return as the very last byte is a Mac break.
+  const std::tuple<std::string, L::EFormat, L::EFormat> cases[] = {
+      {kA + "\r\n" + kB + "\r\n", L::eMac, L::eDOS}, {kA + "\n" + kB + "\r\n", L::eDOS, L::eUNIX},
+      {kA + "\r" + kB + "\r\n", L::eUNIX, L::eMac},   {kA + "\r\n" + kB + "\r", L::eUNIX, L::eDOS},
+      {kA + "\r", L::eUNIX, L::eMac},                 {kA, L::eMac, L::eMac},
+      {kA, L::eUNIX, L::eUNIX},                       {"", L::eMac, L::eMac}};
+  for (const auto & [bytes, before, after] : cases)
+    EXPECT_EQ(FormatAfter(bytes, before), after) << testing::PrintToString(bytes);
+  // Mixed breaks all end lines; an empty line is a task dated today.
+  const auto [today, lines] = datetest::WithStableToday([] { return Lines(kA + "\n" + kB + "\r\n" + kC + "\r\n\r" + kA); });
   char todayText[16];
   std::snprintf(todayText, sizeof todayText, "%02d/%02d/%04d", today.month, today.day, today.year);
-  const std::string empty = std::string(todayText) + "\t\t\t\t\t";
-  EXPECT_EQ(lines, (std::vector<std::string>{empty, empty, kA, empty, kB, empty, kC}));
-
-  // After the last break: 1 to 5 bytes are dropped, 6 or more are a line.
-  EXPECT_EQ(Lines(kA + "\n12345"), std::vector<std::string>{kA});
-  EXPECT_EQ(Lines(kA + "\nJD\t1\t"), std::vector<std::string>{kA});
-  EXPECT_EQ(Lines(kA + "\n" + kC), (std::vector<std::string>{kA, kC}));
-  EXPECT_EQ(Lines("12345").size(), 0u);
-  EXPECT_EQ(Lines("\t\t\t\t\t\t").size(), 1u);
-  EXPECT_EQ(Lines(kC), std::vector<std::string>{kC});
-  EXPECT_EQ(Lines("").size(), 0u);
-  // A file of nothing but breaks: one empty task per break, CR LF counting once.
-  EXPECT_EQ(Lines("\r\n\r\n\r\n").size(), 3u);
-  EXPECT_EQ(Lines("\n\r\r\n\r").size(), 4u);
+  EXPECT_EQ(lines, (std::vector<std::string>{kA, kB, kC, std::string(todayText) + "\t\t\t\t\t", kA}));
 }
 
 // Against a plain splitter over random bytes rich in breaks, tabs and date characters.

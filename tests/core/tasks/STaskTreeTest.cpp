@@ -69,29 +69,6 @@ TEST_F(STaskTreeTest, OneLevelGivesOneGroupPerValueInOrder) {
   Verify();
 }
 
-TEST_F(STaskTreeTest, TwoLevelsNestAndTotal) {
-  Add(Line("01/02/2012", "1:00:00", "b", "10"));  // 0
-  Add(Line("01/01/2012", "0:30:00", "a", "9"));   // 1
-  Add(Line("01/03/2012", "0:15:00", "b", "9"));   // 2
-  Add(Line("01/04/2012", "2:00:00", "a", "9"));   // 3
-  Add(Line("01/05/2012", "0:45:00", "b", "10"));  // 4
-  Group({C::eWhoCode, C::eJobNumber});
-  EXPECT_EQ(Dump(mTree), "{a:9000 {9:9000 1 3}}{b:7200 {10:6300 0 4}{9:900 2}}");
-  // Branches are numbered depth first, each group before its subgroups.
-  const auto & branches = mTree.Branches();
-  ASSERT_EQ(branches.size(), 6u);
-  EXPECT_EQ(branches[1].Group().Heading(), "a");
-  EXPECT_EQ(branches[2].Group().Heading(), "9");
-  EXPECT_EQ(branches[3].Group().Heading(), "b");
-  EXPECT_EQ(branches[4].Group().Heading(), "10");
-  EXPECT_EQ(branches[2].ParentIndex(), 1u);
-  EXPECT_EQ(branches[4].ParentIndex(), 3u);
-  EXPECT_EQ(branches[4][0].Level(), 2);
-  EXPECT_EQ(branches[3][0].Level(), 1);
-  EXPECT_EQ(branches[0][1].Level(), 0);
-  Verify();
-}
-
 } // namespace
 
 namespace {

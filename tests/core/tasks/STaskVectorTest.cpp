@@ -1,40 +1,31 @@
-// Tests of the task vector's duration total, its listeners, maps and the map filter.
+// The task vector's duration total through every change, beyond 32 bits too.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdint>
-#include <memory>
 #include <random>
 #include <string>
 #include <vector>
 
-#include "core/vectors/MessageRecorder.h"
 #include "dates/SDateFormat.h"
-#include "vectors/TFilter.h"
 #include "support/TestSupport.h"
 #include "tasks/STask.h"
 #include "tasks/STaskVector.h"
-#include "tasks/STaskVectorListener.h"
 #include "tasks/STaskVectorMap.h"
-#include "tasks/STaskVectorMapFilter.h"
 
 namespace {
 
-using Message = TVectorMessage<STask>;
-
 // A task of the given duration in minutes, told apart by its description.
 STask Task(unsigned inMinutes, const std::string & inDescription = "work") {
-  const std::string line = "03/04/2012\t" + std::to_string(inMinutes / 60) + ":" +
-                           (inMinutes % 60 < 10 ? "0" : "") + std::to_string(inMinutes % 60) +
-                           "\tJD\t1001\tA\t" + inDescription;
+  const std::string line = "03/04/2012\t" + std::to_string(inMinutes / 60) + ":" + (inMinutes % 60 < 10 ? "0" : "") +
+                           std::to_string(inMinutes % 60) + "\tJD\t1001\tA\t" + inDescription;
   return STask(SDateFormat(SDateFormat::eMDY), line.data(), static_cast<unsigned int>(line.size()));
 }
 
 unsigned long Sum(const STaskVector & inVector) {
   std::uint64_t sum = 0;
-  for (const STask & task : inVector) {
+  for (const STask & task : inVector)
     sum += static_cast<unsigned long>(task.GetDuration());
-  }
   return static_cast<unsigned long>(std::min<std::uint64_t>(sum, UINT32_MAX));
 }
 
@@ -56,21 +47,15 @@ TEST_F(STaskVectorTest, RandomizedTotalsEqualTheRecomputedSum) {
       const auto size = static_cast<unsigned>(vector.size());
       switch (random() % 8) {
       case 0:
-      case 1:
-        vector.push_back(task());
-        break;
-      case 2:
-        vector.insert(random() % (size + 1), task());
-        break;
+      case 1: vector.push_back(task()); break;
+      case 2: vector.insert(random() % (size + 1), task()); break;
       case 3:
-        if (size > 0) {
+        if (size > 0)
           vector.set(random() % size, task());
-        }
         break;
       case 4:
-        if (!map.empty()) {
+        if (!map.empty())
           map.set(static_cast<unsigned>(random() % map.size()), task());
-        }
         break;
       case 5: {
         const unsigned begin = random() % (size + 1);
@@ -79,16 +64,14 @@ TEST_F(STaskVectorTest, RandomizedTotalsEqualTheRecomputedSum) {
       }
       case 6: {
         STaskVector other;
-        for (unsigned i = 0, n = random() % 6; i < n; ++i) {
+        for (unsigned i = 0, n = random() % 6; i < n; ++i)
           other.push_back(task());
-        }
         vector = other;
         break;
       }
       case 7:
-        if (random() % 4 == 0) {
+        if (random() % 4 == 0)
           vector.clear();
-        }
         break;
       }
       ASSERT_EQ(Total(vector), Sum(vector)) << "step " << step;
@@ -96,29 +79,6 @@ TEST_F(STaskVectorTest, RandomizedTotalsEqualTheRecomputedSum) {
     }
   }
 }
-
-// Records which of the four operations heard what.
-class DispatchRecorder : public STaskVectorListener {
-public:
-  void ListenToInsertMessage(Message inMessage) override { Note("insert", inMessage); }
-  void ListenToDeleteMessage(Message inMessage) override { Note("delete", inMessage); }
-  void ListenToChangeMessage(Message inMessage) override { Note("change", inMessage); }
-  void ListenToNoticeMessage(Message inMessage) override { Note("notice", inMessage); }
-  std::vector<std::string> mHeard;
-
-private:
-  void Note(const char * inWhat, Message inMessage) {
-    mHeard.push_back(std::string(inWhat) + std::to_string(inMessage.begin_index()) + "-" +
-                     std::to_string(inMessage.end_index()) + ":" + std::to_string(inMessage.code()));
-  }
-};
-
-class LongerThan : public TFilter<STask> {
-public:
-  explicit LongerThan(unsigned long inSeconds) : mSeconds(inSeconds) {}
-  bool operator()(const STask & inTask) override { return static_cast<unsigned long>(inTask.GetDuration()) > mSeconds; }
-  unsigned long mSeconds;
-};
 
 } // namespace
 

@@ -2,13 +2,13 @@
 // every invariant a grouped tree must keep, and comparing two trees.
 #pragma once
 
-#include "vectors/TBroadcasterVector.h"
-#include "trees/TTree.h"
-#include "trees/TTreeView.h"
-#include "trees/TVectorPopulator.h"
 #include "tasks/STask.h"
 #include "tasks/STaskComparator.h"
 #include "tasks/STaskGroup.h"
+#include "trees/TTree.h"
+#include "trees/TTreeView.h"
+#include "trees/TVectorPopulator.h"
+#include "vectors/TBroadcasterVector.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -32,7 +32,8 @@ inline STask Make(const std::string & inLine) {
 
 /// A task from its six fields.
 inline STask Line(const std::string & inDate, const std::string & inDuration, const std::string & inWho,
-                  const std::string & inJob = "1", const std::string & inFee = "A", const std::string & inDescription = "d") {
+                  const std::string & inJob = "1", const std::string & inFee = "A",
+                  const std::string & inDescription = "d") {
   return Make(inDate + "\t" + inDuration + "\t" + inWho + "\t" + inJob + "\t" + inFee + "\t" + inDescription);
 }
 
@@ -51,19 +52,16 @@ inline void DumpBranch(const Tree & inTree, std::uint32_t inBranch, std::ostring
     if (element.Type() == Element::eBranch) {
       const Branch & child = inTree.Branches()[element.BranchIndex()];
       out << "{" << child.Group().Heading() << ":" << static_cast<unsigned long>(child.Group().Duration());
-      if (!child.IsOpen()) {
+      if (!child.IsOpen())
         out << "-";
-      }
       std::ostringstream inner;
       DumpBranch(inTree, element.BranchIndex(), inner);
-      if (!inner.str().empty()) {
+      if (!inner.str().empty())
         out << " " << inner.str();
-      }
       out << "}";
     } else {
-      if (!out.str().empty() && out.str().back() != '}') {
+      if (!out.str().empty() && out.str().back() != '}')
         out << " ";
-      }
       out << element.LeafIndex();
     }
   }
@@ -72,23 +70,19 @@ inline void DumpBranch(const Tree & inTree, std::uint32_t inBranch, std::ostring
 /// The tree as "{heading:seconds leaves or subgroups}..." in display order; a closed group's
 /// seconds are followed by "-". "<empty>" for a tree without branches.
 inline std::string Dump(const Tree & inTree) {
-  if (inTree.Branches().empty()) {
+  if (inTree.Branches().empty())
     return "<empty>";
-  }
   std::ostringstream out;
   DumpBranch(inTree, 0, out);
   return out.str();
 }
 
 inline bool SameText(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) {
+  if (a.size() != b.size())
     return false;
-  }
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i]))) {
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i])))
       return false;
-    }
-  }
   return true;
 }
 
@@ -102,43 +96,34 @@ public:
   std::string Check() {
     const auto & branches = mTree.Branches();
     if (mData.empty()) {
-      if (!branches.empty() && (branches.size() != 1 || !branches[0].empty())) {
+      if (!branches.empty() && (branches.size() != 1 || !branches[0].empty()))
         return "an empty vector leaves more than the bare root";
-      }
       return "";
     }
-    if (branches.empty()) {
+    if (branches.empty())
       return "no branches for " + std::to_string(mData.size()) + " entries";
-    }
-    if (branches[0].ParentIndex() != kNone) {
+    if (branches[0].ParentIndex() != kNone)
       return "the root has a parent";
-    }
     mBranchSeen.assign(branches.size(), 0);
     mLeafSeen.assign(mData.size(), 0);
     std::vector<std::uint32_t> entries;
     unsigned long total = 0;
     CheckBranch(0, 0, entries, total);
-    if (!mError.empty()) {
+    if (!mError.empty())
       return mError;
-    }
-    for (std::size_t b = 1; b < branches.size(); ++b) {
-      if (mBranchSeen[b] != 1) {
+    for (std::size_t b = 1; b < branches.size(); ++b)
+      if (mBranchSeen[b] != 1)
         return "branch " + std::to_string(b) + " is named by " + std::to_string(mBranchSeen[b]) + " branch elements";
-      }
-    }
-    for (std::size_t e = 0; e < mData.size(); ++e) {
-      if (mLeafSeen[e] != 1) {
+    for (std::size_t e = 0; e < mData.size(); ++e)
+      if (mLeafSeen[e] != 1)
         return "entry " + std::to_string(e) + " has " + std::to_string(mLeafSeen[e]) + " leaves";
-      }
-    }
     return "";
   }
 
 private:
   void Fail(const std::string & inWhat) {
-    if (mError.empty()) {
+    if (mError.empty())
       mError = inWhat;
-    }
   }
 
   void CheckBranch(std::uint32_t inBranch, std::int16_t inDepth, std::vector<std::uint32_t> & outEntries,
@@ -147,57 +132,45 @@ private:
     const Branch & branch = branches[inBranch];
     const std::int16_t levels = mComparator.Levels();
     const std::string where = "branch " + std::to_string(inBranch) + ": ";
-    if (branch.empty()) {
-      Fail(where + "empty");
-      return;
-    }
+    if (branch.empty())
+      return Fail(where + "empty");
     std::uint32_t childSum = 0;
     std::uint32_t previousFirst = kNone;
     for (const Element & element : branch) {
-      if (element.ParentIndex() != inBranch) {
-        Fail(where + "element with parent " + std::to_string(element.ParentIndex()));
-        return;
-      }
+      if (element.ParentIndex() != inBranch)
+        return Fail(where + "element with parent " + std::to_string(element.ParentIndex()));
       if (element.Type() == Element::eBranch) {
         const std::uint32_t child = element.BranchIndex();
-        if (inDepth >= levels || child >= branches.size() || child == 0 || element.Level() != inDepth) {
-          Fail(where + "misplaced branch element " + std::to_string(child));
-          return;
-        }
+        if (inDepth >= levels || child >= branches.size() || child == 0 || element.Level() != inDepth)
+          return Fail(where + "misplaced branch element " + std::to_string(child));
         if (branches[child].ParentIndex() != inBranch) {
-          Fail(where + "child " + std::to_string(child) + " names parent " + std::to_string(branches[child].ParentIndex()));
-          return;
+          return Fail(where + "child " + std::to_string(child) + " names parent " +
+                      std::to_string(branches[child].ParentIndex()));
         }
-        if (++mBranchSeen[child] > 1) {
-          Fail(where + "branch " + std::to_string(child) + " named twice");
-          return;
-        }
+        if (++mBranchSeen[child] > 1)
+          return Fail(where + "branch " + std::to_string(child) + " named twice");
         std::vector<std::uint32_t> members;
         unsigned long total = 0;
         CheckBranch(child, static_cast<std::int16_t>(inDepth + 1), members, total);
-        if (!mError.empty()) {
+        if (!mError.empty())
           return;
-        }
         const STaskGroup & group = branches[child].Group();
         if (static_cast<std::uint32_t>(total) != static_cast<unsigned long>(group.Duration())) {
-          Fail("branch " + std::to_string(child) + ": total " + std::to_string(static_cast<unsigned long>(group.Duration())) +
-               " but entries sum to " + std::to_string(total));
-          return;
+          return Fail("branch " + std::to_string(child) + ": total " +
+                      std::to_string(static_cast<unsigned long>(group.Duration())) + " but entries sum to " +
+                      std::to_string(total));
         }
         childSum += static_cast<std::uint32_t>(static_cast<unsigned long>(group.Duration()));
         // The members agree at this level (the levels above are checked by the enclosing groups).
         for (const std::uint32_t member : members) {
           if (mComparator.Compare(members.front(), member, inDepth) != 0) {
-            Fail("branch " + std::to_string(child) + ": entries " + std::to_string(members.front()) + " and " +
-                 std::to_string(member) + " differ at level " + std::to_string(inDepth));
-            return;
+            return Fail("branch " + std::to_string(child) + ": entries " + std::to_string(members.front()) + " and " +
+                        std::to_string(member) + " differ at level " + std::to_string(inDepth));
           }
         }
         // Siblings differ and stand in comparator order.
-        if (previousFirst != kNone && mComparator.Compare(previousFirst, members.front(), inDepth) != -1) {
-          Fail(where + "groups out of order before branch " + std::to_string(child));
-          return;
-        }
+        if (previousFirst != kNone && mComparator.Compare(previousFirst, members.front(), inDepth) != -1)
+          return Fail(where + "groups out of order before branch " + std::to_string(child));
         previousFirst = members.front();
         // The heading is the grouping field of the members (its spelling may be any member's).
         int code = mComparator.Field(inDepth);
@@ -205,34 +178,29 @@ private:
         if (code >= 1 && code <= 6) {
           const std::string_view field = mData[members.front()].Subfield(static_cast<STask::EField>(code - 1));
           if (!SameText(group.Heading(), field)) {
-            Fail("branch " + std::to_string(child) + ": heading '" + group.Heading() + "' for field '" + std::string(field) + "'");
-            return;
+            return Fail("branch " + std::to_string(child) + ": heading '" + group.Heading() + "' for field '" +
+                        std::string(field) + "'");
           }
         } else if (!group.Heading().empty()) {
-          Fail("branch " + std::to_string(child) + ": heading '" + group.Heading() + "' where none belongs");
-          return;
+          return Fail("branch " + std::to_string(child) + ": heading '" + group.Heading() + "' where none belongs");
         }
         outEntries.insert(outEntries.end(), members.begin(), members.end());
         outTotal += total;
       } else if (element.Type() == Element::eLeaf) {
         const std::uint32_t entry = element.LeafIndex();
-        if (inDepth != levels || element.Level() != levels || entry >= mData.size()) {
-          Fail(where + "misplaced leaf " + std::to_string(entry));
-          return;
-        }
+        if (inDepth != levels || element.Level() != levels || entry >= mData.size())
+          return Fail(where + "misplaced leaf " + std::to_string(entry));
         ++mLeafSeen[entry];
         outEntries.push_back(entry);
         const auto duration = static_cast<std::uint32_t>(static_cast<unsigned long>(mData[entry].GetDuration()));
         outTotal += duration;
         childSum += duration;
       } else {
-        Fail(where + "element of no type");
-        return;
+        return Fail(where + "element of no type");
       }
     }
-    if (childSum != static_cast<std::uint32_t>(static_cast<unsigned long>(branch.Group().Duration()))) {
+    if (childSum != static_cast<std::uint32_t>(static_cast<unsigned long>(branch.Group().Duration())))
       Fail(where + "total differs from the sum of its children");
-    }
     outTotal = static_cast<std::uint32_t>(outTotal);
   }
 
@@ -258,34 +226,28 @@ inline std::string SameGroupsIn(const Tree & a, std::uint32_t inA, const Tree & 
                                 const C & inComparator, std::int16_t inDepth) {
   const Branch & left = a.Branches()[inA];
   const Branch & right = b.Branches()[inB];
-  if (left.Group().Duration() != right.Group().Duration()) {
+  if (left.Group().Duration() != right.Group().Duration())
     return "totals differ at branches " + std::to_string(inA) + "/" + std::to_string(inB);
-  }
   if (inDepth == inComparator.Levels()) {
     std::vector<std::uint32_t> l, r;
-    for (const Element & e : left) {
+    for (const Element & e : left)
       l.push_back(e.LeafIndex());
-    }
-    for (const Element & e : right) {
+    for (const Element & e : right)
       r.push_back(e.LeafIndex());
-    }
     std::sort(l.begin(), l.end());
     std::sort(r.begin(), r.end());
     return l == r ? "" : "members differ at branches " + std::to_string(inA) + "/" + std::to_string(inB);
   }
-  if (left.size() != right.size()) {
+  if (left.size() != right.size())
     return "group counts differ at branches " + std::to_string(inA) + "/" + std::to_string(inB);
-  }
   for (std::size_t i = 0; i < left.size(); ++i) {
     const std::uint32_t l = left[i].BranchIndex();
     const std::uint32_t r = right[i].BranchIndex();
-    if (inComparator.Compare(FirstEntry(a, l), FirstEntry(b, r), inDepth) != 0) {
+    if (inComparator.Compare(FirstEntry(a, l), FirstEntry(b, r), inDepth) != 0)
       return "different groups at branches " + std::to_string(l) + "/" + std::to_string(r);
-    }
     const std::string inner = SameGroupsIn(a, l, b, r, inComparator, static_cast<std::int16_t>(inDepth + 1));
-    if (!inner.empty()) {
+    if (!inner.empty())
       return inner;
-    }
   }
   return "";
 }
@@ -295,30 +257,25 @@ inline std::string SameGroupsIn(const Tree & a, std::uint32_t inA, const Tree & 
 inline std::string SameGroups(const Tree & a, const Tree & b, const C & inComparator) {
   const bool emptyA = a.Branches().empty() || a.Branches()[0].empty();
   const bool emptyB = b.Branches().empty() || b.Branches()[0].empty();
-  if (emptyA || emptyB) {
+  if (emptyA || emptyB)
     return emptyA == emptyB ? "" : "one tree is empty";
-  }
   return SameGroupsIn(a, 0, b, 0, inComparator, 0);
 }
 
 /// Whether two trees are identical branch for branch and element for element.
 inline std::string Identical(const Tree & a, const Tree & b) {
-  if (a.Branches().size() != b.Branches().size()) {
+  if (a.Branches().size() != b.Branches().size())
     return "branch counts " + std::to_string(a.Branches().size()) + " and " + std::to_string(b.Branches().size());
-  }
   for (std::size_t i = 0; i < a.Branches().size(); ++i) {
     const Branch & l = a.Branches()[i];
     const Branch & r = b.Branches()[i];
     if (l.ParentIndex() != r.ParentIndex() || l.IsOpen() != r.IsOpen() || l.Group().Heading() != r.Group().Heading() ||
-        l.Group().Duration() != r.Group().Duration() || l.size() != r.size()) {
+        l.Group().Duration() != r.Group().Duration() || l.size() != r.size())
       return "branch " + std::to_string(i) + " differs";
-    }
-    for (std::size_t e = 0; e < l.size(); ++e) {
+    for (std::size_t e = 0; e < l.size(); ++e)
       if (l[e].Type() != r[e].Type() || l[e].Level() != r[e].Level() || l[e].ParentIndex() != r[e].ParentIndex() ||
-          l[e].LeafIndex() != r[e].LeafIndex() || l[e].BranchIndex() != r[e].BranchIndex()) {
+          l[e].LeafIndex() != r[e].LeafIndex() || l[e].BranchIndex() != r[e].BranchIndex())
         return "element " + std::to_string(e) + " of branch " + std::to_string(i) + " differs";
-      }
-    }
   }
   return "";
 }

@@ -35,9 +35,5 @@ public:
   std::function<void(const Message &)> mHook;
 };
 
-template <class T>
-TVectorMessage<T> Msg(typename TVectorMessage<T>::ECode inCode, unsigned inBegin, unsigned inEnd) {
-  return TVectorMessage<T>(inCode, inBegin, inEnd);
-}
 
 } // namespace testsupport

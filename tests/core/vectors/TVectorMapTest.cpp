@@ -26,16 +26,13 @@ public:
   MapModel(Vector & inVector, std::mt19937 & inRandom, bool inFull) : mMap(inVector, inFull) {
     if (!inFull) {
       // a random subset in random order
-      for (std::uint32_t i = 0; i < inVector.size(); ++i) {
-        if (inRandom() % 2 == 0) {
+      for (std::uint32_t i = 0; i < inVector.size(); ++i)
+        if (inRandom() % 2 == 0)
           mMap.push_back(i);
-        }
-      }
     }
     std::shuffle(mMap.begin(), mMap.end(), inRandom);
-    for (std::uint32_t index : mMap) {
+    for (std::uint32_t index : mMap)
       mIds.push_back(inVector.at(index));
-    }
   }
 
   Map mMap;
@@ -48,24 +45,21 @@ TEST(TVectorMap, RandomizedOperationsKeepEveryMapOnItsElements) {
     std::mt19937 random(seed);
     Vector vector;
     int nextId = 0;
-    for (int i = 0; i < 20; ++i) {
+    for (int i = 0; i < 20; ++i)
       vector.push_back(nextId++);
-    }
     std::vector<std::unique_ptr<MapModel>> models;
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < 4; ++i)
       models.push_back(std::make_unique<MapModel>(vector, random, i % 2 == 0));
-    }
     // every map appends each newly inserted identity, in vector order
     auto appendNew = [&](std::uint32_t inBegin, std::uint32_t inEnd) {
-      for (auto & model : models) {
-        for (std::uint32_t i = inBegin; i < inEnd; ++i) {
+      for (auto & model : models)
+        for (std::uint32_t i = inBegin; i < inEnd; ++i)
           model->mIds.push_back(vector.at(i));
-        }
-      }
     };
     auto forget = [&](const std::vector<int> & inGone) {
       for (auto & model : models) {
-        std::erase_if(model->mIds, [&](int id) { return std::find(inGone.begin(), inGone.end(), id) != inGone.end(); });
+        std::erase_if(
+            model->mIds, [&](int id) { return std::find(inGone.begin(), inGone.end(), id) != inGone.end(); });
       }
     };
     auto replace = [&](int inOld, int inNew) {
@@ -92,9 +86,8 @@ TEST(TVectorMap, RandomizedOperationsKeepEveryMapOnItsElements) {
       case 3: { // insert several anywhere
         const std::uint32_t at = random() % (size + 1);
         std::vector<int> block(random() % 4);
-        for (int & id : block) {
+        for (int & id : block)
           id = nextId++;
-        }
         vector.insert(at, block.begin(), block.end());
         appendNew(at, at + static_cast<std::uint32_t>(block.size()));
         break;
@@ -109,9 +102,8 @@ TEST(TVectorMap, RandomizedOperationsKeepEveryMapOnItsElements) {
         break;
       }
       case 6: { // replace an element, directly or through a map
-        if (size == 0) {
+        if (size == 0)
           break;
-        }
         auto & model = *models[random() % models.size()];
         if (!model.mMap.empty() && random() % 2 == 0) {
           const std::uint32_t position = random() % model.mMap.size();
@@ -129,9 +121,8 @@ TEST(TVectorMap, RandomizedOperationsKeepEveryMapOnItsElements) {
       case 7: { // the owner reorders a map
         auto & model = *models[random() % models.size()];
         std::vector<std::size_t> order(model.mMap.size());
-        for (std::size_t i = 0; i < order.size(); ++i) {
+        for (std::size_t i = 0; i < order.size(); ++i)
           order[i] = i;
-        }
         std::shuffle(order.begin(), order.end(), random);
         Indices entries;
         std::vector<int> ids;
@@ -144,31 +135,26 @@ TEST(TVectorMap, RandomizedOperationsKeepEveryMapOnItsElements) {
         break;
       }
       case 8: { // a map comes or goes
-        if (random() % 2 == 0 && models.size() > 1) {
+        if (random() % 2 == 0 && models.size() > 1)
           models.erase(models.begin() + static_cast<std::ptrdiff_t>(random() % models.size()));
-        } else {
+        else
           models.push_back(std::make_unique<MapModel>(vector, random, random() % 2 == 0));
-        }
         break;
       }
       case 9: { // rarely: clear or replace everything
-        if (random() % 8 != 0) {
+        if (random() % 8 != 0)
           break;
-        }
         if (random() % 2 == 0) {
           vector.clear();
-          for (auto & model : models) {
+          for (auto & model : models)
             model->mIds.clear();
-          }
         } else {
           Vector other;
-          for (int i = 0, n = static_cast<int>(random() % 10); i < n; ++i) {
+          for (int i = 0, n = static_cast<int>(random() % 10); i < n; ++i)
             other.push_back(nextId++);
-          }
           vector = other;
-          for (auto & model : models) {
+          for (auto & model : models)
             model->mIds.clear();
-          }
           appendNew(0, static_cast<std::uint32_t>(vector.size()));
         }
         break;
