@@ -1,10 +1,10 @@
-// Timings of the view on a large time sheet, driven through the real windows. Not part of
-// the regular run (the tests are disabled); run them by hand:
-//   xvfb-run -a -s "-screen 0 1280x800x24" build/tests/app_tests
+// Timings of the view on a large time sheet, driven through the real windows as the
+// interface tests drive them. Built with the interface tests' support; run it by hand:
+//   xvfb-run -a -s "-screen 0 1280x800x24" build/bench/bench_view
 //     --gtest_also_run_disabled_tests --gtest_filter='ViewTiming.*'
 // with TALLY_BIG_FILE naming a 1,000,000-entry time sheet and TALLY_MERGE_FILE a
 // 100,000-entry one (defaults /tmp/view-timing/big.txt and merge.txt; make them with
-// gen-timesheet). They print the figures and check nothing about time.
+// gen-timesheet). It prints the figures and checks nothing about time.
 
 #include <chrono>
 #include <cstdio>
