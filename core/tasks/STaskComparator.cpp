@@ -1,6 +1,8 @@
 // Ordering of tasks by their fields, and the fast sort of large index lists by compact keys.
 #include "tasks/STaskComparator.h"
 
+#include "tasks/STaskThreads.h"
+
 #include <algorithm>
 #include <array>
 #include <cctype>
@@ -448,14 +450,32 @@ void STaskComparator::KeySort(std::uint32_t * inFirst, std::uint32_t * inLast, s
     return 0;
   };
 
-  std::sort(records.begin(), records.end(), [&](const Record<L> & a, const Record<L> & b) {
+  const auto less = [&](const Record<L> & a, const Record<L> & b) {
     for (int level = 0; level < L; ++level) {
       if (const int order = compareLevel(a, b, level)) {
         return order < 0;
       }
     }
     return a.position < b.position;
-  });
+  };
+  // The order is total (ties go by position), so runs sorted apart and merged give the one
+  // order there is. Long texts are ranked above, so comparing records reads no task.
+  const unsigned threads = count >= sThreadedSortMinimum ? STaskThreads::Count() : 1;
+  if (threads > 1) {
+    std::vector<std::size_t> bounds(threads + 1);
+    for (unsigned run = 0; run <= threads; ++run) {
+      bounds[run] = count * run / threads;
+    }
+    const auto at = [&](std::size_t inPosition) { return records.begin() + static_cast<std::ptrdiff_t>(inPosition); };
+    STaskThreads::Run(threads, [&](unsigned inRun) { std::sort(at(bounds[inRun]), at(bounds[inRun + 1]), less); });
+    for (unsigned width = 1; width < threads; width *= 2) {
+      for (unsigned run = 0; run + width < threads; run += 2 * width) {
+        std::inplace_merge(at(bounds[run]), at(bounds[run + width]), at(bounds[std::min(run + 2 * width, threads)]), less);
+      }
+    }
+  } else {
+    std::sort(records.begin(), records.end(), less);
+  }
 
   for (std::size_t position = 0; position < count; ++position) {
     inFirst[position] = records[position].index;

@@ -86,6 +86,9 @@ public:
 #endif
   }
 
+  /// From this many entries on, a sort runs on the thread count in force (tests lower it).
+  static inline std::size_t sThreadedSortMinimum = std::size_t(1) << 16;
+
 private:
   template <int L>
   void KeySort(std::uint32_t * inFirst, std::uint32_t * inLast, std::uint8_t * outBreaks) const;

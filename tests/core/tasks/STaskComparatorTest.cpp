@@ -2,6 +2,7 @@
 // and the keyed sort checked against the plain comparison sort.
 #include "tasks/STask.h"
 #include "tasks/STaskComparator.h"
+#include "tasks/STaskThreads.h"
 
 #include "vectors/TBroadcasterVector.h"
 #include "support/TestSupport.h"
@@ -114,6 +115,7 @@ C RandomComparator(std::mt19937 & ioRandom, const TBroadcasterVector<STask> * in
 // The keyed sort orders exactly as the comparator does, keeps ties in list order, and reports
 // the first level at which neighbours differ.
 TEST_F(STaskComparatorTest, SortMatchesTheComparator) {
+  const std::size_t threadedMinimum = STaskComparator::sThreadedSortMinimum;
   for (unsigned seed = 1; seed <= 40; ++seed) {
     std::mt19937 random(seed);
     TBroadcasterVector<STask> tasks;
@@ -122,6 +124,9 @@ TEST_F(STaskComparatorTest, SortMatchesTheComparator) {
       tasks.push_back(RandomTask(random));
     }
     const C comparator = RandomComparator(random, &tasks);
+    // Every other seed sorts on 2 to 4 threads.
+    STaskThreads::SetCount(2 + seed % 3);
+    STaskComparator::sThreadedSortMinimum = seed % 2 ? 2 : std::size_t(1) << 30;
     // The whole vector in order, shuffled, and a small subset.
     std::vector<std::uint32_t> all(count);
     std::iota(all.begin(), all.end(), 0);
@@ -147,6 +152,8 @@ TEST_F(STaskComparatorTest, SortMatchesTheComparator) {
       }
     }
   }
+  STaskThreads::SetCount(0);
+  STaskComparator::sThreadedSortMinimum = threadedMinimum;
 }
 
 } // namespace
