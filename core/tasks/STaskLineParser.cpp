@@ -1,6 +1,8 @@
 // Parsing a time sheet's lines on several threads, joined in file order.
 #include "tasks/STaskLineParser.h"
 
+#include "tasks/STaskStream.h"
+
 #include "dates/SDateParseCache.h"
 #include "files/SFileException.h"
 #include "tasks/STask.h"
@@ -85,17 +87,8 @@ std::size_t STaskLineParser::CountLines(const char * inBegin, const char * inEnd
 }
 
 void STaskLineParser::ParsePiece(const char * inBegin, const char * inEnd, std::vector<STask> & outTasks) const {
-  const bool convert = mTarget != mStoreFormat;
   ForEachLine(inBegin, inEnd, [&](const char * inLineBegin, const char * inLineEnd) {
-    const auto length = static_cast<std::size_t>(inLineEnd - inLineBegin);
-    if (length > std::numeric_limits<std::uint32_t>::max() - 64)
-      throw SFileException("The contents of a file could not be read");
-    STask task(mStoreFormat);
-    task.assign(inLineBegin, length);
-    task.Parse();
-    if (convert)
-      task.SetDateFormat(mTarget);
-    outTasks.push_back(std::move(task));
+    outTasks.push_back(STaskStream::LineTask(inLineBegin, inLineEnd, mStoreFormat, mTarget));
   });
 }
 

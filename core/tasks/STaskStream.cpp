@@ -87,6 +87,21 @@ void STaskStream::ParseLines(const char * inBegin, const char * inEnd, STaskVect
   AppendLines(inBegin, inEnd, mDateFormat, TargetDateFormat(), ioVector);
 }
 
+STask STaskStream::LineTask(const char * inBegin, const char * inEnd, SDateFormat inStoreOrder,
+                            SDateFormat inTargetOrder) {
+  const auto length = static_cast<std::size_t>(inEnd - inBegin);
+  if (length > std::numeric_limits<std::uint32_t>::max() - 64)
+    throw SFileException("The contents of a file could not be read");
+  // The same as STask(order, text, length), but the text takes only the room it needs: a
+  // million lines then fit in noticeably less memory.
+  STask task(inStoreOrder);
+  task.assign(inBegin, length);
+  task.Parse();
+  if (inTargetOrder != inStoreOrder)
+    task.SetDateFormat(inTargetOrder);
+  return task;
+}
+
 SDateFormat STaskStream::TargetDateFormat() const {
   return mTaskDocument != nullptr ? STaskDocumentData(*mTaskDocument).GetDateFormat() : SDateFormat();
 }
@@ -95,7 +110,6 @@ void STaskStream::AppendLines(const char * inBegin, const char * inEnd, SDateFor
                               SDateFormat inTargetOrder, STaskVector & ioVector) {
   if (inBegin == nullptr || inEnd < inBegin)
     inEnd = inBegin;
-  const bool convert = inTargetOrder != inStoreOrder;
   SLineBreakFinder finder(inBegin, inEnd);
   const char * const firstBreak = finder.Next(inBegin);
 
@@ -120,17 +134,7 @@ void STaskStream::AppendLines(const char * inBegin, const char * inEnd, SDateFor
   SDateParseCache cache;
   SLineBreakFinder lines(inBegin, inEnd);
   auto append = [&](const char * inLineBegin, const char * inLineEnd) {
-    const auto length = static_cast<std::size_t>(inLineEnd - inLineBegin);
-    if (length > std::numeric_limits<std::uint32_t>::max() - 64)
-      throw SFileException("The contents of a file could not be read");
-    // The same as STask(mDateFormat, text, length), but the text takes only the room it
-    // needs: a million lines then fit in noticeably less memory.
-    STask task(inStoreOrder);
-    task.assign(inLineBegin, length);
-    task.Parse();
-    if (convert)
-      task.SetDateFormat(inTargetOrder);
-    ioVector.push_back(std::move(task));
+    ioVector.push_back(LineTask(inLineBegin, inLineEnd, inStoreOrder, inTargetOrder));
   };
   lineStart = inBegin;
   for (const char * at = lines.Next(inBegin); at != inEnd; at = lines.Next(lineStart)) {

@@ -6,6 +6,7 @@
 #include "dates/SDateFormat.h"
 #include "tasks/STaskStreamSettings.h"
 
+class STask;
 class STaskDocument;
 class STaskVector;
 
@@ -80,6 +81,10 @@ public:
   /// ioVector, its date read in inStoreOrder and written in inTargetOrder; touches no document.
   static void AppendLines(const char * inBegin, const char * inEnd, SDateFormat inStoreOrder,
                           SDateFormat inTargetOrder, STaskVector & ioVector);
+  /// The task of the line [inBegin, inEnd) (without its break), its date read in inStoreOrder
+  /// and written in inTargetOrder. Throws "The contents of a file could not be read" for a
+  /// line too long to hold.
+  static STask LineTask(const char * inBegin, const char * inEnd, SDateFormat inStoreOrder, SDateFormat inTargetOrder);
   /// How many bytes at the end of [inBegin, inEnd) ParseLines leaves out: a final line too
   /// short to count; 0 when there is none.
   static std::size_t UnreadTailLength(const char * inBegin, const char * inEnd);
