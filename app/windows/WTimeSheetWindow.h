@@ -12,6 +12,7 @@
 #else
 #include <wx/docview.h> // before the next, which needs the build settings
 #include <wx/aui/tabmdi.h>
+#include <wx/infobar.h> // a class of its own on some systems, a name for the generic one on others
 #endif
 
 #include "dates/STime.h"
@@ -21,7 +22,6 @@
 #include "tasks/STaskVectorListener.h"
 
 class WFileSettingsPopup;
-class wxInfoBar;
 class WMainWindow;
 class WStatusBar;
 class WTimeSheetDocument;
