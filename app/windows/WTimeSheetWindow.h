@@ -12,8 +12,8 @@
 #else
 #include <wx/docview.h> // before the next, which needs the build settings
 #include <wx/aui/tabmdi.h>
-#include <wx/infobar.h> // a class of its own on some systems, a name for the generic one on others
 #endif
+#include <wx/infobar.h> // a class of its own on some systems, a name for the generic one on others
 
 #include "dates/STime.h"
 #include "vectors/TVectorMessage.h"

@@ -9,6 +9,7 @@
 #include <wx/headerctrl.h>
 #include <wx/log.h>
 #include <wx/print.h>
+#include <wx/generic/printps.h> // on Windows too, where the printers are the system's
 
 #include "panes/WTreeListBox.h"
 #include "resources/WCommandIds.h"
