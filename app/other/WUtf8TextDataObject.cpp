@@ -10,8 +10,10 @@ WUtf8TextDataObject::WUtf8TextDataObject(std::string inText)
     : wxTextDataObject(wxString::FromUTF8(inText.data(), inText.size())), mBytes(std::move(inText)) {}
 
 const std::string & WUtf8TextDataObject::Bytes() const {
-  // The clipboard sets the text through the base class: read it back from there.
-  const wxScopedCharBuffer buffer = GetText().utf8_str();
+  // The clipboard sets the text through the base class: read it back from there. The
+  // converted bytes live in the string: it must outlive the buffer.
+  const wxString text = GetText();
+  const wxScopedCharBuffer buffer = text.utf8_str();
   mBytes.assign(buffer.data(), buffer.length());
   return mBytes;
 }
