@@ -28,10 +28,12 @@ using WReadOnlySheetTest = TimeSheetFixture;
 TEST_F(WReadOnlySheetTest, ItOpensRefusesChangesAndIsSavedOnlyUnderAnotherName) {
   const std::string path = WriteSheet("locked.txt", {kLines});
   std::filesystem::permissions(path, std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
-#if !defined(_WIN32) // on Windows the read-only attribute refuses everyone
-  if (::geteuid() == 0) // permissions do not stop the superuser: refuse writing as the system would
-    SSystemCalls::FailNth(SSystemCalls::eOpen, 1, EACCES);
+  // Permissions do not stop the superuser (nor wine run by one): refuse writing as the
+  // system would.
+#if !defined(_WIN32)
+  if (::geteuid() == 0)
 #endif
+    SSystemCalls::FailNth(SSystemCalls::eOpen, 1, EACCES);
   WTimeSheetDocument * document = Open(path);
   ASSERT_NE(document, nullptr);
   EXPECT_TRUE(document->IsReadOnly());
