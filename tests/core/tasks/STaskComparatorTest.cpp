@@ -11,6 +11,7 @@
 #include <random>
 #include <stdexcept>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -34,19 +35,17 @@ TEST_F(STaskComparatorTest, LevelsDirectionsAndBiases) {
   EXPECT_FALSE(comparator(0, 1));
   EXPECT_TRUE(comparator(3, 1));  // same who code: the later date first
   EXPECT_TRUE(comparator(2, 0));
-  EXPECT_EQ(comparator.BiasedCompare(1, 3, C::eFull), 1);
-  EXPECT_EQ(comparator.BiasedCompare(3, 1, C::eFull), -1);
-  EXPECT_EQ(comparator.BiasedCompare(3, 3, C::eFull), 0);
-  EXPECT_EQ(comparator.BiasedCompare(3, 1, C::eBreak), 1);
-  EXPECT_EQ(comparator.BiasedCompare(3, 3, C::eBreak), 0);
-  // An unknown bias gives the full result.
-  EXPECT_EQ(comparator.BiasedCompare(3, 1, static_cast<C::EBias>(9)), -1);
-  // One level alone: a and A belong to one group at level 0, not at level 1.
+  // first, second, level (-1: all), bias, result; an unknown bias gives the full result.
+  const std::tuple<std::uint32_t, std::uint32_t, std::int16_t, C::EBias, int> biased[] = {
+      {1, 3, -1, C::eFull, 1}, {3, 1, -1, C::eFull, -1}, {3, 3, -1, C::eFull, 0},
+      {3, 1, -1, C::eBreak, 1}, {3, 3, -1, C::eBreak, 0}, {3, 1, -1, static_cast<C::EBias>(9), -1},
+      // One level alone: a and A belong to one group at level 0, not at level 1.
+      {1, 3, 1, C::eFull, 1}, {1, 3, 1, C::eSort, 0}, {3, 1, 1, C::eSort, 1}};
+  for (const auto & [first, second, level, bias, result] : biased)
+    EXPECT_EQ(level < 0 ? comparator.BiasedCompare(first, second, bias) : comparator.BiasedCompare(first, second, level, bias),
+              result) << first << " " << second << " " << level << " " << bias;
   EXPECT_FALSE(comparator(1, 3, 0));
   EXPECT_TRUE(comparator(1, 3, 1));
-  EXPECT_EQ(comparator.BiasedCompare(1, 3, 1, C::eFull), 1);
-  EXPECT_EQ(comparator.BiasedCompare(1, 3, 1, C::eSort), 0);
-  EXPECT_EQ(comparator.BiasedCompare(3, 1, 1, C::eSort), 1);
   // A level not in use compares equal.
   EXPECT_EQ(comparator.Compare(0, 1, 2), 0);
   EXPECT_EQ(comparator.Compare(0, 1, -1), 0);
