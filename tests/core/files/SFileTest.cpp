@@ -24,7 +24,6 @@ namespace {
 
 const char kNoFailure[] = "<no failure>";
 
-
 } // namespace
 
 TEST(SFile, CreatesAnEmptyFileOnlyWhereNothingExists) {
@@ -57,11 +56,12 @@ TEST(SFile, CreatesAnEmptyFileOnlyWhereNothingExists) {
 
 TEST(SFile, OpenFailsForMissingPathsFoldersAndSpecialFiles) {
   testsupport::TempDir dir;
-  SFile missing(SFileSpec(dir.file("missing.txt")));
-  for (SFile::EPermission permission : {SFile::eRead, SFile::eWrite, SFile::eReadWrite}) {
-    EXPECT_EQ(FileFailure([&] { missing.Open(permission); }), "A file could not be opened");
-    EXPECT_FALSE(missing.IsOpen());
-  }
+  SFile missing(SFileSpec(dir.file("missing.txt"))), folder(SFileSpec(dir.path().string()));
+  for (SFile * file : {&missing, &folder})
+    for (SFile::EPermission permission : {SFile::eRead, SFile::eWrite, SFile::eReadWrite}) {
+      EXPECT_EQ(FileFailure([&] { file->Open(permission); }), "A file could not be opened");
+      EXPECT_FALSE(file->IsOpen());
+    }
   EXPECT_FALSE(missing.ExistsOnDisk()); // opening never creates
   // The failed open left the invalid handle behind: reading and writing fail through the
   // system calls themselves.
@@ -71,12 +71,6 @@ TEST(SFile, OpenFailsForMissingPathsFoldersAndSpecialFiles) {
   EXPECT_EQ(FileFailure([&] { missing.Write("x", 1); }), "The contents of a file could not be Written");
   EXPECT_EQ(FileFailure([&] { missing.SetPosition(0); }),
             "The position in a file could not be set because the file was not open");
-
-  SFile folder(SFileSpec(dir.path().string()));
-  for (SFile::EPermission permission : {SFile::eRead, SFile::eWrite, SFile::eReadWrite}) {
-    EXPECT_EQ(FileFailure([&] { folder.Open(permission); }), "A file could not be opened");
-    EXPECT_FALSE(folder.IsOpen());
-  }
 
 #ifndef _WIN32 // a FIFO would block an ordinary open until someone writes to it
   const std::string fifo = dir.file("fifo");

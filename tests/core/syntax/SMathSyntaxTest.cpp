@@ -78,57 +78,40 @@ TEST(SMathSyntaxPrepare, NestingIsBoundedNotRecursedWithoutLimit) {
   EXPECT_EQ(test.Value(chain).Type(), STerm::eInteger);
 }
 
-TEST(SMathSyntaxEvaluate, ArithmeticAndPrecedence) {
+TEST(SMathSyntaxEvaluate, ArithmeticLogicAndComparisons) {
   TestSyntax test;
-  EXPECT_EQ(test.Value("-2 * 3").Integer(), -6);
-  // Preparing wraps each tighter run in parentheses (the randomized test below checks the
-  // values); a sign inside a tighter run does not end the run, nor does a function's list.
-  EXPECT_EQ(test.Prepared("1 + 2 * -3"), "1 + ( 2 * ( - 3 ) )");
-  EXPECT_EQ(test.Prepared("who = \"x\" AND NOT who = 'y' OR a"), "who = \"x\" AND ( NOT ( who = 'y' ) ) OR a");
-  EXPECT_EQ(test.Prepared("f(1 OR 2 AND 3) OR a AND b"), "f ( 1 OR 2 AND 3 ) OR ( a AND b )");
-  EXPECT_EQ(test.Value("1 + 2 * -3").Integer(), -5);
-  EXPECT_EQ(test.Value("1 - - 4 * 2").Integer(), 9);
-  EXPECT_DOUBLE_EQ(test.Value("7 / 2").Decimal(), 3.0);
-  EXPECT_EQ(test.Value("7 / 2").Type(), STerm::eDecimal);
-  EXPECT_DOUBLE_EQ(test.Value("7.0 / 2").Decimal(), 3.5);
-  EXPECT_DOUBLE_EQ(test.Value("1.5e3").Decimal(), 1500.0);
-  EXPECT_EQ(test.Value("12.").Type(), STerm::eDecimal);
-  EXPECT_DOUBLE_EQ(test.Value(".25 + 1").Decimal(), 1.25);
-  EXPECT_EQ(test.Value("99999999999").Integer(), 2147483647);
-  EXPECT_TRUE(std::isinf(test.Value("1e999").Decimal()));
-  EXPECT_EQ(test.Value("1e-999").Decimal(), 0.0);
-  // An exponent letter left without digits keeps the number unreduced: a decimal, and the
-  // letter after it is an unknown name.
-  EXPECT_EQ(test.Error("1e"), "Expected an Operator");
-}
-
-TEST(SMathSyntaxEvaluate, LogicAndComparisons) {
-  TestSyntax test;
-  EXPECT_EQ(test.Value("a < b AND c < d").Integer(), 1);
-  EXPECT_EQ(test.Value("a > b OR c >= d").Integer(), 0);
-  EXPECT_EQ(test.Value("a <> b").Integer(), 1);
-  EXPECT_EQ(test.Value("a >< a").Integer(), 0);
-  EXPECT_EQ(test.Value("a =< a").Integer(), 1);
-  EXPECT_EQ(test.Value("NOT a = b").Integer(), 1);
-  EXPECT_EQ(test.Value("NOT 0.0").Integer(), 1);
-  // Runs of unary operators: each applies to all that follows it, within its own binding.
-  const std::pair<const char *, long> unary[] = {
+  const std::pair<const char *, long> integers[] = {
+      {"-2 * 3", -6}, {"1 + 2 * -3", -5}, {"1 - - 4 * 2", 9}, {"99999999999", 2147483647},
+      {"a < b AND c < d", 1}, {"a > b OR c >= d", 0}, {"a <> b", 1}, {"a >< a", 0}, {"a =< a", 1},
+      {"NOT a = b", 1}, {"NOT 0.0", 1}, {"who = 'sm*'", 1}, {"who = \"sm*\"", 0},
+      {"who = 'smith' AND NOT who = 'y'", 1}, {"'a' + \"b\" = 'ab'", 1},
+      // Runs of unary operators: each applies to all that follows it, within its own binding.
       {"NOT NOT 1", 1},           {"NOT NOT 0", 0},          {"NOT NOT NOT 0", 1},
       {"NOT NOT (who = 'sm*')", 1}, {"NOT NOT who = 'x'", 0}, {"- -3", 3},
       {"- - - 3", -3},             {"- -c * d", 12},          {"1 - - -c", -2},
       {"NOT -1", 0},               {"NOT - 1 = -1", 0},       {"- NOT 0 * d", -4},
       {"a = 1 AND NOT NOT b = 2", 1}, {"NOT NOT a = 2 OR c = 3", 1}, {"NOT NOT a = 2 AND c = 3", 0},
+      // A token that ends the run: after a term the value so far is the result.
+      {"a = a , b", 1}, {"a = a ! garbage (((", 1},
   };
-  for (const auto & [text, value] : unary)
+  for (const auto & [text, value] : integers)
     EXPECT_EQ(test.Value(text).Integer(), value) << text;
+  const std::pair<const char *, double> decimals[] = {
+      {"7 / 2", 3.0}, {"7.0 / 2", 3.5}, {"1.5e3", 1500.0}, {"12.", 12.0}, {".25 + 1", 1.25}, {"1e-999", 0.0}};
+  for (const auto & [text, value] : decimals) {
+    EXPECT_EQ(test.Value(text).Type(), STerm::eDecimal) << text;
+    EXPECT_DOUBLE_EQ(test.Value(text).Decimal(), value) << text;
+  }
+  EXPECT_TRUE(std::isinf(test.Value("1e999").Decimal()));
+  // An exponent letter left without digits keeps the number unreduced: a decimal, and the
+  // letter after it is an unknown name.
+  EXPECT_EQ(test.Error("1e"), "Expected an Operator");
+  // Preparing wraps each tighter run in parentheses (the randomized test below checks the
+  // values); a sign inside a tighter run does not end the run, nor does a function's list.
+  EXPECT_EQ(test.Prepared("1 + 2 * -3"), "1 + ( 2 * ( - 3 ) )");
+  EXPECT_EQ(test.Prepared("who = \"x\" AND NOT who = 'y' OR a"), "who = \"x\" AND ( NOT ( who = 'y' ) ) OR a");
+  EXPECT_EQ(test.Prepared("f(1 OR 2 AND 3) OR a AND b"), "f ( 1 OR 2 AND 3 ) OR ( a AND b )");
   EXPECT_EQ(test.Prepared("NOT NOT a = b AND c"), "NOT ( NOT ( a = b ) ) AND c");
-  EXPECT_EQ(test.Value("who = 'sm*'").Integer(), 1);
-  EXPECT_EQ(test.Value("who = \"sm*\"").Integer(), 0);
-  EXPECT_EQ(test.Value("who = 'smith' AND NOT who = 'y'").Integer(), 1);
-  EXPECT_EQ(test.Value("'a' + \"b\" = 'ab'").Integer(), 1);
-  // A token that ends the run: after a term the value so far is the result.
-  EXPECT_EQ(test.Value("a = a , b").Integer(), 1);
-  EXPECT_EQ(test.Value("a = a ! garbage (((").Integer(), 1);
 }
 
 TEST(SMathSyntaxEvaluate, ErrorsOfTermsAndNames) {

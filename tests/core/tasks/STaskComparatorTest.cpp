@@ -1,10 +1,8 @@
 // The multi-level task comparator: levels, directions and biases, category texts, failures,
 // and the keyed sort checked against the plain comparison sort.
-#include "tasks/STask.h"
-#include "tasks/STaskComparator.h"
+#include "TaskTreeChecks.h"
 #include "tasks/STaskThreads.h"
 
-#include "vectors/TBroadcasterVector.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -14,29 +12,12 @@
 #include <random>
 #include <stdexcept>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
 
-using C = STaskComparator;
-
-STask Make(const std::string & inLine) {
-  return STask(SDateFormat::eMDY, inLine.data(), static_cast<unsigned int>(inLine.size()));
-}
-
-// date, duration, who, job, fee, description
-STask Line(const std::string & inDate, const std::string & inDuration, const std::string & inWho,
-           const std::string & inJob = "1", const std::string & inFee = "A", const std::string & inDescription = "d") {
-  return Make(inDate + "\t" + inDuration + "\t" + inWho + "\t" + inJob + "\t" + inFee + "\t" + inDescription);
-}
-
-C Levels(const TBroadcasterVector<STask> * inVector, std::vector<C::EField> inCodes) {
-  inCodes.resize(7, C::eNop);
-  C comparator(inCodes[0], inCodes[1], inCodes[2], inCodes[3], inCodes[4], inCodes[5], inCodes[6],
-               static_cast<std::int16_t>(std::count_if(inCodes.begin(), inCodes.end(), [](C::EField f) { return f != 0; })));
-  comparator.SetVector(inVector);
-  return comparator;
-}
+using namespace tasktree;
 
 class STaskComparatorTest : public ::testing::Test {
 protected:
@@ -55,19 +36,17 @@ TEST_F(STaskComparatorTest, LevelsDirectionsAndBiases) {
   EXPECT_FALSE(comparator(0, 1));
   EXPECT_TRUE(comparator(3, 1));  // same who code: the later date first
   EXPECT_TRUE(comparator(2, 0));
-  EXPECT_EQ(comparator.BiasedCompare(1, 3, C::eFull), 1);
-  EXPECT_EQ(comparator.BiasedCompare(3, 1, C::eFull), -1);
-  EXPECT_EQ(comparator.BiasedCompare(3, 3, C::eFull), 0);
-  EXPECT_EQ(comparator.BiasedCompare(3, 1, C::eBreak), 1);
-  EXPECT_EQ(comparator.BiasedCompare(3, 3, C::eBreak), 0);
-  // An unknown bias gives the full result.
-  EXPECT_EQ(comparator.BiasedCompare(3, 1, static_cast<C::EBias>(9)), -1);
-  // One level alone: a and A belong to one group at level 0, not at level 1.
+  // first, second, level (-1: all), bias, result; an unknown bias gives the full result.
+  const std::tuple<std::uint32_t, std::uint32_t, std::int16_t, C::EBias, int> biased[] = {
+      {1, 3, -1, C::eFull, 1}, {3, 1, -1, C::eFull, -1}, {3, 3, -1, C::eFull, 0},
+      {3, 1, -1, C::eBreak, 1}, {3, 3, -1, C::eBreak, 0}, {3, 1, -1, static_cast<C::EBias>(9), -1},
+      // One level alone: a and A belong to one group at level 0, not at level 1.
+      {1, 3, 1, C::eFull, 1}, {1, 3, 1, C::eSort, 0}, {3, 1, 1, C::eSort, 1}};
+  for (const auto & [first, second, level, bias, result] : biased)
+    EXPECT_EQ(level < 0 ? comparator.BiasedCompare(first, second, bias) : comparator.BiasedCompare(first, second, level, bias),
+              result) << first << " " << second << " " << level << " " << bias;
   EXPECT_FALSE(comparator(1, 3, 0));
   EXPECT_TRUE(comparator(1, 3, 1));
-  EXPECT_EQ(comparator.BiasedCompare(1, 3, 1, C::eFull), 1);
-  EXPECT_EQ(comparator.BiasedCompare(1, 3, 1, C::eSort), 0);
-  EXPECT_EQ(comparator.BiasedCompare(3, 1, 1, C::eSort), 1);
   // A level not in use compares equal.
   EXPECT_EQ(comparator.Compare(0, 1, 2), 0);
   EXPECT_EQ(comparator.Compare(0, 1, -1), 0);
@@ -100,16 +79,10 @@ C RandomComparator(std::mt19937 & ioRandom, const TBroadcasterVector<STask> * in
   const int levels = std::uniform_int_distribution<int>(0, 7)(ioRandom);
   std::vector<C::EField> codes;
   for (int level = 0; level < levels; ++level) {
-    int code = std::uniform_int_distribution<int>(0, 7)(ioRandom);
-    if (ioRandom() % 2) {
-      code = -code;
-    }
-    codes.push_back(static_cast<C::EField>(code));
+    const int code = std::uniform_int_distribution<int>(0, 7)(ioRandom);
+    codes.push_back(static_cast<C::EField>(ioRandom() % 2 ? -code : code));
   }
-  codes.resize(7, C::eNop);
-  C comparator(codes[0], codes[1], codes[2], codes[3], codes[4], codes[5], codes[6], static_cast<std::int16_t>(levels));
-  comparator.SetVector(inVector);
-  return comparator;
+  return Levels(inVector, codes);
 }
 
 // The keyed sort orders exactly as the comparator does, keeps ties in list order, and reports

@@ -1,8 +1,6 @@
-// Task comparisons: dates and durations by value, text fields without regard to case.
+// Task comparisons of text fields: without regard to case, byte by byte beyond ASCII.
 #include "tasks/STask.h"
-#include "tasks/STaskComparator.h"
 
-#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -29,20 +27,6 @@ int Reference(const std::string & a, const std::string & b) {
   STask::Capitalize(right);
   const int order = left.compare(right);
   return order < 0 ? -1 : (order > 0 ? 1 : 0);
-}
-
-TEST(STaskCompare, DatesAndDurationsCompareByValue) {
-  testsupport::ScopedTimeZone zone("America/New_York");
-  const STask early = Make("3/9/2013\t2:00\tZ\t9\tZ\tZ");
-  const STask late = Make("3/10/2013\t1:00\tA\t1\tA\tA");
-  const STask sameDay = Make("03/10/13\t1:00:00\tq\t5\tq\tq");
-  EXPECT_EQ(STask::CompareDates(early, late), -1);
-  EXPECT_EQ(STask::CompareDates(late, early), 1);
-  EXPECT_EQ(STask::CompareDates(late, sameDay), 0);
-  EXPECT_EQ(STask::CompareDurations(early, late), 1);
-  EXPECT_EQ(STask::CompareDurations(late, sameDay), 0);
-  EXPECT_EQ(STask::CompareDurations(late, Make("1/1/2013\t1.0")), 0);
-  EXPECT_EQ(STask::CompareDurations(late, Make("1/1/2013\t0.5")), 1);
 }
 
 TEST(STaskCompare, MatchesUpperCasedCopiesOnRandomBytes) {

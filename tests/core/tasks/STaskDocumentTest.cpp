@@ -234,17 +234,3 @@ TEST_F(DocumentFixture, AMergeThatFailsLeavesTheDocumentAsItWasAndLetsGoOfTheFil
   EXPECT_FALSE(CanOpen(mOwnPath));
 }
 
-TEST_F(DocumentFixture, ALoadThatFailsEndsCleanAndBroadcastingAndKeepsWhatWasRead) {
-  using S = SSystemCalls;
-  mDocument.SetStream(FileStream(mOwnPath));
-  S::FailNth(S::eRead, 1, EIO);
-  Data().push_back(Task("12/28/2012\t1:00"));
-  Forget();
-  EXPECT_EQ(Failure([&] { mDocument.Load(); }), "The contents of a file could not be read");
-  EXPECT_TRUE(mDocument.IsBroadcasting());
-  EXPECT_FALSE(mDocument.IsDirty());
-  EXPECT_EQ(mDocumentMessages.mCodes, std::vector<D::ECode>{D::eDirty});
-  EXPECT_EQ(Data().size(), 0u); // loading starts by emptying the document
-  EXPECT_FALSE(CanOpen(mOwnPath)); // the stream was not let go
-}
-

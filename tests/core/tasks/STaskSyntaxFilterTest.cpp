@@ -1,8 +1,6 @@
 // Tests of the task symbols and the expression filter over a small time sheet.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -12,14 +10,10 @@
 #include "tasks/STask.h"
 #include "tasks/STaskSymbolServer.h"
 #include "tasks/STaskSyntaxFilter.h"
-#include "tasks/STaskVector.h"
-#include "tasks/STaskVectorMap.h"
-#include "tasks/STaskVectorMapFilter.h"
 
 namespace {
 
 using testsupport::ScopedCaseSensitivity;
-using testsupport::ScopedTimeZone;
 
 const char * const kSheet[] = {
     "01/03/2012\t1:30:00\tabc\t100\tA\tDesign review",
@@ -48,28 +42,6 @@ std::vector<int> Kept(const std::vector<STask> & tasks, const std::string & text
 }
 
 using Indices = std::vector<int>;
-
-TEST(STaskSyntaxFilter, FieldConditions) {
-  for (const char * zone : {"America/New_York", "UTC"}) {
-    ScopedTimeZone scoped(zone);
-    ScopedCaseSensitivity sensitive(SWildcardString::eCaseSensitive);
-    const std::vector<STask> tasks = Sheet();
-    EXPECT_EQ(Kept(tasks, "who = 'ab*'"), (Indices{0})) << zone;
-    EXPECT_EQ(Kept(tasks, "duration > '1:30'"), (Indices{1, 3, 4})) << zone;
-    EXPECT_EQ(Kept(tasks, "duration > \"1:30\""), (Indices{1, 3, 4})) << zone;
-    EXPECT_EQ(Kept(tasks, "duration > 5400"), (Indices{1, 3, 4})) << zone;
-    EXPECT_EQ(Kept(tasks, "duration > 90"), (Indices{0, 1, 2, 3, 4})) << zone;
-    EXPECT_EQ(Kept(tasks, "duration <= \"0:45\""), (Indices{2})) << zone;
-    EXPECT_EQ(Kept(tasks, "date >= '1/1/2012'"), (Indices{0, 1, 3, 4})) << zone;
-    EXPECT_EQ(Kept(tasks, "date < \"1/1/2012\""), (Indices{2})) << zone;
-    EXPECT_EQ(Kept(tasks, "date = \"3/11/2012\""), (Indices{4})) << zone;
-    EXPECT_EQ(Kept(tasks, "date > \"3/10/2012\" AND date < \"3/12/2012\""), (Indices{4})) << zone;
-    EXPECT_EQ(Kept(tasks, "job = \"100\""), (Indices{0, 2})) << zone;
-    EXPECT_EQ(Kept(tasks, "description = '*review*' OR code = \"C\""), (Indices{0, 3})) << zone;
-    EXPECT_EQ(Kept(tasks, "who = '*ab*' AND NOT code = \"X\""), (Indices{0})) << zone;
-    EXPECT_EQ(Kept(tasks, "NOT who = '*b*' AND job = \"102\" OR code = \"B\""), (Indices{1, 3})) << zone;
-  }
-}
 
 TEST(STaskSyntaxFilter, TaskTextIsNeverAPattern) {
   ScopedCaseSensitivity sensitive(SWildcardString::eCaseSensitive);
@@ -104,48 +76,6 @@ TEST(STaskSyntaxFilter, ResultRulesAndCaughtErrors) {
   // closing parenthesis after a complete condition.
   EXPECT_EQ(Kept(tasks, "job = \"100\")"), (Indices{}));
   EXPECT_EQ(Kept(tasks, "job = \"100\" , garbage"), (Indices{0, 2}));
-}
-
-TEST(STaskSyntaxFilter, CopiesMatchingTasksIntoAnotherDocumentsVector) {
-  ScopedTimeZone zone("America/New_York");
-  ScopedCaseSensitivity folded(SWildcardString::eNotCaseSensitive);
-  STaskVector source;
-  for (const STask & task : Sheet())
-    source.push_back(task);
-  STaskVectorMap map(source);
-  // The view's order: newest first.
-  std::sort(map.begin(), map.end(),
-            [&](std::uint32_t a, std::uint32_t b) { return source[b].GetDate() < source[a].GetDate(); });
-  STaskVector target;
-  STaskVectorMap targetMap(target);
-  {
-    SMathSyntax syntax;
-    STaskSyntaxFilter filter(syntax, "who = 'ab*' OR duration > \"3:00\"");
-    STaskVectorMapFilter copy(map, target, &filter);
-    copy();
-  }
-  // Entries 3 (June), 4 (March), 1 (4 January), 0 (3 January), in the map's order.
-  ASSERT_EQ(target.size(), 4u);
-  const std::vector<STask> sheet = Sheet();
-  EXPECT_EQ(static_cast<const std::string &>(target[0]), static_cast<const std::string &>(sheet[3]));
-  EXPECT_EQ(static_cast<const std::string &>(target[1]), static_cast<const std::string &>(sheet[4]));
-  EXPECT_EQ(static_cast<const std::string &>(target[2]), static_cast<const std::string &>(sheet[1]));
-  EXPECT_EQ(static_cast<const std::string &>(target[3]), static_cast<const std::string &>(sheet[0]));
-  EXPECT_EQ(static_cast<unsigned long>(target.GetDuration()), 11700ul + 5401ul + 7200ul + 5400ul);
-  EXPECT_EQ(targetMap.size(), 4u);
-  EXPECT_EQ(source.size(), 5u);
-  EXPECT_EQ(map.size(), 5u);
-
-  // A text that cannot be evaluated copies nothing.
-  STaskVector empty;
-  {
-    SMathSyntax syntax;
-    STaskSyntaxFilter filter(syntax, "who = ");
-    STaskVectorMapFilter copy(map, empty, &filter);
-    copy();
-  }
-  EXPECT_EQ(empty.size(), 0u);
-  EXPECT_EQ(static_cast<unsigned long>(empty.GetDuration()), 0ul);
 }
 
 } // namespace

@@ -56,65 +56,56 @@ protected:
   testsupport::ScopedTimeZone mZone{GetParam()};
 };
 
-TEST_P(STaskZones, ShortDatesAreWrittenWithFourDigitYears) {
-  STask task = Make("12/25/12\t1:30\tJD\t100\tFC\tWrote the report");
-  EXPECT_EQ(task, "12/25/2012\t1:30\tJD\t100\tFC\tWrote the report");
-  EXPECT_EQ(Local(task.GetDate()), Noon(2012, 12, 25));
-  EXPECT_EQ(static_cast<unsigned long>(task.GetDuration()), 5400u);
-  EXPECT_EQ(task.GetDateFormat(), F(F::eMDY));
-
-  EXPECT_EQ(Make("25/12/12\t1.5\tA\tB\tC\tD", F::eDMY), "25/12/2012\t1.5\tA\tB\tC\tD");
-  EXPECT_EQ(Make("12/1/2\t\t\t\t\t", F::eYMD), "2012/01/02\t\t\t\t\t");
-  EXPECT_EQ(Make("1/2/3\tx", F::eMDY), "01/02/2003\tx\t\t\t\t");
-  // A longer numeric date shrinks, and the later fields move back.
-  STask longer = Make("0012/025/2012\t2\tA\tB\tC\tD");
-  EXPECT_EQ(longer, "12/25/2012\t2\tA\tB\tC\tD");
-  EXPECT_EQ(longer.GetSubfieldStart(STask::eDuration), 11u);
-  EXPECT_EQ(longer.GetSubfieldStart(STask::eDescription), 19u);
-  ExpectConsistentSpans(longer);
-}
-
-TEST_P(STaskZones, MissingTabsAreAppended) {
-  STask noTabs = Make("just some words");
-  EXPECT_EQ(noTabs, "just some words\t\t\t\t\t");
-  EXPECT_EQ(Fields(noTabs), (std::array<std::string, 6>{"just some words", "", "", "", "", ""}));
-  ExpectConsistentSpans(noTabs);
-
-  STask twoTabs = Make("1/2/2012\t3:00\tAB");
-  EXPECT_EQ(twoTabs, "01/02/2012\t3:00\tAB\t\t\t");
-  EXPECT_EQ(twoTabs.GetSubfieldStart(STask::eDescription), 21u);
-  ExpectConsistentSpans(twoTabs);
-
-  STask sevenTabs = Make("01/02/2012\t1\ta\tb\tc\td\te\tf");
-  EXPECT_EQ(sevenTabs, "01/02/2012\t1\ta\tb\tc\td\te\tf");
-  EXPECT_EQ(Fields(sevenTabs)[STask::eDescription], "d\te\tf");
-  ExpectConsistentSpans(sevenTabs);
-
-  STask onlyTabs = Make("\t\t\t\t\t\t");
-  EXPECT_EQ(Fields(onlyTabs)[STask::eDescription], "\t");
-
-  const char withNulText[] = "01/02/2012\t1\ta\0b\tc\td\te";
-  const std::string withNul(withNulText, sizeof withNulText - 1);
-  STask nul = Make(withNul);
-  EXPECT_EQ(nul, withNul);
-  EXPECT_EQ(Fields(nul)[STask::eWhoCode], std::string("a\0b", 3));
+TEST_P(STaskZones, LinesAreReadIntoSixFieldsWithFourDigitYears) {
+  const std::string nul("01/02/2012\t1\ta\0b\tc\td\te", 22);
+  const struct {
+    std::string mLine;
+    F::EFormat mOrder;
+    std::string mText;
+  } cases[] = {
+      {"12/25/12\t1:30\tJD\t100\tFC\tWrote", F::eMDY, "12/25/2012\t1:30\tJD\t100\tFC\tWrote"},
+      {"25/12/12\t1.5\tA\tB\tC\tD", F::eDMY, "25/12/2012\t1.5\tA\tB\tC\tD"},
+      {"12/1/2\t\t\t\t\t", F::eYMD, "2012/01/02\t\t\t\t\t"},
+      {"1/2/3\tx", F::eMDY, "01/02/2003\tx\t\t\t\t"},
+      {"1/2/39\t\t\t\t\t", F::eMDY, "01/02/2039\t\t\t\t\t"},
+      // A longer numeric date shrinks, and the later fields move back.
+      {"0012/025/2012\t2\tA\tB\tC\tD", F::eMDY, "12/25/2012\t2\tA\tB\tC\tD"},
+      // Missing tabs are appended; extra ones stay in the description.
+      {"just some words", F::eMDY, "just some words\t\t\t\t\t"},
+      {"1/2/2012\t3:00\tAB", F::eMDY, "01/02/2012\t3:00\tAB\t\t\t"},
+      {"01/02/2012\t1\ta\tb\tc\td\te\tf", F::eMDY, "01/02/2012\t1\ta\tb\tc\td\te\tf"},
+      {nul, F::eMDY, nul},
+      // Days a 32-bit date cannot hold keep their text.
+      {"12/31/1969\tx", F::eMDY, "12/31/1969\tx\t\t\t\t"},
+      {"1/1/2200\t\t\t\t\t", F::eMDY, "1/1/2200\t\t\t\t\t"},
+  };
+  for (const auto & c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.mLine));
+    const STask task = Make(c.mLine, c.mOrder);
+    EXPECT_EQ(task, c.mText);
+    EXPECT_EQ(task.GetDateFormat(), F(c.mOrder));
+    ExpectConsistentSpans(task);
+  }
+  const STask first = Make(cases[0].mLine);
+  EXPECT_EQ(Local(first.GetDate()), Noon(2012, 12, 25));
+  EXPECT_EQ(static_cast<unsigned long>(first.GetDuration()), 5400u);
+  EXPECT_EQ(Fields(Make(cases[8].mLine))[STask::eDescription], "d\te\tf");
+  EXPECT_EQ(Fields(Make("\t\t\t\t\t\t"))[STask::eDescription], "\t");
+  EXPECT_EQ(Fields(Make(nul))[STask::eWhoCode], std::string("a\0b", 3));
 }
 
 TEST_P(STaskZones, ChangingTheDateOrderRewritesTheDate) {
   STask task = Make("12/25/2012\t1:30\tJD\t100\tFC\tDesc");
   const SDate date = task.GetDate();
-  task.SetDateFormat(F::eDMY);
-  EXPECT_EQ(task, "25/12/2012\t1:30\tJD\t100\tFC\tDesc");
-  task.SetDateFormat(F::eYMD);
-  EXPECT_EQ(task, "2012/12/25\t1:30\tJD\t100\tFC\tDesc");
-  task.SetDateFormat(F::eMDY);
-  EXPECT_EQ(task, "12/25/2012\t1:30\tJD\t100\tFC\tDesc");
-  EXPECT_EQ(task.GetDate(), date);
-  ExpectConsistentSpans(task);
-  // An order that cannot be written leaves the text alone.
-  task.SetDateFormat(F(static_cast<F::EFormat>(8)));
-  EXPECT_EQ(task, "12/25/2012\t1:30\tJD\t100\tFC\tDesc");
-  EXPECT_EQ(task.GetDate(), date);
+  // The last order cannot be written: the text stays.
+  const std::pair<F::EFormat, const char *> orders[] = {
+      {F::eDMY, "25/12/2012"}, {F::eYMD, "2012/12/25"}, {F::eMDY, "12/25/2012"}, {static_cast<F::EFormat>(8), "12/25/2012"}};
+  for (const auto & [order, text] : orders) {
+    task.SetDateFormat(F(order));
+    EXPECT_EQ(task, std::string(text) + "\t1:30\tJD\t100\tFC\tDesc");
+    EXPECT_EQ(task.GetDate(), date);
+    ExpectConsistentSpans(task);
+  }
 
   // A field of another length (built from values) moves the later starts.
   TaskFields fields;
@@ -140,9 +131,6 @@ TEST_P(STaskZones, DaysADateCannotHoldKeepTheirText) {
 
   // It sorts before every day that can be held.
   EXPECT_EQ(STask::CompareDates(Make(line), Make("1/2/1970\t\t\t\t\t")), -1);
-  EXPECT_EQ(Make("12/31/1969\tx"), "12/31/1969\tx\t\t\t\t");
-  EXPECT_EQ(Make("1/1/2200\t\t\t\t\t"), "1/1/2200\t\t\t\t\t");
-  EXPECT_EQ(Make("1/2/39\t\t\t\t\t"), "01/02/2039\t\t\t\t\t");
 
   // Built from values in another order, the date's text survives too.
   TaskFields fields = Make(line);
