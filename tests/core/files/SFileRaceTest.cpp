@@ -35,8 +35,8 @@ std::string WhatOf(Action && inAction) {
   return "<no failure>";
 }
 
-// The task of inLine (which ends in a line feed).
-STask TaskOf(const std::string & inLine) {
+// The task of inLine (which ends in a line feed); only the POSIX races use it.
+[[maybe_unused]] STask TaskOf(const std::string & inLine) {
   return STask(SDateFormat(SDateFormat::eMDY), inLine.data(), static_cast<unsigned>(inLine.size() - 1));
 }
 
