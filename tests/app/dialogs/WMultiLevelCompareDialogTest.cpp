@@ -106,8 +106,9 @@ TEST(WMultiLevelCompareDialog, DropsFollowTheRulesAndShowWhereTheyWouldLand) {
     WDragListBox & source = row.from == eLeft ? left : right;
     const wxPoint target = row.to == eOutside ? outside : RowPoint(row.to == eLeft ? left : right, row.at);
     ASSERT_TRUE(source.BeginDrag(RowPoint(source, row.fromIndex)));
-    if (row.viaOutside)
+    if (row.viaOutside) {
       EXPECT_EQ(source.Dragging(outside), wxCURSOR_NO_ENTRY);
+    }
     source.Dragging(target);
     EXPECT_EQ(right.ShownInsertBar(), row.bar);
     EXPECT_EQ(left.ShowsTargetFrame(), row.frame);

@@ -119,8 +119,9 @@ TEST_F(STaskComparatorTest, SortMatchesTheComparator) {
         }
         ASSERT_EQ(breaks[p], level) << "seed " << seed << " position " << p;
       }
-      if (!breaks.empty())
+      if (!breaks.empty()) {
         EXPECT_EQ(breaks[0], 0);
+      }
     }
   }
   STaskThreads::SetCount(0);
