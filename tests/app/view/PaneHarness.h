@@ -63,12 +63,9 @@ public:
     std::copy(inFields.begin(), inFields.end(), f);
     pane->Group(STaskComparator(f[0], f[1], f[2], f[3], f[4], f[5], f[6], static_cast<std::int16_t>(inFields.size())));
   }
-  /// The row of the group headed inHeading at inLevel, or of entry inIndex; -1 if none.
+  /// The row of the group headed inHeading at inLevel; -1 if none.
   int GroupRow(const std::string & inHeading, int inLevel = 0) const {
     return Find([&](const auto & e) { return e.Level() == inLevel && IsGroup(e) && e.Branch().Group().Heading() == inHeading; });
-  }
-  int EntryRow(std::uint32_t inIndex) const {
-    return Find([&](const auto & e) { return !IsGroup(e) && e.LeafIndex() == inIndex; });
   }
   bool IsOpen(int inRow) const { return (*pane)[static_cast<std::size_t>(inRow)].Branch().IsOpen(); }
   /// The middle of the plus or minus box of group row inRow.

@@ -31,8 +31,7 @@ Day ParseDay(const std::string & text, F::EFormat order = F::eMDY) {
 }
 
 // Writes d, m and y in the given order with "/".
-std::string InOrder(F::EFormat order, const std::string & d, const std::string & m,
-                    const std::string & y) {
+std::string InOrder(F::EFormat order, const std::string & d, const std::string & m, const std::string & y) {
   switch (order) {
   case F::eDMY: return d + "/" + m + "/" + y;
   case F::eDYM: return d + "/" + y + "/" + m;
@@ -90,10 +89,8 @@ TEST_P(SDateStringZones, ParsesPartsYearsAndOutOfRangeValues) {
 
 TEST_P(SDateStringZones, FormatsInEveryOrder) {
   const SDate christmas = Parse("12/25/2012");
-  const char * full[] = {"25/12/2012", "25/2012/12", "12/25/2012",
-                         "12/2012/25", "2012/25/12", "2012/12/25"};
-  const char * shortYear[] = {"25/12/12", "25/12/12", "12/25/12",
-                              "12/12/25", "12/25/12", "12/12/25"};
+  const char * full[] = {"25/12/2012", "25/2012/12", "12/25/2012", "12/2012/25", "2012/25/12", "2012/12/25"};
+  const char * shortYear[] = {"25/12/12", "25/12/12", "12/25/12", "12/12/25", "12/25/12", "12/12/25"};
   for (int i = 0; i < 6; ++i) {
     EXPECT_EQ(SDateString(christmas, kOrders[i], true), full[i]);
     EXPECT_EQ(SDateString(christmas, kOrders[i], false), shortYear[i]);
@@ -113,15 +110,13 @@ TEST_P(SDateStringZones, FormattedDatesReadBackInEveryOrder) {
     const F::EFormat order = kOrders[i % 6];
     const SDateString text(date, order, true);
     ASSERT_EQ(text.size(), 10u);
-    ASSERT_EQ(static_cast<unsigned long>(SDate(text)), static_cast<unsigned long>(date))
-        << text << " order " << order;
+    ASSERT_EQ(static_cast<unsigned long>(SDate(text)), static_cast<unsigned long>(date)) << text << " order " << order;
     if (expected.year >= 1970 && expected.year < 2040) {
       const SDateString shortText(date, order, false);
       ASSERT_EQ(shortText.size(), 8u);
       SDateString reread(order, true);
       reread = shortText;
-      ASSERT_EQ(static_cast<unsigned long>(SDate(reread)), static_cast<unsigned long>(date))
-          << shortText;
+      ASSERT_EQ(static_cast<unsigned long>(SDate(reread)), static_cast<unsigned long>(date)) << shortText;
     }
   }
 }
@@ -138,9 +133,7 @@ TEST(SDateString, NoonStaysNoonAcrossDaylightSavingChanges) {
     const Day day = Local(Parse(text));
     EXPECT_EQ(day.hour, 12) << text;
     EXPECT_EQ(day.minute, 0) << text;
-    EXPECT_EQ(std::to_string(day.month) + "/" + std::to_string(day.day) + "/" +
-                  std::to_string(day.year),
-              text);
+    EXPECT_EQ(std::to_string(day.month) + "/" + std::to_string(day.day) + "/" + std::to_string(day.year), text);
   }
   // The spring day is 23 hours long, the autumn day 25.
   EXPECT_EQ(static_cast<long>(Parse("3/10/2013")) - static_cast<long>(Parse("3/9/2013")), 82800);

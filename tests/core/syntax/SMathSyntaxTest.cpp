@@ -116,16 +116,14 @@ TEST(SMathSyntaxEvaluate, ArithmeticLogicAndComparisons) {
 
 TEST(SMathSyntaxEvaluate, ErrorsOfTermsAndNames) {
   TestSyntax test;
-  EXPECT_EQ(test.Error("x = 1"), "Unknown term");          // unknown name first
-  EXPECT_EQ(test.Error("1 = x"), "Mismatched arguments");  // unknown name second
-  EXPECT_EQ(test.Error("f(a) = 1"), "Unknown term");       // a function has no value
-  EXPECT_EQ(test.Error("1 = f(who, 'a')"), "Expected Closing Parenthesis");
-  EXPECT_EQ(test.Error("1 = f(who)"), "Mismatched arguments");
-  EXPECT_EQ(test.Error("NOT who"), "Wrong argument type");
-  EXPECT_EQ(test.Error("- 'a'"), "Wrong argument type");
-  EXPECT_EQ(test.Error("who = 1"), "Mismatched arguments");
-  EXPECT_EQ(test.Error("who - 'a'"), "Mismatched arguments");
-  EXPECT_EQ(test.Error("1 / 0"), "Mismatched arguments");
+  // An unknown name first, or a function, has no value; an unknown name second mismatches.
+  const std::pair<const char *, const char *> errors[] = {
+      {"x = 1", "Unknown term"}, {"1 = x", "Mismatched arguments"}, {"f(a) = 1", "Unknown term"},
+      {"1 = f(who, 'a')", "Expected Closing Parenthesis"}, {"1 = f(who)", "Mismatched arguments"},
+      {"NOT who", "Wrong argument type"}, {"- 'a'", "Wrong argument type"}, {"who = 1", "Mismatched arguments"},
+      {"who - 'a'", "Mismatched arguments"}, {"1 / 0", "Mismatched arguments"}};
+  for (const auto & [text, message] : errors)
+    EXPECT_EQ(test.Error(text), message) << text;
   EXPECT_DOUBLE_EQ(test.Value("(0 - 2147483647 - 1) / -1").Decimal(), 2147483648.0);
   EXPECT_EQ(test.Value("2147483647 + 1").Integer(), -2147483647 - 1);
   EXPECT_EQ(test.Value("2147483647 * 2147483647").Integer(), 1);
@@ -142,14 +140,12 @@ public:
   std::string Make(int level, int depth, long & value) {
     if (level >= 5 || depth > 6) {
       const int pick = Pick(4);
-      if (pick == 0 && depth <= 6) {
-        const std::string inner = Make(0, depth + 1, value);
-        return "(" + inner + ")";
-      }
+      if (pick == 0 && depth <= 6)
+        return "(" + Make(0, depth + 1, value) + ")";
       if (pick == 1 && depth <= 6) {
-        const std::string inner = Make(0, depth + 1, value);
+        const std::string inner = "-(" + Make(0, depth + 1, value) + ")";
         value = -value;
-        return "-(" + inner + ")";
+        return inner;
       }
       value = Pick(5);
       return std::to_string(value);

@@ -56,24 +56,32 @@ std::string Describe(const STask & inTask) {
   return text;
 }
 
-void ExpectSame(const STaskVector & inSerial, const testsupport::MessageRecorder<STask> & inSerialHeard,
-                const STaskVector & inParallel, const testsupport::MessageRecorder<STask> & inParallelHeard) {
-  ASSERT_EQ(inSerial.size(), inParallel.size());
+// A vector with a recorder of every message it sends.
+struct Heard {
+  Heard() { v.AddListener(&heard); }
+  testsupport::MessageRecorder<STask> heard;
+  STaskVector v;
+};
+
+void ExpectSame(const STaskVector & inSerial, const Heard & inSerialHeard, const Heard & inParallel) {
+  ASSERT_EQ(inSerial.size(), inParallel.v.size());
   for (std::size_t index = 0; index < inSerial.size(); ++index)
-    ASSERT_EQ(Describe(inSerial[index]), Describe(inParallel[index])) << "task " << index;
-  EXPECT_EQ(inSerial.GetTotalSeconds(), inParallel.GetTotalSeconds());
-  EXPECT_EQ(inSerialHeard.mMessages, inParallelHeard.mMessages);
+    ASSERT_EQ(Describe(inSerial[index]), Describe(inParallel.v[index])) << "task " << index;
+  EXPECT_EQ(inSerial.GetTotalSeconds(), inParallel.v.GetTotalSeconds());
+  EXPECT_EQ(inSerialHeard.heard.mMessages, inParallel.heard.mMessages);
 }
 
 class ParallelLoad : public ::testing::Test {
 protected:
+  void SetUp() override {
+    if (!mZone.Supported())
+      GTEST_SKIP() << mZone.WhyUnsupported();
+  }
   void TearDown() override { STaskThreads::SetCount(0); }
   testsupport::ScopedTimeZone mZone{"America/New_York"}; // with daylight saving
 };
 
 TEST_F(ParallelLoad, EveryThreadCountParsesAsOneThreadDoes) {
-  if (!mZone.Supported())
-    GTEST_SKIP() << mZone.WhyUnsupported();
   STaskThreads::SetCount(1);
   std::mt19937 random(21);
   for (int round = 0; round < 24; ++round) {
@@ -84,17 +92,13 @@ TEST_F(ParallelLoad, EveryThreadCountParsesAsOneThreadDoes) {
     STaskDocumentData(document).SetDateFormat(target);
     auto stream = doctest::FileStream("/nonexistent/never-opened.txt", store);
     stream->SetDocument(&document);
-    STaskVector serial;
-    testsupport::MessageRecorder<STask> serialHeard;
-    serial.AddListener(&serialHeard);
-    stream->ParseLines(bytes.data(), bytes.data() + bytes.size(), serial);
+    Heard serial;
+    stream->ParseLines(bytes.data(), bytes.data() + bytes.size(), serial.v);
     for (unsigned threads = 1; threads <= 8; ++threads) {
       SCOPED_TRACE("round " + std::to_string(round) + ", " + std::to_string(threads) + " threads");
-      STaskVector parallel;
-      testsupport::MessageRecorder<STask> parallelHeard;
-      parallel.AddListener(&parallelHeard);
-      STaskLineParser(store, target).Parse(bytes.data(), bytes.data() + bytes.size(), parallel, threads);
-      ExpectSame(serial, serialHeard, parallel, parallelHeard);
+      Heard parallel;
+      STaskLineParser(store, target).Parse(bytes.data(), bytes.data() + bytes.size(), parallel.v, threads);
+      ExpectSame(serial.v, serial, parallel);
     }
   }
 }
@@ -102,66 +106,55 @@ TEST_F(ParallelLoad, EveryThreadCountParsesAsOneThreadDoes) {
 // A file big enough to be split takes the parallel path through the stream, which still
 // sets the document's line breaks from the first break.
 TEST_F(ParallelLoad, LargeFileThroughTheStream) {
-  if (!mZone.Supported())
-    GTEST_SKIP() << mZone.WhyUnsupported();
   std::mt19937 random(7);
   const std::string bytes = "\r" + RandomSheet(random, 50000);
   ASSERT_GT(bytes.size(), STaskThreads::sSmallJob);
-  auto load = [&](unsigned inThreads, STaskVector & outVector, testsupport::MessageRecorder<STask> & outHeard) {
+  auto load = [&](unsigned inThreads, Heard & outVector) {
     STaskThreads::SetCount(inThreads);
     doctest::TestDocument document;
     auto stream = doctest::FileStream("/nonexistent/never-opened.txt");
     stream->SetDocument(&document);
-    outVector.AddListener(&outHeard);
-    stream->ParseLines(bytes.data(), bytes.data() + bytes.size(), outVector);
+    stream->ParseLines(bytes.data(), bytes.data() + bytes.size(), outVector.v);
     EXPECT_EQ(STaskDocumentData(document).GetLineBreakFormat().GetFormat(), SLineBreakFormat::eMac);
   };
-  STaskVector serial, parallel;
-  testsupport::MessageRecorder<STask> serialHeard, parallelHeard;
-  load(1, serial, serialHeard);
-  load(3, parallel, parallelHeard);
-  ExpectSame(serial, serialHeard, parallel, parallelHeard);
+  Heard serial, parallel;
+  load(1, serial);
+  load(3, parallel);
+  ExpectSame(serial.v, serial, parallel);
 }
 
 // A file read a chunk at a time gives what one read of all its bytes gives, wherever the
 // chunks end (inside a line, between the two bytes of a CR LF, in the final fragment).
 TEST_F(ParallelLoad, EveryChunkSizeReadsAsOneRead) {
-  if (!mZone.Supported())
-    GTEST_SKIP() << mZone.WhyUnsupported();
   const std::size_t chunk = STaskFileStream::sReadChunk;
   testsupport::TempDir folder;
   std::mt19937 random(11);
   for (int round = 0; round < 6; ++round) {
     const std::string path = folder.file("sheet.txt");
     testsupport::WriteFileBytes(path, (round % 2 ? "\r\n" : "") + RandomSheet(random, 30 + round * 20));
-    auto load = [&](std::size_t inChunk, STaskVector & outVector, testsupport::MessageRecorder<STask> & outHeard) {
+    auto load = [&](std::size_t inChunk, Heard & outVector) {
       STaskFileStream::sReadChunk = inChunk;
       doctest::TestDocument document;
       auto stream = doctest::FileStream(path);
       stream->SetDocument(&document);
-      outVector.AddListener(&outHeard);
       stream->Connect();
       stream->Reserve();
-      stream->ReadData(outVector);
+      stream->ReadData(outVector.v);
       return std::to_string(STaskDocumentData(document).GetLineBreakFormat().GetFormat()) + "|" + stream->UnreadBytes();
     };
-    STaskVector whole;
-    testsupport::MessageRecorder<STask> wholeHeard;
-    const std::string wholeRest = load(std::size_t(1) << 30, whole, wholeHeard);
+    Heard whole;
+    const std::string wholeRest = load(std::size_t(1) << 30, whole);
     for (const std::size_t size : {1, 2, 3, 7, 64, 333}) {
       SCOPED_TRACE("round " + std::to_string(round) + ", chunks of " + std::to_string(size));
-      STaskVector chunked;
-      testsupport::MessageRecorder<STask> chunkedHeard;
-      EXPECT_EQ(load(size, chunked, chunkedHeard), wholeRest);
-      ExpectSame(whole, wholeHeard, chunked, chunkedHeard);
+      Heard chunked;
+      EXPECT_EQ(load(size, chunked), wholeRest);
+      ExpectSame(whole.v, whole, chunked);
     }
   }
   STaskFileStream::sReadChunk = chunk;
 }
 
 TEST_F(ParallelLoad, EveryThreadCountFiltersAsOneThreadDoes) {
-  if (!mZone.Supported())
-    GTEST_SKIP() << mZone.WhyUnsupported();
   static const char * const kExpressions[] = {
       "description = '*a?b*' OR who = 'q*'", "date >= \"6/1/1999\" AND duration < \"12:30\"",
       "NOT code = '*' OR job = \"1.5\"", "duration > 3 AND (", "who < 'm' AND NOT description = '*Z*'"};
@@ -180,24 +173,20 @@ TEST_F(ParallelLoad, EveryThreadCountFiltersAsOneThreadDoes) {
       STaskVector serial;
       STaskVectorMapFilter(map, serial, &filter)();
       // One thread hears one insertion over the accepted range; every count hears the same.
-      STaskVector oneThread;
-      testsupport::MessageRecorder<STask> oneThreadHeard;
-      oneThread.AddListener(&oneThreadHeard);
-      STaskParallelFilter(map, oneThread, expression).Run(1);
+      Heard oneThread;
+      STaskParallelFilter(map, oneThread.v, expression).Run(1);
       for (unsigned threads = 1; threads <= 8; ++threads) {
         SCOPED_TRACE(std::string(expression) + ", " + std::to_string(threads) + " threads");
-        STaskVector parallel;
-        testsupport::MessageRecorder<STask> parallelHeard;
-        parallel.AddListener(&parallelHeard);
-        STaskParallelFilter run(map, parallel, expression);
+        Heard parallel;
+        STaskParallelFilter run(map, parallel.v, expression);
         run.Run(threads);
-        ExpectSame(serial, oneThreadHeard, parallel, parallelHeard);
+        ExpectSame(serial, oneThread, parallel);
         EXPECT_EQ(run.EvaluationCount(), filter.EvaluationCount());
         EXPECT_EQ(run.FailureCount(), filter.FailureCount());
         EXPECT_EQ(run.FirstFailure(), filter.FirstFailure());
         EXPECT_EQ(run.PreparationFailure(), filter.PreparationFailure());
       }
-      ASSERT_EQ(oneThreadHeard.mMessages.size(), 1U);
+      ASSERT_EQ(oneThread.heard.mMessages.size(), 1U);
     }
   }
   SWildcardString::SetGlobalCaseSensitivity(SWildcardString::eCaseSensitive);

@@ -51,20 +51,17 @@ TEST(STaskBatch, RandomBatchesAgreeWithAPlainModel) {
     const bool insert = model.size() < 20 || below(2) == 0;
     const std::size_t limit = insert ? model.size() + 8 : model.size();
     for (std::size_t i = 0; i < limit; ++i) {
-      if (below(4) == 0 && (!insert || indices.size() < 8)) {
+      if (below(4) == 0 && (!insert || indices.size() < 8))
         indices.push_back(static_cast<std::uint32_t>(i));
-      }
     }
     if (insert) {
       indices.resize(std::min<std::size_t>(indices.size(), 8));
       // Only the indices the grown vector has are valid: keep them below its size.
-      while (!indices.empty() && indices.back() >= model.size() + indices.size()) {
+      while (!indices.empty() && indices.back() >= model.size() + indices.size())
         indices.pop_back();
-      }
     }
-    if (indices.empty()) {
+    if (indices.empty())
       continue;
-    }
     std::vector<std::string> before(map.size());
     std::transform(map.begin(), map.end(), before.begin(), [&](std::uint32_t i) { return model[i]; });
     const int messages = counter.mCount;

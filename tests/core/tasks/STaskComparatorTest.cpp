@@ -93,9 +93,8 @@ TEST_F(STaskComparatorTest, SortMatchesTheComparator) {
     std::mt19937 random(seed);
     TBroadcasterVector<STask> tasks;
     const std::size_t count = seed % 4 == 0 ? 50 : 300 + seed * 13;
-    for (std::size_t i = 0; i < count; ++i) {
+    for (std::size_t i = 0; i < count; ++i)
       tasks.push_back(RandomTask(random));
-    }
     const C comparator = RandomComparator(random, &tasks);
     // Every other seed sorts on 2 to 4 threads.
     STaskThreads::SetCount(2 + seed % 3);

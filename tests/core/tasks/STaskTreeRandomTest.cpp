@@ -38,13 +38,15 @@ public:
     return inFrom[static_cast<std::size_t>(Below(static_cast<int>(inFrom.size())))];
   }
 
+  std::string Duration() {
+    const int minutes = Below(6) * 20;
+    return std::to_string(minutes / 60) + ":" + (minutes % 60 < 10 ? "0" : "") + std::to_string(minutes % 60) + ":00";
+  }
+
   STask Task() {
     const int day = 1 + Below(4);
     std::string date = Chance(20) ? "1/" + std::to_string(day) + "/12" : "01/0" + std::to_string(day) + "/2012";
-    const int minutes = Below(6) * 20;
-    std::string duration =
-        std::to_string(minutes / 60) + ":" + (minutes % 60 < 10 ? "0" : "") + std::to_string(minutes % 60) + ":00";
-    return Line(date, duration, Pick(kWho), Pick(kJob), Pick(kFee), Pick(kDescription));
+    return Line(date, Duration(), Pick(kWho), Pick(kJob), Pick(kFee), Pick(kDescription));
   }
 
   // A copy of `inTask` with a grouping field, the duration or the description changed, or
@@ -59,12 +61,7 @@ public:
     case 2: return Task();
     case 3: description = Pick(kDescription); break;
     case 4: date = "01/0" + std::to_string(1 + Below(4)) + "/2012"; break;
-    default: {
-      const int minutes = Below(6) * 20;
-      duration =
-          std::to_string(minutes / 60) + ":" + (minutes % 60 < 10 ? "0" : "") + std::to_string(minutes % 60) + ":00";
-      break;
-    }
+    default: duration = Duration(); break;
     }
     return Line(date, duration, who, job, fee, description);
   }

@@ -78,12 +78,9 @@ inline std::string Dump(const Tree & inTree) {
 }
 
 inline bool SameText(std::string_view a, std::string_view b) {
-  if (a.size() != b.size())
-    return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i])))
-      return false;
-  return true;
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](unsigned char x, unsigned char y) {
+    return std::toupper(x) == std::toupper(y);
+  });
 }
 
 // Walks the tree checking one branch; returns its leaves' entries in order.
@@ -121,10 +118,7 @@ public:
   }
 
 private:
-  void Fail(const std::string & inWhat) {
-    if (mError.empty())
-      mError = inWhat;
-  }
+  void Fail(const std::string & inWhat) { mError = mError.empty() ? inWhat : mError; }
 
   void CheckBranch(std::uint32_t inBranch, std::int16_t inDepth, std::vector<std::uint32_t> & outEntries,
                    unsigned long & outTotal) {
@@ -143,10 +137,8 @@ private:
         const std::uint32_t child = element.BranchIndex();
         if (inDepth >= levels || child >= branches.size() || child == 0 || element.Level() != inDepth)
           return Fail(where + "misplaced branch element " + std::to_string(child));
-        if (branches[child].ParentIndex() != inBranch) {
-          return Fail(where + "child " + std::to_string(child) + " names parent " +
-                      std::to_string(branches[child].ParentIndex()));
-        }
+        if (branches[child].ParentIndex() != inBranch)
+          return Fail(where + "child " + std::to_string(child) + " names another parent");
         if (++mBranchSeen[child] > 1)
           return Fail(where + "branch " + std::to_string(child) + " named twice");
         std::vector<std::uint32_t> members;
@@ -155,19 +147,13 @@ private:
         if (!mError.empty())
           return;
         const STaskGroup & group = branches[child].Group();
-        if (static_cast<std::uint32_t>(total) != static_cast<unsigned long>(group.Duration())) {
-          return Fail("branch " + std::to_string(child) + ": total " +
-                      std::to_string(static_cast<unsigned long>(group.Duration())) + " but entries sum to " +
-                      std::to_string(total));
-        }
+        if (static_cast<std::uint32_t>(total) != static_cast<unsigned long>(group.Duration()))
+          return Fail("branch " + std::to_string(child) + ": total differs from its entries' sum " + std::to_string(total));
         childSum += static_cast<std::uint32_t>(static_cast<unsigned long>(group.Duration()));
         // The members agree at this level (the levels above are checked by the enclosing groups).
-        for (const std::uint32_t member : members) {
-          if (mComparator.Compare(members.front(), member, inDepth) != 0) {
-            return Fail("branch " + std::to_string(child) + ": entries " + std::to_string(members.front()) + " and " +
-                        std::to_string(member) + " differ at level " + std::to_string(inDepth));
-          }
-        }
+        for (const std::uint32_t member : members)
+          if (mComparator.Compare(members.front(), member, inDepth) != 0)
+            return Fail("branch " + std::to_string(child) + ": entry " + std::to_string(member) + " differs from the first");
         // Siblings differ and stand in comparator order.
         if (previousFirst != kNone && mComparator.Compare(previousFirst, members.front(), inDepth) != -1)
           return Fail(where + "groups out of order before branch " + std::to_string(child));
@@ -177,10 +163,8 @@ private:
         code = code < 0 ? -code : code;
         if (code >= 1 && code <= 6) {
           const std::string_view field = mData[members.front()].Subfield(static_cast<STask::EField>(code - 1));
-          if (!SameText(group.Heading(), field)) {
-            return Fail("branch " + std::to_string(child) + ": heading '" + group.Heading() + "' for field '" +
-                        std::string(field) + "'");
-          }
+          if (!SameText(group.Heading(), field))
+            return Fail("branch " + std::to_string(child) + ": heading '" + group.Heading() + "' for '" + std::string(field) + "'");
         } else if (!group.Heading().empty()) {
           return Fail("branch " + std::to_string(child) + ": heading '" + group.Heading() + "' where none belongs");
         }
@@ -229,14 +213,14 @@ inline std::string SameGroupsIn(const Tree & a, std::uint32_t inA, const Tree & 
   if (left.Group().Duration() != right.Group().Duration())
     return "totals differ at branches " + std::to_string(inA) + "/" + std::to_string(inB);
   if (inDepth == inComparator.Levels()) {
-    std::vector<std::uint32_t> l, r;
-    for (const Element & e : left)
-      l.push_back(e.LeafIndex());
-    for (const Element & e : right)
-      r.push_back(e.LeafIndex());
-    std::sort(l.begin(), l.end());
-    std::sort(r.begin(), r.end());
-    return l == r ? "" : "members differ at branches " + std::to_string(inA) + "/" + std::to_string(inB);
+    auto sorted = [](const Branch & inBranch) {
+      std::vector<std::uint32_t> leaves;
+      for (const Element & e : inBranch)
+        leaves.push_back(e.LeafIndex());
+      std::sort(leaves.begin(), leaves.end());
+      return leaves;
+    };
+    return sorted(left) == sorted(right) ? "" : "members differ at branches " + std::to_string(inA) + "/" + std::to_string(inB);
   }
   if (left.size() != right.size())
     return "group counts differ at branches " + std::to_string(inA) + "/" + std::to_string(inB);

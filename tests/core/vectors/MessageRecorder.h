@@ -26,9 +26,8 @@ public:
 
   void ListenToMessage(Message inMessage) override {
     mMessages.push_back(inMessage);
-    if (mHook) {
+    if (mHook)
       mHook(inMessage);
-    }
   }
 
   std::vector<Message> mMessages;

@@ -20,9 +20,8 @@ public:
   LogListener(std::string inName, std::vector<std::string> & inLog) : mName(std::move(inName)), mLog(inLog) {}
   void ListenToMessage(int inMessage) override {
     mLog.push_back(mName + ":" + std::to_string(inMessage));
-    if (mHook) {
+    if (mHook)
       mHook(inMessage);
-    }
   }
   std::string mName;
   std::vector<std::string> & mLog;

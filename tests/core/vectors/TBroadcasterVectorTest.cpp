@@ -120,14 +120,12 @@ struct Fragile {
   bool mFailOnAssign = false;
   Fragile(int inValue = 0, bool inFail = false) : mValue(inValue), mFailOnAssign(inFail) {}
   Fragile(const Fragile & inOther) : mValue(inOther.mValue), mFailOnAssign(false) {
-    if (inOther.mFailOnAssign && inOther.mValue < 0) {
+    if (inOther.mFailOnAssign && inOther.mValue < 0)
       throw std::runtime_error("copy failed");
-    }
   }
   Fragile & operator=(const Fragile & inOther) {
-    if (inOther.mFailOnAssign) {
+    if (inOther.mFailOnAssign)
       throw std::runtime_error("assignment failed");
-    }
     mValue = inOther.mValue;
     return *this;
   }

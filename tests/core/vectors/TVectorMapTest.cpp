@@ -63,9 +63,8 @@ TEST(TVectorMap, RandomizedOperationsKeepEveryMapOnItsElements) {
       }
     };
     auto replace = [&](int inOld, int inNew) {
-      for (auto & model : models) {
+      for (auto & model : models)
         std::replace(model->mIds.begin(), model->mIds.end(), inOld, inNew);
-      }
     };
 
     for (int step = 0; step < 400; ++step) {
