@@ -36,10 +36,11 @@ TEST_F(STaskComparatorTest, LevelsDirectionsAndBiases) {
   EXPECT_FALSE(comparator(0, 1));
   EXPECT_TRUE(comparator(3, 1));  // same who code: the later date first
   EXPECT_TRUE(comparator(2, 0));
-  // first, second, level (-1: all), bias, result; an unknown bias gives the full result.
+  // first, second, level (-1: all), bias, result; a bias it does not know (3, within the
+  // enumeration's range) gives the full result.
   const std::tuple<std::uint32_t, std::uint32_t, std::int16_t, C::EBias, int> biased[] = {
       {1, 3, -1, C::eFull, 1}, {3, 1, -1, C::eFull, -1}, {3, 3, -1, C::eFull, 0},
-      {3, 1, -1, C::eBreak, 1}, {3, 3, -1, C::eBreak, 0}, {3, 1, -1, static_cast<C::EBias>(9), -1},
+      {3, 1, -1, C::eBreak, 1}, {3, 3, -1, C::eBreak, 0}, {3, 1, -1, static_cast<C::EBias>(3), -1},
       // One level alone: a and A belong to one group at level 0, not at level 1.
       {1, 3, 1, C::eFull, 1}, {1, 3, 1, C::eSort, 0}, {3, 1, 1, C::eSort, 1}};
   for (const auto & [first, second, level, bias, result] : biased)
