@@ -123,8 +123,8 @@ void STaskLineParser::Parse(const char * inBegin, const char * inEnd, STaskVecto
   ioVector.reserve(ioVector.size() + total);
 
   // Every thread parses the next piece not yet taken, at most kPiecesAhead per thread ahead
-  // of the piece being appended; thread 0 appends each parsed piece in turn as soon as it
-  // can and parses only when there is nothing to append.
+  // of the piece being appended; thread 0 appends each parsed piece in turn (one insertion,
+  // moving its tasks) as soon as it can and parses only when there is nothing to append.
   std::mutex mutex;
   std::condition_variable changed;
   std::size_t nextToParse = 0;
@@ -161,8 +161,7 @@ void STaskLineParser::Parse(const char * inBegin, const char * inEnd, STaskVecto
           ++nextToAppend;
           changed.notify_all();
           lock.unlock();
-          for (STask & task : tasks)
-            ioVector.push_back(std::move(task));
+          ioVector.append(std::move(tasks));
           tasks = std::vector<STask>();
           lock.lock();
         } else if (mayParse()) {

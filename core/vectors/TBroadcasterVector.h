@@ -116,6 +116,16 @@ public:
     BroadcastMessage(TVectorMessageInsert<T>(Index(inIndex), Index(inIndex + count)));
   }
 
+  /// Moves the elements of ioValues to the end, leaving ioValues empty; then one
+  /// eInsert [n, n + count).
+  void append(std::vector<T> && ioValues) {
+    CheckRoomFor(ioValues.size());
+    const auto first = size();
+    Base::insert(Base::end(), std::make_move_iterator(ioValues.begin()), std::make_move_iterator(ioValues.end()));
+    ioValues.clear();
+    BroadcastMessage(TVectorMessageInsert<T>(Index(first), Index(size())));
+  }
+
   /// Replaces the element at inPosition: eNotice [i, i + 1), assign, eChange [i, i + 1).
   /// Throws std::out_of_range if inPosition is not an element of this vector.
   /// (A template so that a literal index such as 0 picks the index form.)

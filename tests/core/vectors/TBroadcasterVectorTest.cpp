@@ -61,13 +61,18 @@ TEST(TBroadcasterVector, EachOperationSendsItsMessagesInOrder) {
   vector.insert(1u, 5);
   const std::vector<int> more{6, 7};
   vector.insert(4u, more.begin(), more.end());
-  EXPECT_EQ(recorder.mMessages, (Messages{M(eInsert, 1, 2), M(eInsert, 4, 6)}));
-  EXPECT_EQ(Contents(vector), (std::vector<int>{10, 5, 21, 22, 6, 7}));
+  std::vector<int> moved{8, 9};
+  vector.append(std::move(moved));
+  EXPECT_EQ(recorder.mMessages, (Messages{M(eInsert, 1, 2), M(eInsert, 4, 6), M(eInsert, 6, 8)}));
+  EXPECT_EQ(Contents(vector), (std::vector<int>{10, 5, 21, 22, 6, 7, 8, 9}));
+  EXPECT_TRUE(moved.empty());
 
   recorder.mMessages.clear();
   vector.erase(1, 3);
   vector.erase(2, 2);
-  EXPECT_EQ(recorder.mMessages, (Messages{M(eNotice, 1, 3), M(eDelete, 1, 3), M(eNotice, 2, 2), M(eDelete, 2, 2)}));
+  vector.erase(4, 6);
+  EXPECT_EQ(recorder.mMessages, (Messages{M(eNotice, 1, 3), M(eDelete, 1, 3), M(eNotice, 2, 2), M(eDelete, 2, 2),
+                                          M(eNotice, 4, 6), M(eDelete, 4, 6)}));
   EXPECT_EQ(Contents(vector), (std::vector<int>{10, 22, 6, 7}));
 
   recorder.mMessages.clear();
