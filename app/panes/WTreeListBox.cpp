@@ -210,8 +210,8 @@ void WTreeListBox::DrawLine(wxDC & ioDC, std::size_t inIndex, const wxRect & inR
     const STask & task = element.Leaf();
     ioDC.SetFont(inPrinting ? mPrintFont : mFont);
     const int right = inRect.x + inRect.width;
-    // Every cell centres its text alike: ask the font's height once for the row.
-    const int charHeight = ioDC.GetCharHeight();
+    // Every cell centres its text alike: the font's height, which on screen made the row's.
+    const int charHeight = inPrinting ? ioDC.GetCharHeight() : mRowHeight - 2;
     for (int column = 0; column < WTimeSheetColumns::sColumnCount; ++column) {
       const auto c = static_cast<std::size_t>(column);
       int left = inRect.x + level * sIndent + mColumns->mOffset[c] - 4;
