@@ -4,12 +4,14 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <vector>
 
 #ifndef _WIN32
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/mman.h>
 #include <unistd.h>
 #endif
 
@@ -330,3 +332,14 @@ int SSystemCalls::Linkat(int inFromFolder, const char * inFrom, int inToFolder, 
 }
 
 #endif
+
+void SSystemCalls::AdviseHugePages([[maybe_unused]] const void * inBegin, [[maybe_unused]] std::size_t inBytes) {
+#ifdef MADV_HUGEPAGE
+  constexpr std::uintptr_t kHugePage = std::uintptr_t(2) << 20;
+  const auto start = reinterpret_cast<std::uintptr_t>(inBegin);
+  const std::uintptr_t begin = (start + kHugePage - 1) & ~(kHugePage - 1);
+  const std::uintptr_t end = (start + inBytes) & ~(kHugePage - 1);
+  if (end > begin)
+    ::madvise(reinterpret_cast<void *>(begin), end - begin, MADV_HUGEPAGE); // refused: nothing changes
+#endif
+}

@@ -93,6 +93,11 @@ public:
   static int Linkat(int inFromFolder, const char * inFrom, int inToFolder, const char * inTo, int inFlags);
 #endif
 
+  /// Advises the system that the memory [inBegin, inBegin + inBytes), not yet written, is
+  /// best backed by huge pages (a large buffer then fills much faster); the whole 2 MB pages
+  /// inside it only, and only where the system offers them. Mere advice: it cannot fail.
+  static void AdviseHugePages(const void * inBegin, std::size_t inBytes);
+
   // ---- faults, for tests --------------------------------------------------------------
   /// Makes the nth next call of inOperation (1: the very next) fail with inError (an
   /// errno value; a Win32 error code on Windows) without reaching the system. A failing

@@ -1,6 +1,8 @@
 // The tasks of a time sheet, in file order, with the running total of their durations.
 #include "tasks/STaskVector.h"
 
+#include "files/SSystemCalls.h"
+
 STaskVector::STaskVector() { AddListener(this); }
 
 STaskVector::STaskVector(const STaskVector & inOther)
@@ -23,6 +25,14 @@ STaskVector::~STaskVector() {
   // Announce now, while this object is whole; the base would announce it after the total and
   // the listener part are gone.
   BroadcastDestruction();
+}
+
+void STaskVector::reserve(size_type inCount) {
+  constexpr std::size_t kLargeBytes = std::size_t(8) << 20;
+  const STask * const before = data();
+  TBroadcasterVector<STask>::reserve(inCount);
+  if (data() != before && capacity() * sizeof(STask) >= kLargeBytes)
+    SSystemCalls::AdviseHugePages(data() + size(), (capacity() - size()) * sizeof(STask));
 }
 
 void STaskVector::ListenToMessage(TVectorMessage<STask> inMessage) {
