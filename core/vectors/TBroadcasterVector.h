@@ -5,6 +5,7 @@
 #include <functional>
 #include <iterator>
 #include <limits>
+#include <span>
 #include <stdexcept>
 #include <type_traits>
 #include <utility>
@@ -118,11 +119,21 @@ public:
 
   /// Moves the elements of ioValues to the end, leaving ioValues empty; then one
   /// eInsert [n, n + count).
-  void append(std::vector<T> && ioValues) {
-    CheckRoomFor(ioValues.size());
+  void append(std::vector<T> && ioValues) { append(std::span<std::vector<T>>(&ioValues, 1)); }
+
+  /// Moves the elements of each of ioParts to the end, part after part, leaving the parts
+  /// empty; then one eInsert [n, n + count) for them all.
+  void append(std::span<std::vector<T>> ioParts) {
+    size_type count = 0;
+    for (const std::vector<T> & part : ioParts)
+      count += part.size();
+    CheckRoomFor(count);
     const auto first = size();
-    Base::insert(Base::end(), std::make_move_iterator(ioValues.begin()), std::make_move_iterator(ioValues.end()));
-    ioValues.clear();
+    Base::reserve(first + count);
+    for (std::vector<T> & part : ioParts) {
+      Base::insert(Base::end(), std::make_move_iterator(part.begin()), std::make_move_iterator(part.end()));
+      part.clear();
+    }
     BroadcastMessage(TVectorMessageInsert<T>(Index(first), Index(size())));
   }
 
