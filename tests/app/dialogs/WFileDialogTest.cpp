@@ -43,7 +43,7 @@ TEST_F(WFileDialogTest, ABareNameIsAskedAboutUnderItsFinalNameAndNoWritesNothing
     const bool written = c.answer != wxNO;
     ASSERT_EQ(Prompts().mFileDialogs.size(), written ? 1u : 2u);
     EXPECT_EQ(Prompts().mFileDialogs.front(), start);
-    EXPECT_EQ(Prompts().mFileDialogs.back(), written ? start : "Save As: " + W(typed + ".txt"));
+    EXPECT_EQ(Prompts().mFileDialogs.back(), written ? start : "Save As: " + W(mFolder.path().string()) + "/week.txt");
     EXPECT_EQ(Prompts().mMessages, c.answer == 0 ? std::vector<wxString>{}
                                                  : std::vector<wxString>{"week.txt already exists.\nDo you want to replace it?"});
     EXPECT_TRUE(c.answer == 0 || (Prompts().mMessageStyles[0] & wxNO_DEFAULT));

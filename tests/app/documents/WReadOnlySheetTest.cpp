@@ -58,7 +58,8 @@ TEST_F(WReadOnlySheetTest, ItOpensRefusesChangesAndIsSavedOnlyUnderAnotherName) 
   Prompts().AnswerMessage(wxYES); // replace it?
   Prompts().AnswerMessage(wxOK);
   EXPECT_FALSE(document->Save());
-  EXPECT_EQ(Prompts().mFileDialogs, std::vector<wxString>{"Save As: " + W(path)}) << "in its folder, with its name";
+  // It starts in the sheet's folder, with its name.
+  EXPECT_EQ(Prompts().mFileDialogs, std::vector<wxString>{"Save As: " + W(mFolder.path().string()) + "/locked.txt"});
   ASSERT_EQ(Prompts().mMessages.size(), 2u);
   EXPECT_EQ(Prompts().mMessages[1],
             "The save operation failed: The file " + W(path) + " is read-only: save the time sheet under another name.");
