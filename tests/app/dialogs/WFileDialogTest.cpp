@@ -2,9 +2,6 @@
 
 #include <filesystem>
 
-#include <wx/msgdlg.h>
-
-#include "dialogs/WFileDialog.h"
 #include "documents/WDocManager.h"
 #include "support/TimeSheetFixture.h"
 
@@ -14,16 +11,6 @@ TEST_F(WFileDialogTest, ABareNameIsAskedAboutUnderItsFinalNameAndNoWritesNothing
   const std::string kOld = guitest::Line("03/02/2026", "1:30", "AB", "1001", "10", "Kept");
   const std::string kNew = guitest::Line("03/03/2026", "2:00", "CD", "1002", "20", "Saved");
   const std::string typed = mFolder.file("week");
-  // The next file dialog checks where it starts, then chooses inPath (empty: Cancel).
-  const auto chooseFrom = [&](const std::string & inFolder, const wxString & inName, const std::string & inPath) {
-    Prompts().AnswerFileDialog([=](WFileDialog & inDialog) {
-      EXPECT_EQ(inDialog.GetDirectory(), wxString::FromUTF8(inFolder));
-      EXPECT_EQ(inDialog.GetFileName(), inName);
-      if (!inPath.empty())
-        inDialog.SetPaths({wxString::FromUTF8(inPath)});
-      return static_cast<int>(inPath.empty() ? wxID_CANCEL : wxID_OK);
-    });
-  };
   const struct {
     const char * name;
     bool txtExists, bareExists;
@@ -46,13 +33,17 @@ TEST_F(WFileDialogTest, ABareNameIsAskedAboutUnderItsFinalNameAndNoWritesNothing
     ASSERT_NE(document, nullptr);
     AppendTask(*document, kNew);
     Prompts().ClearRecords();
-    chooseFrom(guitest::DocManager().GetLastFolder().ToStdString(), document->GetUserReadableName(), typed);
+    const wxString start = "Save As: " + guitest::DocManager().GetLastFolder() + "/" + document->GetUserReadableName();
+    Prompts().ChooseFiles({typed});
     if (c.answer != 0)
       Prompts().AnswerMessage(c.answer);
     if (c.answer == wxNO) // back in the dialog, which now shows the final name; then Cancel
-      chooseFrom(mFolder.path().string(), "week.txt", std::string());
+      Prompts().ChooseFiles({});
     guitest::Command(wxID_SAVE);
     const bool written = c.answer != wxNO;
+    ASSERT_EQ(Prompts().mFileDialogs.size(), written ? 1u : 2u);
+    EXPECT_EQ(Prompts().mFileDialogs.front(), start);
+    EXPECT_EQ(Prompts().mFileDialogs.back(), written ? start : "Save As: " + W(mFolder.path().string()) + "/week.txt");
     EXPECT_EQ(Prompts().mMessages, c.answer == 0 ? std::vector<wxString>{}
                                                  : std::vector<wxString>{"week.txt already exists.\nDo you want to replace it?"});
     EXPECT_TRUE(c.answer == 0 || (Prompts().mMessageStyles[0] & wxNO_DEFAULT));

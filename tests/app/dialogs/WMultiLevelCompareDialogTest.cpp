@@ -5,11 +5,9 @@
 #include <cstdlib>
 #include <cstring>
 
-#include <wx/button.h>
 #include <wx/uiaction.h>
 
 #include "controls/WDragListBox.h"
-#include "controls/WHeaderCtrl.h"
 #include "dialogs/WMultiLevelCompareDialog.h"
 #include "panes/WListListBox.h"
 #include "panes/WTreeListBox.h"
@@ -140,7 +138,6 @@ TEST_F(WMultiLevelCompareDialogInApp, AChoiceOrdersAndGroupsAsTallyShowDoes) {
     return lines;
   };
   WTimeSheetDocument * document = Open(path);
-  ASSERT_NE(document, nullptr);
   WTimeSheetView & view = View(document);
   ASSERT_TRUE(guitest::WaitUntil([&] { return view.ListBox()->GetItemCount() == 600u; }));
   const STaskVector & tasks = document->GetData();

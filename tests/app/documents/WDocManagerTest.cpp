@@ -4,19 +4,12 @@
 
 #include <wx/config.h>
 #include <wx/menu.h>
-#include <wx/mdi.h>
 
 #include "documents/WDocManager.h"
 #include "resources/WCommandIds.h"
 #include "resources/WMenus.h"
 #include "support/TimeSheetFixture.h"
 #include "windows/WMainWindow.h"
-
-namespace {
-
-wxString W(const std::string & inText) { return wxString::FromUTF8(inText); }
-
-} // namespace
 
 using WDocManagerTest = TimeSheetFixture;
 

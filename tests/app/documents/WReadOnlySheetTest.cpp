@@ -2,11 +2,11 @@
 
 #include <cerrno>
 #include <filesystem>
-#include <string>
 #if !defined(_WIN32)
 #include <unistd.h>
 #endif
 
+#include "documents/WDocManager.h"
 #include "panes/WListListBox.h"
 #include "resources/WCommandIds.h"
 #include "support/TimeSheetFixture.h"
@@ -14,8 +14,6 @@
 #include "windows/WTimeSheetWindow.h"
 
 namespace {
-
-wxString W(const std::string & inText) { return wxString::FromUTF8(inText); }
 
 const std::string kLines = guitest::Line("03/02/2026", "1:30", "AB", "1001", "10", "One") +
                            guitest::Line("03/29/2026", "2:00", "CD", "1002", "20", "Two");
@@ -35,7 +33,6 @@ TEST_F(WReadOnlySheetTest, ItOpensRefusesChangesAndIsSavedOnlyUnderAnotherName) 
 #endif
     SSystemCalls::FailNth(SSystemCalls::eOpen, 1, EACCES);
   WTimeSheetDocument * document = Open(path);
-  ASSERT_NE(document, nullptr);
   EXPECT_TRUE(document->IsReadOnly());
   EXPECT_EQ(document->GetTimeSheetWindow()->GetTitle(), "locked.txt (read-only)");
   EXPECT_EQ(guitest::MainWindow().GetTitle(), "Tallyworth - locked.txt (read-only)");
@@ -61,7 +58,8 @@ TEST_F(WReadOnlySheetTest, ItOpensRefusesChangesAndIsSavedOnlyUnderAnotherName) 
   Prompts().AnswerMessage(wxYES); // replace it?
   Prompts().AnswerMessage(wxOK);
   EXPECT_FALSE(document->Save());
-  EXPECT_EQ(Prompts().mFileDialogTitles, std::vector<wxString>{"Save As"});
+  // It starts in the sheet's folder, with its name.
+  EXPECT_EQ(Prompts().mFileDialogs, std::vector<wxString>{"Save As: " + W(mFolder.path().string()) + "/locked.txt"});
   ASSERT_EQ(Prompts().mMessages.size(), 2u);
   EXPECT_EQ(Prompts().mMessages[1],
             "The save operation failed: The file " + W(path) + " is read-only: save the time sheet under another name.");
@@ -74,6 +72,7 @@ TEST_F(WReadOnlySheetTest, ItOpensRefusesChangesAndIsSavedOnlyUnderAnotherName) 
   EXPECT_EQ(Bytes(copy), kLines);
   EXPECT_FALSE(document->IsReadOnly());
   EXPECT_EQ(document->GetTimeSheetWindow()->GetTitle(), "copy.txt");
+  EXPECT_EQ(guitest::DocManager().GetHistoryFile(0), W(copy));
   EXPECT_TRUE(list->OpenInPlaceEdit(0, 2));
   list->CancelInPlaceEdit();
   AppendTask(*document, kThird);

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 #include <wx/app.h>
 #include <wx/dialog.h>
-#include <wx/mdi.h>
 
 #include "application/WTallyworthApp.h"
 #include "dialogs/WConfirmClearDialog.h"
@@ -57,7 +56,7 @@ PromptScript::PromptScript() {
   });
   const auto cancel = [](auto &) { return static_cast<int>(wxID_CANCEL); };
   WFileDialog::SetRunner([this, cancel](WFileDialog & inDialog) {
-    mFileDialogTitles.push_back(inDialog.GetTitle());
+    mFileDialogs.push_back(inDialog.GetTitle() + ": " + inDialog.GetDirectory() + "/" + inDialog.GetFileName());
     return Next(mFileAnswers, "file dialog: " + inDialog.GetTitle(), std::function<int(WFileDialog &)>(cancel))(inDialog);
   });
   WModalRunner::SetRunner([this, cancel](wxDialog & inDialog) {

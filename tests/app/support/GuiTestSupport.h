@@ -35,18 +35,18 @@ public:
   void AnswerMessage(int inAnswer) { mMessageAnswers.push_back(inAnswer); }
   /// The next file dialog chooses inPaths (OK) or, when empty, is cancelled.
   void ChooseFiles(std::vector<std::string> inPaths);
-  void AnswerFileDialog(std::function<int(WFileDialog &)> inAnswer) { mFileAnswers.push_back(std::move(inAnswer)); }
   /// The next modal dialog of the program ends with inResult, or is handled by inAnswer.
   void AnswerDialog(int inResult) { AnswerDialog([inResult](wxDialog &) { return inResult; }); }
   void AnswerDialog(std::function<int(wxDialog &)> inAnswer) { mDialogAnswers.push_back(std::move(inAnswer)); }
 
   bool AllAnswersUsed() const { return mMessageAnswers.empty() && mFileAnswers.empty() && mDialogAnswers.empty(); }
-  void ClearRecords() { mMessages.clear(), mMessageStyles.clear(), mFileDialogTitles.clear(), mDialogMessageIds.clear(); }
+  void ClearRecords() { mMessages.clear(), mMessageStyles.clear(), mFileDialogs.clear(), mDialogMessageIds.clear(); }
 
-  /// What was shown, in order (for clear confirmations, their message ids).
+  /// What was shown, in order (file dialogs as "title: folder/file name" at their start, clear
+  /// confirmations as their message ids).
   std::vector<wxString> mMessages;
   std::vector<long> mMessageStyles;
-  std::vector<wxString> mFileDialogTitles;
+  std::vector<wxString> mFileDialogs;
   std::vector<unsigned> mDialogMessageIds;
 
 private:

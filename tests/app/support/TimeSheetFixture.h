@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -43,19 +44,22 @@ protected:
     return mFolder.file(inName);
   }
 
-  /// A sheet of inCount lines of 1:15 each, "Entry 0", "Entry 1", ...
-  std::string WriteSheetOf(const std::string & inName, int inCount) {
+  /// A sheet of inCount lines of inDuration each, "Entry 0", "Entry 1", ..., who codes AB and CD in turn.
+  std::string WriteSheetOf(const std::string & inName, int inCount, const std::string & inDuration = "1:15") {
     std::vector<std::string> lines;
     for (int i = 0; i < inCount; ++i)
-      lines.push_back(guitest::Line("03/0" + std::to_string(1 + i % 9) + "/2026", "1:15", "AB",
+      lines.push_back(guitest::Line("03/0" + std::to_string(1 + i % 9) + "/2026", inDuration, i % 2 ? "CD" : "AB",
                                     std::to_string(100 + i), "10", "Entry " + std::to_string(i)));
     return WriteSheet(inName, lines);
   }
 
 public:
-  /// Opens the time sheet at inPath through the application; null when it failed.
+  /// Opens the time sheet at inPath through the application; throws, failing the test, when it cannot.
   static WTimeSheetDocument * Open(const std::string & inPath) {
-    return dynamic_cast<WTimeSheetDocument *>(WTallyworthApp::Get().OpenDocumentFile(wxString::FromUTF8(inPath)));
+    auto * document = dynamic_cast<WTimeSheetDocument *>(WTallyworthApp::Get().OpenDocumentFile(W(inPath)));
+    if (document == nullptr)
+      throw std::runtime_error("could not open " + inPath);
+    return document;
   }
 
   static WTimeSheetView & View(WTimeSheetDocument * inDocument) {
@@ -70,6 +74,7 @@ public:
   }
 
   static std::string Bytes(const std::string & inPath) { return testsupport::ReadFileBytes(inPath); }
+  static wxString W(const std::string & inText) { return wxString::FromUTF8(inText); }
 
 protected:
   guitest::PromptScript & Prompts() { return *mPrompts; }

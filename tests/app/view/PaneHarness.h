@@ -65,7 +65,12 @@ public:
   }
   /// The row of the group headed inHeading at inLevel; -1 if none.
   int GroupRow(const std::string & inHeading, int inLevel = 0) const {
-    return Find([&](const auto & e) { return e.Level() == inLevel && IsGroup(e) && e.Branch().Group().Heading() == inHeading; });
+    for (std::size_t row = 0; row < pane->size(); ++row) {
+      const auto & e = (*pane)[row];
+      if (e.Level() == inLevel && IsGroup(e) && e.Branch().Group().Heading() == inHeading)
+        return static_cast<int>(row);
+    }
+    return -1;
   }
   bool IsOpen(int inRow) const { return (*pane)[static_cast<std::size_t>(inRow)].Branch().IsOpen(); }
   /// The middle of the plus or minus box of group row inRow.
@@ -93,13 +98,6 @@ public:
 
 private:
   static bool IsGroup(const WTreeListBox::Element & inElement) { return inElement.Type() == WTreeListBox::Element::eBranch; }
-  template <class Test>
-  int Find(const Test & inTest) const {
-    for (std::size_t row = 0; row < pane->size(); ++row)
-      if (inTest((*pane)[row]))
-        return static_cast<int>(row);
-    return -1;
-  }
 };
 
 using ListHarness = PaneHarness<WListListBox>;

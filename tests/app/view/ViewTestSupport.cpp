@@ -13,7 +13,6 @@
 #include <wx/stdpaths.h>
 
 #include "support/GuiTestSupport.h"
-#include "views/WTimeSheetView.h"
 
 namespace viewtest {
 
@@ -49,27 +48,6 @@ std::vector<std::string> SampleLines(std::size_t inCount, unsigned inSeed) {
   return lines;
 }
 
-ViewFrame::ViewFrame(const std::vector<std::string> & inLines, const wxSize & inSize) {
-  Append(document.Data(), inLines);
-  frame = new wxFrame(nullptr, wxID_ANY, "View test", wxPoint(10, 10), inSize);
-  view = new WTimeSheetView(document);
-  view->CreateViewWindow(frame);
-  frame->Show();
-  guitest::WaitUntil([this] { return frame->IsShownOnScreen() && view->GetPanel()->GetClientSize().y > 40; });
-  guitest::Flush();
-}
-
-ViewFrame::~ViewFrame() {
-  delete view;
-  frame->Destroy();
-  guitest::Flush();
-}
-
-void ViewFrame::Command(int inId) {
-  wxCommandEvent event(wxEVT_MENU, inId);
-  view->ProcessEvent(event);
-}
-
 wxImage Capture(wxWindow * inWindow, bool inFromScreen) {
   inWindow->Update();
   const wxRect rect = inFromScreen ? inWindow->GetScreenRect() : wxRect(inWindow->GetSize());
@@ -103,18 +81,16 @@ std::string SaveScreenshot(wxWindow * inWindow, const std::string & inName, bool
   return SaveImage(Capture(inWindow, inFromScreen), inName);
 }
 
-void Mouse(wxWindow * inWindow, wxEventType inType, const wxPoint & inPoint) {
-  wxMouseEvent event(inType);
-  event.SetEventObject(inWindow);
-  event.SetPosition(inPoint);
-  event.m_leftDown = inType == wxEVT_LEFT_DOWN || inType == wxEVT_LEFT_DCLICK;
-  inWindow->GetEventHandler()->ProcessEvent(event);
-}
-
 void Click(wxWindow * inWindow, const wxPoint & inPoint, bool inDouble) {
-  for (const wxEventType type : {wxEVT_LEFT_DOWN, wxEVT_LEFT_UP, wxEVT_LEFT_DCLICK, wxEVT_LEFT_UP})
-    if (inDouble || type != wxEVT_LEFT_DCLICK)
-      Mouse(inWindow, type, inPoint);
+  for (const wxEventType type : {wxEVT_LEFT_DOWN, wxEVT_LEFT_UP, wxEVT_LEFT_DCLICK, wxEVT_LEFT_UP}) {
+    if (!inDouble && type == wxEVT_LEFT_DCLICK)
+      continue;
+    wxMouseEvent event(type);
+    event.SetEventObject(inWindow);
+    event.SetPosition(inPoint);
+    event.m_leftDown = type == wxEVT_LEFT_DOWN || type == wxEVT_LEFT_DCLICK;
+    inWindow->GetEventHandler()->ProcessEvent(event);
+  }
 }
 
 void CharHook(wxWindow * inWindow, int inKeyCode) {

@@ -1,7 +1,5 @@
-// The flat list: sorting by every field both ways, the selection, and its highlight.
+// The flat list: the selection as entries go, and its highlight.
 #include <gtest/gtest.h>
-
-#include <set>
 
 #include <wx/settings.h>
 
@@ -9,23 +7,7 @@
 
 using namespace viewtest;
 
-TEST(WListListBox, SortOrdersTheRowsByEachFieldBothWaysAndClearsTheSelection) {
-  ListHarness h(SampleLines(200, 3));
-  for (int code = -7; code <= 7; ++code) {
-    if (code == 0)
-      continue;
-    SCOPED_TRACE(code);
-    h.pane->SelectRange(3, 7);
-    const STaskComparator comparator(&h.vector, static_cast<STaskComparator::EField>(code));
-    h.pane->Sort(comparator);
-    EXPECT_EQ(h.pane->GetSelectedCount(), 0u);
-    ASSERT_EQ(std::set<std::uint32_t>(h.pane->begin(), h.pane->end()).size(), 200u);
-    for (std::size_t row = 1; row < h.pane->size(); ++row)
-      ASSERT_FALSE(comparator((*h.pane)[row], (*h.pane)[row - 1])) << "row " << row;
-  }
-}
-
-TEST(WListListBox, RemovingEntriesKeepsTheSelectionOnTheEntriesThatStay) {
+TEST(WListListBox, RemovingEntriesKeepsTheSelectionOnTheEntriesThatStayAndSelectedRowsAreHighlighted) {
   ListHarness h(SampleLines(10));
   h.pane->Sort(STaskComparator(&h.vector, STaskComparator::eNotOrderInFile)); // rows 9, 8, ..., 0
   const std::string kept = h.vector[7];
@@ -40,10 +22,8 @@ TEST(WListListBox, RemovingEntriesKeepsTheSelectionOnTheEntriesThatStay) {
   EXPECT_EQ(h.pane->GetSelectedCount(), 0u);
   Append(h.vector, SampleLines(4));
   EXPECT_TRUE(guitest::WaitUntil([&] { return h.pane->GetItemCount() == 4u; }));
-}
 
-TEST(WListListBox, SelectedRowsAreDrawnInTheHighlightColour) {
-  ListHarness h(SampleLines(6));
+  // Selected rows are drawn in the highlight colour.
   h.pane->SelectRange(1, 2);
   h.pane->Refresh();
   guitest::Flush();

@@ -18,18 +18,7 @@
 #include "views/WTimeSheetPrintout.h"
 #include "windows/WMainWindow.h"
 
-using viewtest::ViewFrame;
-
 namespace {
-
-// inCount entries "Entry 0", "Entry 1", ... of inDuration each, who codes AB and CD in turn.
-std::vector<std::string> Entries(int inCount, const std::string & inDuration = "1:00:00") {
-  std::vector<std::string> lines;
-  for (int i = 0; i < inCount; ++i)
-    lines.push_back("03/08/2026\t" + inDuration + "\t" + (i % 2 ? "CD" : "AB") + "\t100\tDEV\tEntry " +
-                    std::to_string(i));
-  return lines;
-}
 
 // Prepares the printout of inView on paper of inPaper points at inDpi and prints page
 // inPage (none for 0) into a bitmap; gives the page count and the bitmap.
@@ -86,7 +75,9 @@ std::vector<Page> PrintToPostScript(WTimeSheetView & inView) {
 
 } // namespace
 
-TEST(WTimeSheetPrintout, RowsAndPaperGiveThePageCountClosedGroupsAreLeftOutAndAFailureIsReported) {
+using WTimeSheetPrintoutInApp = TimeSheetFixture;
+
+TEST_F(WTimeSheetPrintoutInApp, RowsAndPaperGiveThePageCountClosedGroupsAreLeftOutAndAFailureIsReported) {
   const struct {
     int mRows, mPaperHeight, mPages;
   } table[] = {
@@ -97,16 +88,18 @@ TEST(WTimeSheetPrintout, RowsAndPaperGiveThePageCountClosedGroupsAreLeftOutAndAF
   };
   for (const auto & row : table) {
     SCOPED_TRACE(std::to_string(row.mRows) + " rows on paper " + std::to_string(row.mPaperHeight) + " high");
-    ViewFrame f(Entries(row.mRows));
-    EXPECT_EQ(Render(*f.view, 0, nullptr, {612, row.mPaperHeight}), row.mPages);
+    EXPECT_EQ(Render(View(Open(WriteSheetOf("rows.txt", row.mRows))), 0, nullptr, {612, row.mPaperHeight}),
+              row.mPages);
+    guitest::CloseAllDocuments();
   }
-  ViewFrame f(Entries(60, "6000:30:00"));
-  f.Command(WCommandIds::eGroupByWhoCode);
-  ASSERT_EQ(f.view->TreeBox()->size(), 62u);
-  EXPECT_EQ(Render(*f.view, 0), 2);
-  f.view->TreeBox()->Collapse(0); // AB: the even entries
-  EXPECT_EQ(Render(*f.view, 0), 1);
-  const std::vector<Page> pages = PrintToPostScript(*f.view);
+  WTimeSheetDocument * document = Open(WriteSheetOf("grouped.txt", 60, "6000:30:00"));
+  WTimeSheetView & view = View(document);
+  guitest::Command(WCommandIds::eGroupByWhoCode);
+  ASSERT_EQ(view.TreeBox()->size(), 62u);
+  EXPECT_EQ(Render(view, 0), 2);
+  view.TreeBox()->Collapse(0); // AB: the even entries
+  EXPECT_EQ(Render(view, 0), 1);
+  const std::vector<Page> pages = PrintToPostScript(view);
   ASSERT_EQ(pages.size(), 1u);
   EXPECT_TRUE(pages[0].count("Entry 1") && pages[0].count("Entry 59"));
   EXPECT_FALSE(pages[0].count("Entry 0") || pages[0].count("Entry 58"));
@@ -119,19 +112,15 @@ TEST(WTimeSheetPrintout, RowsAndPaperGiveThePageCountClosedGroupsAreLeftOutAndAF
     void DoLogTextAtLevel(wxLogLevel inLevel, const wxString &) override { mErrors += inLevel <= wxLOG_Error; }
   } recorder;
   wxLog * previous = wxLog::SetActiveTarget(&recorder);
-  const bool dirty = STaskDocumentData(f.document).GetIsDirty();
-  EXPECT_FALSE(PrintToFile(*f.view, "/nonexistent-folder/pages.ps"));
+  EXPECT_FALSE(PrintToFile(view, "/nonexistent-folder/pages.ps"));
   EXPECT_GT(recorder.mErrors, 0) << "the failure went unreported";
   wxLog::SetActiveTarget(previous);
-  EXPECT_EQ(f.document.Data().size(), 60u);
-  EXPECT_EQ(STaskDocumentData(f.document).GetIsDirty(), dirty);
+  EXPECT_EQ(document->GetData().size(), 60u);
+  EXPECT_FALSE(document->IsModified());
 }
 
-using WTimeSheetPrintoutInApp = TimeSheetFixture;
-
 TEST_F(WTimeSheetPrintoutInApp, EveryPageHasHeaderAndFooterAndRowsFollowResizedColumns) {
-  WTimeSheetDocument * document = Open(WriteSheet("sheet.txt", Entries(73)));
-  ASSERT_NE(document, nullptr);
+  WTimeSheetDocument * document = Open(WriteSheetOf("sheet.txt", 73, "1:00:00"));
   WTimeSheetView & view = View(document);
   wxHeaderCtrlEvent resize(wxEVT_HEADER_END_RESIZE);
   resize.SetColumn(0);
@@ -149,18 +138,16 @@ TEST_F(WTimeSheetPrintoutInApp, EveryPageHasHeaderAndFooterAndRowsFollowResizedC
     // Half an inch of margin, then the offsets in points; cells are inset by 4. Titles
     // stay at the default widths.
     EXPECT_NEAR(pages[page].at("Duration"), 36 + 96, 0.5);
-    EXPECT_NEAR(pages[page].at("03/08/2026"), 36 + 20 + 4, 0.5);
+    EXPECT_NEAR(pages[page].at("03/01/2026"), 36 + 20 + 4, 0.5);
     EXPECT_NEAR(pages[page].at("1:00:00"), 36 + 136 + 4, 0.5);
   }
   // 36 rows a page: the last page holds the one row left.
   EXPECT_TRUE(pages[0].count("Entry 35") && !pages[0].count("Entry 36"));
   EXPECT_TRUE(pages[2].count("Entry 72") && !pages[2].count("Entry 71"));
-  EXPECT_FALSE(document->IsModified());
 }
 
 TEST_F(WTimeSheetPrintoutInApp, PreviewUsesTheChosenPaperAndThePrintedPageIsPictured) {
   WTimeSheetDocument * document = Open(WriteSheet("week.txt", viewtest::SampleLines(150)));
-  ASSERT_NE(document, nullptr);
   WTimeSheetView & view = View(document);
   wxFrame & main = guitest::MainWindow();
   const wxRect place = main.GetRect();

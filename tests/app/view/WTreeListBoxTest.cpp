@@ -27,7 +27,7 @@ bool BoxShows(TreeHarness & h, int inRow, const wxImage & inExpected) {
 
 } // namespace
 
-TEST(WTreeListBox, EachGroupShowsOpenAboveItsEntriesWithItsWholeTotal) {
+TEST(WTreeListBox, GroupsShowOpenWithTheirWholeTotalsAndCollapsingByCallOrClickKeepsTheSelection) {
   TreeHarness h(kLines);
   h.Group({STaskComparator::eWhoCode});
   ASSERT_EQ(h.pane->size(), 10u);
@@ -36,18 +36,6 @@ TEST(WTreeListBox, EachGroupShowsOpenAboveItsEntriesWithItsWholeTotal) {
   EXPECT_EQ(h.pane->GroupRowText(0), "AB:  03:45:00");
   EXPECT_EQ(h.pane->GroupRowText(4), "CD:  02:15:00");
 
-  // Totals keep at least two hour digits and are never capped.
-  TreeHarness big({"01/02/2012\t6000:00:00\tAB\t1\tX\tlong", "01/02/2012\t5000:00:00\tAB\t1\tX\tlonger",
-                   "01/02/2012\t100:00:00\tCD\t1\tX\thundred", "01/02/2012\t0:05:00\t\t1\tX\tno one"});
-  big.Group({STaskComparator::eWhoCode});
-  EXPECT_EQ(big.pane->GroupRowText(static_cast<std::size_t>(big.GroupRow(""))), ":  00:05:00");
-  EXPECT_EQ(big.pane->GroupRowText(static_cast<std::size_t>(big.GroupRow("AB"))), "AB:  11000:00:00");
-  EXPECT_EQ(big.pane->GroupRowText(static_cast<std::size_t>(big.GroupRow("CD"))), "CD:  100:00:00");
-}
-
-TEST(WTreeListBox, CollapsingAndExpandingKeepTheSelection) {
-  TreeHarness h(kLines);
-  h.Group({STaskComparator::eWhoCode});
   // A selection inside the group moves to the group's row; one below moves up by the rows
   // hidden and back down when they show again; one above stays.
   const struct {
@@ -63,11 +51,8 @@ TEST(WTreeListBox, CollapsingAndExpandingKeepTheSelection) {
     h.pane->Expand(static_cast<std::size_t>(row.mGroup));
     EXPECT_EQ(h.pane->GetSelection(), row.mExpanded);
   }
-}
 
-TEST(WTreeListBox, ClickingTheBoxTogglesAndDrawsItsStateAndClickingBesideItSelects) {
-  TreeHarness h(kLines);
-  h.Group({STaskComparator::eWhoCode});
+  // A click on the box toggles and draws the state; a click beside it selects.
   h.pane->SetSelection(9);
   Click(h.pane, h.Box(4));
   EXPECT_FALSE(h.IsOpen(4));
@@ -99,6 +84,14 @@ TEST(WTreeListBox, ClickingTheBoxTogglesAndDrawsItsStateAndClickingBesideItSelec
   const int sub = h.GroupRow("2", 1);
   EXPECT_EQ(h.pane->GetControlBox(static_cast<std::size_t>(sub), false).x, 16 + 5);
   EXPECT_TRUE(BoxShows(h, sub, WTreeBoxBitmaps::MinusImage()));
+
+  // Totals keep at least two hour digits and are never capped.
+  TreeHarness big({"01/02/2012\t6000:00:00\tAB\t1\tX\tlong", "01/02/2012\t5000:00:00\tAB\t1\tX\tlonger",
+                   "01/02/2012\t100:00:00\tCD\t1\tX\thundred", "01/02/2012\t0:05:00\t\t1\tX\tno one"});
+  big.Group({STaskComparator::eWhoCode});
+  EXPECT_EQ(big.pane->GroupRowText(static_cast<std::size_t>(big.GroupRow(""))), ":  00:05:00");
+  EXPECT_EQ(big.pane->GroupRowText(static_cast<std::size_t>(big.GroupRow("AB"))), "AB:  11000:00:00");
+  EXPECT_EQ(big.pane->GroupRowText(static_cast<std::size_t>(big.GroupRow("CD"))), "CD:  100:00:00");
 }
 
 TEST(WTreeListBox, RandomEditsNeverLeaveAStaleRow) {
