@@ -129,7 +129,6 @@ public:
       count += part.size();
     CheckRoomFor(count);
     const auto first = size();
-    Base::reserve(first + count);
     for (std::vector<T> & part : ioParts) {
       Base::insert(Base::end(), std::make_move_iterator(part.begin()), std::make_move_iterator(part.end()));
       part.clear();
