@@ -120,7 +120,7 @@ void STaskLineParser::Parse(const char * inBegin, const char * inEnd, STaskVecto
   std::size_t total = 0;
   for (const Piece & piece : pieces)
     total += piece.lines;
-  ioVector.reserve(ioVector.size() + total);
+  ioVector.MakeRoomFor(total);
 
   // Every thread parses the next piece not yet taken, at most kPiecesAhead per thread ahead
   // of the piece being appended; thread 0 appends each parsed piece in turn (one insertion,

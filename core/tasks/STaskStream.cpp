@@ -129,7 +129,7 @@ void STaskStream::AppendLines(const char * inBegin, const char * inEnd, SDateFor
   const bool hasFinalLine = static_cast<std::size_t>(inEnd - lineStart) >= kShortestFinalLine;
   if (hasFinalLine)
     ++count;
-  ioVector.reserve(ioVector.size() + count);
+  ioVector.MakeRoomFor(count);
 
   SDateParseCache cache;
   SLineBreakFinder lines(inBegin, inEnd);

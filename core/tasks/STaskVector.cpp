@@ -3,6 +3,8 @@
 
 #include "files/SSystemCalls.h"
 
+#include <algorithm>
+
 STaskVector::STaskVector() { AddListener(this); }
 
 STaskVector::STaskVector(const STaskVector & inOther)
@@ -33,6 +35,12 @@ void STaskVector::reserve(size_type inCount) {
   TBroadcasterVector<STask>::reserve(inCount);
   if (data() != before && capacity() * sizeof(STask) >= kLargeBytes)
     SSystemCalls::AdviseHugePages(data() + size(), (capacity() - size()) * sizeof(STask));
+}
+
+void STaskVector::MakeRoomFor(size_type inExtra) {
+  const size_type needed = size() + inExtra;
+  if (needed > capacity())
+    reserve(capacity() == 0 ? needed : std::max(needed, capacity() + capacity() / 2));
 }
 
 void STaskVector::ListenToMessage(TVectorMessage<STask> inMessage) {

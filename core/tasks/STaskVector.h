@@ -31,6 +31,10 @@ public:
   /// Makes room for inCount tasks; changes no task and sends nothing. The room of a large
   /// vector is asked of the system in huge pages, which fill much faster.
   void reserve(size_type inCount);
+  /// Makes room for inExtra more tasks: exactly as many when the vector has no room yet,
+  /// otherwise at least half as much again, so that calls made piece after piece, each
+  /// finding the room short, cost no more than growing one task at a time would.
+  void MakeRoomFor(size_type inExtra);
 
   /// Keeps the total: adds inserted and changed tasks, subtracts tasks on notice.
   void ListenToMessage(TVectorMessage<STask> inMessage) override;

@@ -80,6 +80,25 @@ TEST_F(STaskVectorTest, RandomizedTotalsEqualTheRecomputedSum) {
   }
 }
 
+// A load makes room piece by piece from an estimate that may fall short: the first room is
+// exact, and later shortfalls must not move the whole vector once per piece.
+TEST_F(STaskVectorTest, RoomMadePieceByPieceGrowsGeometrically) {
+  STaskVector vector;
+  vector.MakeRoomFor(37);
+  EXPECT_EQ(vector.capacity(), 37U);
+  int moves = 0;
+  for (int piece = 0; piece < 500; ++piece) {
+    const STask * const before = vector.data();
+    vector.MakeRoomFor(10);
+    ASSERT_GE(vector.capacity(), vector.size() + 10);
+    moves += vector.data() != before ? 1 : 0;
+    for (int task = 0; task < 10; ++task)
+      vector.push_back(Task(1));
+  }
+  EXPECT_LE(moves, 20);
+  EXPECT_EQ(Total(vector), 5000UL * 60);
+}
+
 } // namespace
 
 TEST_F(STaskVectorTest, TotalsBeyondThirtyTwoBitsStayExactAndReadAsTheLargestDuration) {
