@@ -124,7 +124,10 @@ TEST(SMathSyntaxEvaluate, ErrorsOfTermsAndNames) {
       {"who - 'a'", "Mismatched arguments"}, {"1 / 0", "Mismatched arguments"}};
   for (const auto & [text, message] : errors)
     EXPECT_EQ(test.Error(text), message) << text;
-  EXPECT_EQ(test.Value("2147483647 * 2147483647").Integer(), 1); // the wrapping rules are STerm's
+  EXPECT_DOUBLE_EQ(test.Value("(0 - 2147483647 - 1) / -1").Decimal(), 2147483648.0);
+  EXPECT_EQ(test.Value("2147483647 + 1").Integer(), -2147483647 - 1);
+  EXPECT_EQ(test.Value("2147483647 * 2147483647").Integer(), 1);
+  EXPECT_TRUE(std::isinf(test.Value("1 / 0.0").Decimal()));
 }
 
 // A randomized differential test: random expressions over small integers, evaluated
