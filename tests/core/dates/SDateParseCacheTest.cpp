@@ -3,8 +3,6 @@
 #include "dates/SDateParseCache.h"
 #include "dates/SDateString.h"
 
-#include "support/TestSupport.h"
-
 #include <gtest/gtest.h>
 
 #include <random>

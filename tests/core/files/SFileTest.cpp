@@ -1,6 +1,5 @@
 // SFile: creating, opening, lengths, positions, reading and writing, and every failure.
 #include "files/SFile.h"
-#include "files/SFileException.h"
 #include "files/SSystemCalls.h"
 
 #include "support/SystemCallFaults.h"

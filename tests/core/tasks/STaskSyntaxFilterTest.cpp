@@ -7,9 +7,7 @@
 
 #include "core/syntax/CaseSensitivityScope.h"
 #include "syntax/SMathSyntax.h"
-#include "support/TestSupport.h"
 #include "tasks/STask.h"
-#include "tasks/STaskSymbolServer.h"
 #include "tasks/STaskSyntaxFilter.h"
 
 namespace {

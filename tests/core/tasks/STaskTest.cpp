@@ -3,8 +3,6 @@
 #include "core/DateTestHelpers.h"
 #include "tasks/STask.h"
 
-#include "support/TestSupport.h"
-
 #include <gtest/gtest.h>
 
 #include <array>
