@@ -15,16 +15,6 @@
 namespace clitest {
 namespace {
 
-// kSheetA as saving writes it (short date in full), with the given line break.
-std::string SavedA(const std::string & inBreak) {
-  std::string result;
-  for (const char c : std::string("12/25/2012\t1:30:00\tJD\t1001\tA\tDesign review\n01/02/2013\t1.5\tab\t1002\tB\t"
-                                  "call, \"quoted\"\n03/10/2013\t0:45\tAB\t1001\tA\tsite\tvisit\n11/03/2013\t2:00:00\t"
-                                  "jd\t1002\tC\tcaf\xC3\xA9\n"))
-    result += c == '\n' ? inBreak : std::string(1, c);
-  return result;
-}
-
 const std::string kB = "02/28/2013\t0.25\tKL\t1001\tA\tmemo";
 const std::string kCsv = "date,duration,seconds,who,job,code,description\r\n";
 const std::string kGroups = "level,heading,seconds,entries\r\n";

@@ -39,6 +39,16 @@ inline const std::string kSheetA = "12/25/2012\t1:30:00\tJD\t1001\tA\tDesign rev
                                    "1/2/13\t1.5\tab\t1002\tB\tcall, \"quoted\"\r\n"
                                    "03/10/2013\t0:45\tAB\t1001\tA\tsite\tvisit\r\n"
                                    "11/03/2013\t2:00:00\tjd\t1002\tC\tcaf\xC3\xA9\r\n";
+/// kSheetA as saving writes it (short date in full), with the given line break.
+inline std::string SavedA(const std::string & inBreak) {
+  std::string result;
+  for (const char c : std::string("12/25/2012\t1:30:00\tJD\t1001\tA\tDesign review\n01/02/2013\t1.5\tab\t1002\tB\t"
+                                  "call, \"quoted\"\n03/10/2013\t0:45\tAB\t1001\tA\tsite\tvisit\n11/03/2013\t2:00:00\t"
+                                  "jd\t1002\tC\tcaf\xC3\xA9\n"))
+    result += c == '\n' ? inBreak : std::string(1, c);
+  return result;
+}
+
 /// One entry with a UNIX line break, and a merge target.
 inline const std::string kSheetB = "02/28/2013\t0.25\tKL\t1001\tA\tmemo\n";
 inline const std::string kTarget = "01/15/2013\t8:00\tZZ\t9\tX\tfirst\r\n";

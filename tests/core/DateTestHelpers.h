@@ -1,9 +1,14 @@
-// Test helpers for dates: local breakdown of a date, today's date, the noon of a day.
+// Test helpers for dates: local breakdown of a date, today's date, the noon of a day, and
+// tests run in several time zones.
 #pragma once
 
 #include "dates/SDate.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
 
 #include <ctime>
+#include <ostream>
 #include <string>
 #include <utility>
 
@@ -51,6 +56,17 @@ inline long long NoonUtc(int year, int month, int day) {
   return (era * 146097 + doe - 719468) * 86400 + 43200;
 }
 
+/// A test run in each time zone its parameter names; skipped where the C library cannot
+/// follow the zone.
+class ZoneTest : public ::testing::TestWithParam<const char *> {
+protected:
+  void SetUp() override {
+    if (!mZone.Supported())
+      GTEST_SKIP() << mZone.WhyUnsupported();
+  }
+  testsupport::ScopedTimeZone mZone{GetParam()};
+};
+
 /// Calls `f` (whose result depends on today's date) until no midnight passed during the
 /// call; returns today's date and the result.
 template <class F> auto WithStableToday(F f) {
@@ -62,12 +78,9 @@ template <class F> auto WithStableToday(F f) {
   }
 }
 
-} // namespace datetest
-
-#include <ostream>
-namespace datetest {
 inline std::ostream & operator<<(std::ostream & out, const Day & d) {
   return out << d.year << '-' << d.month << '-' << d.day << ' ' << d.hour << ':' << d.minute
              << ':' << d.second;
 }
+
 } // namespace datetest

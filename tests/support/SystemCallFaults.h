@@ -5,6 +5,7 @@
 #include "files/SSystemCalls.h"
 
 #include <cstddef>
+#include <exception>
 #include <string>
 
 #ifndef _WIN32
@@ -50,14 +51,16 @@ public:
   ScopedSystemCallFaults & operator=(const ScopedSystemCallFaults &) = delete;
 };
 
-/// The fixed message (without its reason) of the SFileException that inAction throws, or
-/// "<no failure>".
+/// The message of the exception (of any standard type; a file failure's with its reason
+/// only if inWithReason) inAction throws, or "<no failure>".
 template <class Action>
-std::string FileFailure(Action && inAction) {
+std::string FileFailure(Action && inAction, bool inWithReason = false) {
   try {
     inAction();
   } catch (const SFileException & e) {
-    return e.Message();
+    return inWithReason ? e.what() : e.Message();
+  } catch (const std::exception & e) {
+    return e.what();
   }
   return "<no failure>";
 }

@@ -1,6 +1,7 @@
 // Helpers shared by the tests.
 #include "support/TestSupport.h"
 
+#include <chrono>
 #include <cstdlib>
 #include <ctime>
 #include <fstream>
@@ -9,7 +10,6 @@
 #include <stdexcept>
 #include <string_view>
 #ifdef _WIN32
-#include <process.h>
 #include <windows.h>
 
 #include <cstdint>
@@ -20,11 +20,10 @@
 
 namespace testsupport {
 
-#ifdef _WIN32
-
 TempDir::TempDir() {
-  // No mkdtemp here: try random names until one can be created afresh.
-  static std::mt19937_64 sRandom{std::random_device{}() ^ static_cast<unsigned long long>(::_getpid())};
+  // Random names until one can be created afresh; the clock tells apart runs started at once.
+  const auto now = static_cast<unsigned long long>(std::chrono::steady_clock::now().time_since_epoch().count());
+  static std::mt19937_64 sRandom{std::random_device{}() ^ now};
   const std::filesystem::path base = std::filesystem::temp_directory_path();
   for (int attempt = 0; attempt < 100; ++attempt) {
     const std::filesystem::path candidate = base / ("tally-test-" + std::to_string(sRandom()));
@@ -36,17 +35,6 @@ TempDir::TempDir() {
   }
   throw std::runtime_error("cannot create a temporary directory");
 }
-
-#else
-
-TempDir::TempDir() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "tally-test-XXXXXX").string();
-  if (mkdtemp(pattern.data()) == nullptr)
-    throw std::runtime_error("cannot create a temporary directory");
-  mPath = pattern;
-}
-
-#endif
 
 TempDir::~TempDir() {
   std::error_code ignored;

@@ -3,8 +3,6 @@
 #include "dates/SDateParseCache.h"
 #include "dates/SDateString.h"
 
-#include "support/TestSupport.h"
-
 #include <gtest/gtest.h>
 
 #include <random>
@@ -47,14 +45,7 @@ std::vector<std::string> MixedTexts(unsigned seed, int count) {
   return texts;
 }
 
-class SDateParseCacheZones : public ::testing::TestWithParam<const char *> {
-protected:
-  void SetUp() override {
-    if (!mZone.Supported())
-      GTEST_SKIP() << mZone.WhyUnsupported();
-  }
-  testsupport::ScopedTimeZone mZone{GetParam()};
-};
+class SDateParseCacheZones : public datetest::ZoneTest {};
 
 TEST_P(SDateParseCacheZones, GivesTheSameDatesAsWithoutIt) {
   const std::vector<std::string> texts = MixedTexts(99, 4000);

@@ -30,40 +30,17 @@ Day ParseDay(const std::string & text, F::EFormat order = F::eMDY) {
   return Local(Parse(text, order));
 }
 
-// Writes d, m and y in the given order with "/".
-std::string InOrder(F::EFormat order, const std::string & d, const std::string & m, const std::string & y) {
-  switch (order) {
-  case F::eDMY: return d + "/" + m + "/" + y;
-  case F::eDYM: return d + "/" + y + "/" + m;
-  case F::eMDY: return m + "/" + d + "/" + y;
-  case F::eMYD: return m + "/" + y + "/" + d;
-  case F::eYDM: return y + "/" + d + "/" + m;
-  case F::eYMD: return y + "/" + m + "/" + d;
-  }
-  return "";
-}
+class SDateStringZones : public datetest::ZoneTest {};
 
-class SDateStringZones : public ::testing::TestWithParam<const char *> {
-protected:
-  void SetUp() override {
-    if (!mZone.Supported())
-      GTEST_SKIP() << mZone.WhyUnsupported();
-  }
-  testsupport::ScopedTimeZone mZone{GetParam()};
-};
-
-TEST_P(SDateStringZones, ThreePartsFollowEveryOrder) {
-  for (F::EFormat order : kOrders) {
-    EXPECT_EQ(ParseDay(InOrder(order, "25", "12", "2012"), order), Noon(2012, 12, 25)) << order;
-    EXPECT_EQ(ParseDay(InOrder(order, "09", "01", "99"), order), Noon(1999, 1, 9)) << order;
-  }
-}
-
-// Parsing: year rules, missing or unreadable parts (0 = today's), normalisation, and days
-// a 32-bit date cannot hold (all zero: a parse to 0).
+// Parsing: every order, year rules, missing or unreadable parts (0 = today's), normalisation,
+// and days a 32-bit date cannot hold (all zero: a parse to 0).
 TEST_P(SDateStringZones, ParsesPartsYearsAndOutOfRangeValues) {
   struct Row { const char * text; F::EFormat order; int year, month, day; };
   const Row rows[] = {
+      {"25/12/2012", F::eDMY, 2012, 12, 25}, {"25/2012/12", F::eDYM, 2012, 12, 25}, {"12/25/2012", F::eMDY, 2012, 12, 25},
+      {"12/2012/25", F::eMYD, 2012, 12, 25}, {"2012/25/12", F::eYDM, 2012, 12, 25}, {"2012/12/25", F::eYMD, 2012, 12, 25},
+      {"09/01/99", F::eDMY, 1999, 1, 9},     {"09/99/01", F::eDYM, 1999, 1, 9},     {"01/09/99", F::eMDY, 1999, 1, 9},
+      {"01/99/09", F::eMYD, 1999, 1, 9},     {"99/09/01", F::eYDM, 1999, 1, 9},     {"99/01/09", F::eYMD, 1999, 1, 9},
       {"1/2/3", F::eMDY, 2003, 1, 2}, {"1/2/0", F::eMDY, 2000, 1, 2}, {"1/2/00", F::eMDY, 2000, 1, 2},
       {"1/2/39", F::eMDY, 2039, 1, 2}, {"1/2/70", F::eMDY, 1970, 1, 2}, {"1/2/99", F::eMDY, 1999, 1, 2},
       {"1/2/2105", F::eMDY, 2105, 1, 2}, {"1/2/123", F::eMDY, 0, 1, 2}, {"1/2/20123", F::eMDY, 0, 1, 2},

@@ -6,8 +6,8 @@
 
 #include <clocale>
 #include <cstdlib>
-#include <cstring>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -21,27 +21,17 @@ int Order(const char * pattern) {
   return order;
 }
 
-TEST(SLocale, DateOrderFromCommonPatterns) {
-  EXPECT_EQ(Order("%m/%d/%y"), F::eMDY); // C and en_US
-  EXPECT_EQ(Order("%d.%m.%Y"), F::eDMY); // de_DE
-  EXPECT_EQ(Order("%d/%m/%Y"), F::eDMY); // en_GB, fr_FR
-  EXPECT_EQ(Order("%Y-%m-%d"), F::eYMD); // sv_SE
-  EXPECT_EQ(Order("%Y年%m月%d日"), F::eYMD);
-  EXPECT_EQ(Order("%y/%m/%d"), F::eYMD);
-  EXPECT_EQ(Order("%e. %B %Y"), F::eDMY);
-  EXPECT_EQ(Order("%b %e, %Y"), F::eMDY);
-}
-
-TEST(SLocale, PatternsWithoutDayAndMonthGiveNothing) {
-  EXPECT_EQ(Order(""), -1);
-  EXPECT_EQ(Order(nullptr), -1);
-  EXPECT_EQ(Order("%H:%M:%S"), -1);
-  EXPECT_EQ(Order("%Y"), -1);
-  EXPECT_EQ(Order("%d %Y"), -1);
-  EXPECT_EQ(Order("%%m/%%d"), -1); // literal percent signs
-  EXPECT_EQ(Order("%d/%%m"), -1);
-  EXPECT_EQ(Order("%m/%"), -1); // a trailing % must not run past the end
-  EXPECT_EQ(Order("m/d/y"), -1);
+// The patterns of C and en_US, de_DE, en_GB and fr_FR, sv_SE and others; then patterns
+// without a day and a month, literal percent signs, and a trailing % that must not run
+// past the end.
+TEST(SLocale, DateOrderFromPatterns) {
+  const std::pair<const char *, int> cases[] = {
+      {"%m/%d/%y", F::eMDY}, {"%d.%m.%Y", F::eDMY},  {"%d/%m/%Y", F::eDMY},     {"%Y-%m-%d", F::eYMD},
+      {"%Y年%m月%d日", F::eYMD}, {"%y/%m/%d", F::eYMD}, {"%e. %B %Y", F::eDMY}, {"%b %e, %Y", F::eMDY},
+      {"", -1}, {nullptr, -1}, {"%H:%M:%S", -1}, {"%Y", -1}, {"%d %Y", -1}, {"%%m/%%d", -1}, {"%d/%%m", -1},
+      {"%m/%", -1}, {"m/d/y", -1}};
+  for (const auto & [pattern, order] : cases)
+    EXPECT_EQ(Order(pattern), order) << (pattern ? pattern : "null");
 }
 
 

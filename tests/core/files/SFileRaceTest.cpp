@@ -24,16 +24,8 @@ using testsupport::WriteFileBytes;
 const std::string kOld = "01/02/2013\t1:00:00\tAB\t1001\tA\told entry\n";
 const std::string kNew = "01/03/2013\t2:00:00\tCD\t1002\tB\tthe other run's entry\n";
 
-// The whole message, reason included, of the failure inAction throws.
-template <class Action>
-std::string WhatOf(Action && inAction) {
-  try {
-    inAction();
-  } catch (const std::exception & e) {
-    return e.what();
-  }
-  return "<no failure>";
-}
+// The whole message, reason included, of the failure an action throws.
+const auto WhatOf = [](auto && inAction) { return testsupport::FileFailure(inAction, true); };
 
 // The task of inLine (which ends in a line feed); only the POSIX races use it.
 [[maybe_unused]] STask TaskOf(const std::string & inLine) {

@@ -32,11 +32,8 @@ std::filesystem::path PathOf(const SFile & inFile) {
   return std::filesystem::path(static_cast<const std::string &>(inFile.GetFileSpec()));
 }
 
-std::size_t FilesIn(const std::filesystem::path & inFolder) {
-  std::size_t count = 0;
-  for ([[maybe_unused]] const auto & entry : std::filesystem::directory_iterator(inFolder))
-    ++count;
-  return count;
+std::ptrdiff_t FilesIn(const std::filesystem::path & inFolder) {
+  return std::distance(std::filesystem::directory_iterator(inFolder), {});
 }
 
 } // namespace
@@ -64,7 +61,7 @@ TEST(SFileReplace, CreateTemporaryMakesAHeldPrivateFileBesideTheOriginal) {
     EXPECT_EQ(temporary.Read(buffer, 3), 3u);
     SFile::Remove(temporary.GetFileSpec());
   }
-  EXPECT_EQ(FilesIn(dir.path()), 1u);
+  EXPECT_EQ(FilesIn(dir.path()), 1);
 
   // A bare name puts it in the current folder; an over-long name still fits.
   const std::string longName(250, 'L');
@@ -96,7 +93,7 @@ TEST(SFileReplace, CreateTemporaryRetriesTakenNamesAndReportsOtherFailures) {
   EXPECT_EQ(FileFailure([&] { (void)SFile::CreateTemporary(SFileSpec(original)); }),
             "A File could not be created");
 #endif
-  EXPECT_EQ(FilesIn(dir.path()), 0u);
+  EXPECT_EQ(FilesIn(dir.path()), 0);
 }
 
 // The whole sequence a save goes through, in the order that works on every platform:
@@ -142,7 +139,7 @@ TEST(SFileReplace, ReplacingAHeldFileThroughALinkKeepsTheLinkAndTheHold) {
   EXPECT_EQ(PermissionsOf(target), 0604u);
 #endif
   EXPECT_EQ(testsupport::ReadFileBytes(link), "new");
-  EXPECT_EQ(FilesIn(dir.path() / "data"), 1u);
+  EXPECT_EQ(FilesIn(dir.path() / "data"), 1);
   // The new file is the one held, and through this object.
   EXPECT_EQ(file.Length(), 3u);
   SFile rival{SFileSpec(target)};

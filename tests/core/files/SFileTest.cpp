@@ -1,6 +1,5 @@
 // SFile: creating, opening, lengths, positions, reading and writing, and every failure.
 #include "files/SFile.h"
-#include "files/SFileException.h"
 #include "files/SSystemCalls.h"
 
 #include "support/SystemCallFaults.h"
@@ -11,7 +10,6 @@
 #include <filesystem>
 #include <random>
 #include <string>
-#include <type_traits>
 #ifndef _WIN32
 #include <sys/stat.h>
 #include <unistd.h>
@@ -40,13 +38,11 @@ TEST(SFile, CreatesAnEmptyFileOnlyWhereNothingExists) {
   EXPECT_EQ(FileFailure([&] { file.Create(SFileInfo(".txt")); }), "A File could not be created");
   EXPECT_EQ(testsupport::ReadFileBytes(fileSpec), "keep me");
 
-  // Nor over a folder, nor in a folder that does not exist.
-  SFile folder(SFileSpec(dir.path().string()));
-  EXPECT_EQ(FileFailure([&] { folder.Create(SFileInfo()); }), "A File could not be created");
-  SFile nowhere(SFileSpec(dir.file("missing/new.txt")));
-  EXPECT_EQ(FileFailure([&] { nowhere.Create(SFileInfo()); }), "A File could not be created");
-  SFile unnamed(SFileSpec(""));
-  EXPECT_EQ(FileFailure([&] { unnamed.Create(SFileInfo()); }), "A File could not be created");
+  // Nor over a folder, nor in a folder that does not exist, nor without a name.
+  for (const std::string & path : {dir.path().string(), dir.file("missing/new.txt"), std::string()}) {
+    SFile other{SFileSpec(path)};
+    EXPECT_EQ(FileFailure([&] { other.Create(SFileInfo()); }), "A File could not be created") << path;
+  }
 }
 
 TEST(SFile, OpenFailsForMissingPathsFoldersAndSpecialFiles) {

@@ -2,7 +2,6 @@
 // shortcuts that run the whole pipeline over a text.
 #pragma once
 
-#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -59,17 +58,6 @@ public:
     mSyntax.Reduce();
     mSyntax.Symbolize();
     mSyntax.Classify();
-  }
-
-  /// The message of the error preparing `text` throws, or "" when it prepares.
-  std::string PrepareError(const std::string & text) {
-    Load(text);
-    try {
-      mSyntax.Prepare();
-    } catch (const SSyntaxException & error) {
-      return error.what();
-    }
-    return "";
   }
 
   /// The token list after preparing `text`, texts joined by single spaces; literals

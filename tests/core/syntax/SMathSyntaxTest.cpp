@@ -42,7 +42,7 @@ TEST(SMathSyntaxPrepare, EveryParserError) {
       {std::string(300, '(') + "a" + std::string(300, ')'), "Invalid Expression"},
   };
   for (const auto & [text, message] : cases)
-    EXPECT_EQ(test.PrepareError(text), message) << text;
+    EXPECT_EQ(test.Error(text), message) << text; // each fails in the preparation
 }
 
 TEST(SMathSyntaxPrepare, NestingIsBoundedNotRecursedWithoutLimit) {

@@ -48,11 +48,10 @@ bool ReferenceMatch(const std::string & pattern, const std::string & subject) {
 TEST(SWildcardString, SignsGiveOrderOnPatterns) {
   ScopedCaseSensitivity sensitive(SWildcardString::eCaseSensitive);
   // The failing segment against the subject text at that place decides the sign, and
-  // the sign always says how the left operand compares with the right one.
+  // the sign always says how the left operand compares with the right one (the randomized
+  // test below checks that swapping the sides flips it).
   EXPECT_LT(Pattern("ab*").WildcardCompare(Plain("ac")), 0);
-  EXPECT_GT(Plain("ac").WildcardCompare(Pattern("ab*")), 0);
   EXPECT_GT(Pattern("b*").WildcardCompare(Plain("abc")), 0);
-  EXPECT_LT(Plain("abc").WildcardCompare(Pattern("b*")), 0);
   EXPECT_TRUE(Plain("abc") < Pattern("b*"));
   EXPECT_TRUE(Pattern("b*") > Plain("abc"));
   EXPECT_TRUE(Plain("abz") >= Pattern("ab*"));

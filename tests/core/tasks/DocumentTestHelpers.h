@@ -68,18 +68,4 @@ inline std::vector<std::string> NamesIn(const std::filesystem::path & inFolder) 
   return names;
 }
 
-/// The message of the exception (of any standard type; a file failure's without its
-/// reason) inAction throws, or "<no failure>".
-template <class Action>
-std::string Failure(Action && inAction) {
-  try {
-    inAction();
-  } catch (const SFileException & e) {
-    return e.Message(); // without the reason
-  } catch (const std::exception & e) {
-    return e.what();
-  }
-  return "<no failure>";
-}
-
 } // namespace doctest

@@ -10,7 +10,6 @@
 #include <algorithm>
 #include <numeric>
 #include <random>
-#include <stdexcept>
 #include <string>
 #include <tuple>
 #include <vector>

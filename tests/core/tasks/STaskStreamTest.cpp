@@ -2,7 +2,6 @@
 // the short final fragment, date orders, odd bytes, and a comparison with a plain splitter.
 #include "core/DateTestHelpers.h"
 #include "core/tasks/DocumentTestHelpers.h"
-#include "dates/SDateString.h"
 #include "tasks/STask.h"
 #include "tasks/STaskVector.h"
 

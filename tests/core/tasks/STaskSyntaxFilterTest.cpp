@@ -2,13 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/syntax/CaseSensitivityScope.h"
 #include "syntax/SMathSyntax.h"
-#include "support/TestSupport.h"
 #include "tasks/STask.h"
-#include "tasks/STaskSymbolServer.h"
 #include "tasks/STaskSyntaxFilter.h"
 
 namespace {
@@ -43,39 +42,22 @@ std::vector<int> Kept(const std::vector<STask> & tasks, const std::string & text
 
 using Indices = std::vector<int>;
 
-TEST(STaskSyntaxFilter, TaskTextIsNeverAPattern) {
+// Task text is never a pattern. What is not a condition (a text, a date, a duration, the
+// null term), syntax errors and unknown names keep nothing and never throw; an error in
+// some entries leaves just those out; a text that fails to prepare is evaluated as far as
+// its list allows (a stray parenthesis or comma after a complete condition).
+TEST(STaskSyntaxFilter, KeepsWhatEachTextSays) {
   ScopedCaseSensitivity sensitive(SWildcardString::eCaseSensitive);
   const std::vector<STask> tasks = Sheet();
-  EXPECT_EQ(Kept(tasks, "who = 'a*'"), (Indices{0, 3}));
-  EXPECT_EQ(Kept(tasks, "who = \"a*\""), (Indices{3}));
-  EXPECT_EQ(Kept(tasks, "who = 'a'"), (Indices{}));
-  EXPECT_EQ(Kept(tasks, "description = '*\\* wild*'"), (Indices{}));
-  EXPECT_EQ(Kept(tasks, "description = '*g * w*'"), (Indices{1}));
-}
-
-TEST(STaskSyntaxFilter, ResultRulesAndCaughtErrors) {
-  const std::vector<STask> tasks = Sheet();
-  const Indices all{0, 1, 2, 3, 4};
-  EXPECT_EQ(Kept(tasks, "1"), all);
-  EXPECT_EQ(Kept(tasks, "0.5"), all);
-  EXPECT_EQ(Kept(tasks, "0"), (Indices{}));
-  EXPECT_EQ(Kept(tasks, "0.0"), (Indices{}));
-  // Not conditions: a text, a date, a duration, the null term.
-  EXPECT_EQ(Kept(tasks, "who"), (Indices{}));
-  EXPECT_EQ(Kept(tasks, "date"), (Indices{}));
-  EXPECT_EQ(Kept(tasks, "duration"), (Indices{}));
-  EXPECT_EQ(Kept(tasks, ""), (Indices{}));
-  // Syntax errors and unknown names give an empty result, never an exception.
-  EXPECT_EQ(Kept(tasks, "who = "), (Indices{}));
-  EXPECT_EQ(Kept(tasks, "Who = 'abc'"), (Indices{}));
-  EXPECT_EQ(Kept(tasks, "who = 'abc' and job = \"100\""), (Indices{}));
-  EXPECT_EQ(Kept(tasks, std::string(1000, '(')), (Indices{}));
-  // An error in some entries only leaves just those out.
-  EXPECT_EQ(Kept(tasks, "duration / (duration - 5400) > 0"), (Indices{1, 3, 4}));
-  // A text that fails to prepare is evaluated as far as its list allows: a stray
-  // closing parenthesis after a complete condition.
-  EXPECT_EQ(Kept(tasks, "job = \"100\")"), (Indices{}));
-  EXPECT_EQ(Kept(tasks, "job = \"100\" , garbage"), (Indices{0, 2}));
+  const Indices all{0, 1, 2, 3, 4}, none{};
+  const std::pair<std::string, Indices> cases[] = {
+      {"who = 'a*'", {0, 3}}, {"who = \"a*\"", {3}}, {"who = 'a'", none}, {"description = '*\\* wild*'", none},
+      {"description = '*g * w*'", {1}}, {"1", all}, {"0.5", all}, {"0", none}, {"0.0", none},
+      {"who", none}, {"date", none}, {"duration", none}, {"", none},
+      {"who = ", none}, {"Who = 'abc'", none}, {"who = 'abc' and job = \"100\"", none}, {std::string(1000, '('), none},
+      {"duration / (duration - 5400) > 0", {1, 3, 4}}, {"job = \"100\")", none}, {"job = \"100\" , garbage", {0, 2}}};
+  for (const auto & [text, kept] : cases)
+    EXPECT_EQ(Kept(tasks, text), kept) << text;
 }
 
 } // namespace

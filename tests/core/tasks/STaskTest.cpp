@@ -3,8 +3,6 @@
 #include "core/DateTestHelpers.h"
 #include "tasks/STask.h"
 
-#include "support/TestSupport.h"
-
 #include <gtest/gtest.h>
 
 #include <array>
@@ -47,14 +45,7 @@ void ExpectConsistentSpans(const STask & task) {
   }
 }
 
-class STaskZones : public ::testing::TestWithParam<const char *> {
-protected:
-  void SetUp() override {
-    if (!mZone.Supported())
-      GTEST_SKIP() << mZone.WhyUnsupported();
-  }
-  testsupport::ScopedTimeZone mZone{GetParam()};
-};
+class STaskZones : public datetest::ZoneTest {};
 
 TEST_P(STaskZones, LinesAreReadIntoSixFieldsWithFourDigitYears) {
   const std::string nul("01/02/2012\t1\ta\0b\tc\td\te", 22);

@@ -11,7 +11,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <functional>
 #include <random>
 #include <string>
 #include <vector>
@@ -186,10 +185,6 @@ private:
     ASSERT_EQ(Check(mTree, mTasks, comparator), "") << Dump(mTree);
     ASSERT_TRUE(mTree.Branches().empty() || mTree.Branches()[0].Group().Duration() == mTasks.GetDuration());
     ASSERT_EQ(Identical(mTree, mWalkedTree), "") << Dump(mTree) << "\n" << Dump(mWalkedTree);
-    Tree fresh(mTasks);
-    Populator rebuild(&fresh, mTasks, comparator);
-    rebuild();
-    ASSERT_EQ(SameGroups(mTree, fresh, comparator), "") << Dump(mTree) << "\n" << Dump(fresh);
     // The rows name only what exists.
     View view(&mTree, true);
     ASSERT_EQ(view.size(), mTree.Branches().empty() ? 0 : VisibleRows(mTree, 0));

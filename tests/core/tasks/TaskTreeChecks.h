@@ -1,5 +1,5 @@
 // Test helpers for grouped task trees: building tasks, describing a tree compactly, checking
-// every invariant a grouped tree must keep, and comparing two trees.
+// every invariant a grouped tree must keep against a fresh grouping, and comparing two trees.
 #pragma once
 
 #include "tasks/STask.h"
@@ -12,7 +12,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -46,41 +45,51 @@ inline C Levels(const TBroadcasterVector<STask> * inVector, std::vector<C::EFiel
   return comparator;
 }
 
-inline void DumpBranch(const Tree & inTree, std::uint32_t inBranch, std::ostringstream & out) {
-  const Branch & branch = inTree.Branches()[inBranch];
-  for (const Element & element : branch) {
-    if (element.Type() == Element::eBranch) {
-      const Branch & child = inTree.Branches()[element.BranchIndex()];
-      out << "{" << child.Group().Heading() << ":" << static_cast<unsigned long>(child.Group().Duration());
-      if (!child.IsOpen())
-        out << "-";
-      std::ostringstream inner;
-      DumpBranch(inTree, element.BranchIndex(), inner);
-      if (!inner.str().empty())
-        out << " " << inner.str();
-      out << "}";
-    } else {
-      if (!out.str().empty() && out.str().back() != '}')
-        out << " ";
-      out << element.LeafIndex();
+// The elements of a branch: leaves by their entries, groups in braces.
+inline std::string DumpBranch(const Tree & inTree, std::uint32_t inBranch) {
+  std::string out;
+  for (const Element & element : inTree.Branches()[inBranch]) {
+    if (element.Type() != Element::eBranch) {
+      out += (out.empty() || out.back() == '}' ? "" : " ") + std::to_string(element.LeafIndex());
+      continue;
     }
+    const Branch & child = inTree.Branches()[element.BranchIndex()];
+    const std::string inner = DumpBranch(inTree, element.BranchIndex());
+    out += "{" + child.Group().Heading() + ":" + std::to_string(static_cast<unsigned long>(child.Group().Duration())) +
+           (child.IsOpen() ? "" : "-") + (inner.empty() ? "" : " ") + inner + "}";
   }
+  return out;
 }
 
 /// The tree as "{heading:seconds leaves or subgroups}..." in display order; a closed group's
 /// seconds are followed by "-". "<empty>" for a tree without branches.
 inline std::string Dump(const Tree & inTree) {
-  if (inTree.Branches().empty())
-    return "<empty>";
-  std::ostringstream out;
-  DumpBranch(inTree, 0, out);
-  return out.str();
+  return inTree.Branches().empty() ? "<empty>" : DumpBranch(inTree, 0);
 }
 
 inline bool SameText(std::string_view a, std::string_view b) {
   return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](unsigned char x, unsigned char y) {
     return std::toupper(x) == std::toupper(y);
   });
+}
+
+/// The groups under a branch as "{seconds subgroups members}", members sorted (their order
+/// within a group is free); "" for a tree without entries.
+inline std::string Groups(const Tree & inTree, std::uint32_t inBranch = 0) {
+  if (inTree.Branches().empty() || inTree.Branches()[inBranch].empty())
+    return "";
+  const Branch & branch = inTree.Branches()[inBranch];
+  std::string out = "{" + std::to_string(static_cast<unsigned long>(branch.Group().Duration()));
+  std::vector<std::uint32_t> leaves;
+  for (const Element & element : branch)
+    if (element.Type() == Element::eBranch)
+      out += Groups(inTree, element.BranchIndex());
+    else
+      leaves.push_back(element.LeafIndex());
+  std::sort(leaves.begin(), leaves.end());
+  for (const std::uint32_t leaf : leaves)
+    out += " " + std::to_string(leaf);
+  return out + "}";
 }
 
 // Walks the tree checking one branch; returns its leaves' entries in order.
@@ -196,54 +205,16 @@ private:
   std::string mError;
 };
 
-inline std::string Check(const Tree & inTree, const TBroadcasterVector<STask> & inData, const C & inComparator) {
-  return Checker(inTree, inData, inComparator).Check();
-}
-
-// The first entry under a branch.
-inline std::uint32_t FirstEntry(const Tree & inTree, std::uint32_t inBranch) {
-  const Element & first = inTree.Branches()[inBranch].front();
-  return first.Type() == Element::eLeaf ? first.LeafIndex() : FirstEntry(inTree, first.BranchIndex());
-}
-
-inline std::string SameGroupsIn(const Tree & a, std::uint32_t inA, const Tree & b, std::uint32_t inB,
-                                const C & inComparator, std::int16_t inDepth) {
-  const Branch & left = a.Branches()[inA];
-  const Branch & right = b.Branches()[inB];
-  if (left.Group().Duration() != right.Group().Duration())
-    return "totals differ at branches " + std::to_string(inA) + "/" + std::to_string(inB);
-  if (inDepth == inComparator.Levels()) {
-    auto sorted = [](const Branch & inBranch) {
-      std::vector<std::uint32_t> leaves;
-      for (const Element & e : inBranch)
-        leaves.push_back(e.LeafIndex());
-      std::sort(leaves.begin(), leaves.end());
-      return leaves;
-    };
-    return sorted(left) == sorted(right) ? "" : "members differ at branches " + std::to_string(inA) + "/" + std::to_string(inB);
-  }
-  if (left.size() != right.size())
-    return "group counts differ at branches " + std::to_string(inA) + "/" + std::to_string(inB);
-  for (std::size_t i = 0; i < left.size(); ++i) {
-    const std::uint32_t l = left[i].BranchIndex();
-    const std::uint32_t r = right[i].BranchIndex();
-    if (inComparator.Compare(FirstEntry(a, l), FirstEntry(b, r), inDepth) != 0)
-      return "different groups at branches " + std::to_string(l) + "/" + std::to_string(r);
-    const std::string inner = SameGroupsIn(a, l, b, r, inComparator, static_cast<std::int16_t>(inDepth + 1));
-    if (!inner.empty())
-      return inner;
-  }
-  return "";
-}
-
-/// Whether two trees of the same data hold the same groups, with the same members (in any
-/// order within a group) and the same totals.
-inline std::string SameGroups(const Tree & a, const Tree & b, const C & inComparator) {
-  const bool emptyA = a.Branches().empty() || a.Branches()[0].empty();
-  const bool emptyB = b.Branches().empty() || b.Branches()[0].empty();
-  if (emptyA || emptyB)
-    return emptyA == emptyB ? "" : "one tree is empty";
-  return SameGroupsIn(a, 0, b, 0, inComparator, 0);
+/// The first broken invariant of the tree, or where it holds other groups than a fresh
+/// grouping of the same data; empty when it is sound.
+inline std::string Check(const Tree & inTree, TBroadcasterVector<STask> & inData, const C & inComparator) {
+  const std::string broken = Checker(inTree, inData, inComparator).Check();
+  if (!broken.empty())
+    return broken;
+  Tree fresh(inData);
+  Populator rebuild(&fresh, inData, inComparator);
+  rebuild();
+  return Groups(inTree) == Groups(fresh) ? "" : "a fresh grouping differs: " + Dump(fresh);
 }
 
 /// Whether two trees are identical branch for branch and element for element.

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <memory>
 #include <random>
-#include <stdexcept>
 #include <vector>
 
 #include "core/vectors/MessageRecorder.h"
