@@ -11,6 +11,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -165,6 +166,38 @@ struct Record {
   std::uint32_t index;
   std::uint32_t position;
 };
+
+// Sorts ioRecords by their keys, level by level, ties going by position: a stable radix
+// sort on the keys' bytes, least significant first, starting from position order. Bytes in
+// which all records agree are skipped. Positions must be 0 .. size - 1, each once.
+template <int L>
+void RadixSort(std::vector<Record<L>> & ioRecords) {
+  const std::size_t count = ioRecords.size();
+  constexpr int kDigits = 8;
+  // Every digit's histogram, in one pass: they do not depend on the order.
+  std::vector<std::array<std::size_t, 256>> counts(static_cast<std::size_t>(L * kDigits));
+  for (const Record<L> & record : ioRecords)
+    for (int level = 0; level < L; ++level)
+      for (int digit = 0; digit < kDigits; ++digit)
+        ++counts[static_cast<std::size_t>(level * kDigits + digit)][(record.key[level] >> (8 * digit)) & 0xFF];
+  std::vector<Record<L>> other(count);
+  for (const Record<L> & record : ioRecords)
+    other[record.position] = record;
+  ioRecords.swap(other);
+  for (int level = L - 1; level >= 0; --level) {
+    for (int digit = 0; digit < kDigits; ++digit) {
+      std::array<std::size_t, 256> & histogram = counts[static_cast<std::size_t>(level * kDigits + digit)];
+      if (std::ranges::find(histogram, count) != histogram.end())
+        continue; // every record has the same byte here
+      std::size_t start = 0;
+      for (std::size_t & slot : histogram)
+        start += std::exchange(slot, start);
+      for (const Record<L> & record : ioRecords)
+        other[histogram[(record.key[level] >> (8 * digit)) & 0xFF]++] = record;
+      ioRecords.swap(other);
+    }
+  }
+}
 
 } // namespace
 
@@ -461,7 +494,11 @@ void STaskComparator::KeySort(std::uint32_t * inFirst, std::uint32_t * inLast, s
   // The order is total (ties go by position), so runs sorted apart and merged give the one
   // order there is. Long texts are ranked above, so comparing records reads no task.
   const unsigned threads = count >= sThreadedSortMinimum ? STaskThreads::Count() : 1;
-  if (threads > 1) {
+  // One level sorts fastest by its key's bytes; with more, the many passes over the larger
+  // records cost more than comparing does.
+  if (L == 1 && count >= sRadixSortMinimum) {
+    RadixSort(records);
+  } else if (threads > 1) {
     std::vector<std::size_t> bounds(threads + 1);
     for (unsigned run = 0; run <= threads; ++run) {
       bounds[run] = count * run / threads;

@@ -88,6 +88,9 @@ public:
 
   /// From this many entries on, a sort runs on the thread count in force (tests lower it).
   static inline std::size_t sThreadedSortMinimum = std::size_t(1) << 16;
+  /// From this many entries on, a one-level keyed sort sorts by the key's bytes (radix)
+  /// instead of by comparisons; a test may lower it.
+  static inline std::size_t sRadixSortMinimum = std::size_t(1) << 16;
 
 private:
   template <int L>
