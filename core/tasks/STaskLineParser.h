@@ -12,8 +12,9 @@ class STaskVector;
 /// Splits a time sheet's bytes at line breaks into pieces, parses the pieces into tasks on
 /// several threads and appends the tasks to a vector in file order on the calling thread,
 /// one insertion per piece: the vector's listeners hear the same tasks inserted in the same
-/// order as from a line-by-line read, in fewer messages. Lines end at a line feed, a carriage return + line feed or a lone carriage return;
-/// bytes after the last break form a final line only if there are more than 5 of them.
+/// order as from a line-by-line read, in fewer messages. Lines end at a line feed, a
+/// carriage return + line feed or a lone carriage return; bytes after the last break form a
+/// final line only if there are more than 5 of them.
 class STaskLineParser {
 public:
   /// Lines are read in inStoreFormat; if inTarget differs, each task's date is then

@@ -56,6 +56,11 @@ void STaskParallelFilter::Run(unsigned inThreads) {
     if (mPreparationFailure.empty())
       mPreparationFailure = share.preparationFailure;
   }
-  // The entries are copies by now, so the target may be the source's own vector.
+  // The entries are copies by now, so the target may be the source's own vector. Room for
+  // all of them first: the parts then move in without the vector growing in between.
+  std::size_t total = 0;
+  for (const std::vector<STask> & part : accepted)
+    total += part.size();
+  mTarget.reserve(mTarget.size() + total);
   mTarget.append(accepted);
 }
