@@ -1,11 +1,10 @@
 // Wildcard comparison of texts and the process-wide case switch.
 #include "syntax/SWildcardString.h"
 
+#include <algorithm>
 #include <string_view>
 
 std::atomic<SWildcardString::ECaseSensitivity> SWildcardString::sCaseSensitivity{SWildcardString::eCaseSensitive};
-thread_local SWildcardString SWildcardString::sLhsBuf;
-thread_local SWildcardString SWildcardString::sRhsBuf;
 
 namespace {
 
@@ -40,6 +39,19 @@ int FoldedSign(std::string_view a, std::string_view b) {
   return (a.size() > b.size()) - (a.size() < b.size());
 }
 
+/// The first place at or after `from` where `segment` occurs in `subject`, letter case
+/// ignored when `fold` is set; npos if none.
+std::size_t Find(std::string_view subject, std::string_view segment, std::size_t from, bool fold) {
+  if (!fold)
+    return subject.find(segment, from);
+  if (from > subject.size())
+    return std::string_view::npos;
+  const auto at = std::search(subject.begin() + static_cast<std::ptrdiff_t>(from), subject.end(), segment.begin(),
+                              segment.end(), [](char x, char y) { return Upper(x) == Upper(y); });
+  return at == subject.end() && !segment.empty() ? std::string_view::npos
+                                                 : static_cast<std::size_t>(at - subject.begin());
+}
+
 } // namespace
 
 bool SWildcardString::HasWildcards() const {
@@ -53,30 +65,14 @@ void SWildcardString::Capitalize(char * begin, char * end) {
 }
 
 int SWildcardString::WildcardCompare(const SWildcardString & rhs) const {
-  const SWildcardString * left = this;
-  const SWildcardString * right = &rhs;
-  if (GlobalCaseSensitivity() == eNotCaseSensitive) {
-    // Folding leaves "*" and "?" alone: without a pattern it is a plain folded comparison.
-    if (!HasWildcards() && !rhs.HasWildcards())
-      return FoldedSign(*this, rhs);
-    // Assignment reuses the buffers' storage, so folding costs no allocation once warm.
-    sLhsBuf.assign(*this);
-    sLhsBuf.mCanWildcard = mCanWildcard;
-    sRhsBuf.assign(rhs);
-    sRhsBuf.mCanWildcard = rhs.mCanWildcard;
-    Capitalize(sLhsBuf.data(), sLhsBuf.data() + sLhsBuf.size());
-    Capitalize(sRhsBuf.data(), sRhsBuf.data() + sRhsBuf.size());
-    left = &sLhsBuf;
-    right = &sRhsBuf;
-  }
-  if (!left->mCanWildcard && !right->mCanWildcard)
-    return Sign(*left, *right);
-  const bool rightIsPattern = right->HasWildcards();
-  if (!rightIsPattern && !left->HasWildcards())
-    return Sign(*left, *right);
+  // Folding leaves "*" and "?" alone, so it is done byte by byte as the texts are compared.
+  const bool fold = GlobalCaseSensitivity() == eNotCaseSensitive;
+  const bool rightIsPattern = rhs.HasWildcards();
+  if (!rightIsPattern && !HasWildcards())
+    return fold ? FoldedSign(*this, rhs) : Sign(*this, rhs);
   if (rightIsPattern)
-    return -Match(*right, *left);
-  return Match(*left, *right);
+    return -Match(rhs, *this, fold);
+  return Match(*this, rhs, fold);
 }
 
 // Walks the pattern segment by segment. A segment after "*" is looked for at its
@@ -85,7 +81,7 @@ int SWildcardString::WildcardCompare(const SWildcardString & rhs) const {
 // start, and the last segment is compared with the whole rest of the subject; a
 // trailing wildcard tests nothing. The sign is that of the failing segment against
 // the subject text at that place.
-int SWildcardString::Match(const std::string & pattern, const std::string & subject) {
+int SWildcardString::Match(const std::string & pattern, const std::string & subject, bool fold) {
   using Index = std::ptrdiff_t;
   const Index patternSize = static_cast<Index>(pattern.size());
   const Index subjectSize = static_cast<Index>(subject.size());
@@ -121,7 +117,7 @@ int SWildcardString::Match(const std::string & pattern, const std::string & subj
     if (kind == eQuestionWild) {
       ++cursor;
     } else if (kind == eAsteriskWild && cursor + 1 <= subjectSize) {
-      const std::size_t at = subjectView.find(segment, static_cast<std::size_t>(cursor + 1));
+      const std::size_t at = Find(subjectView, segment, static_cast<std::size_t>(cursor + 1), fold);
       if (at != std::string_view::npos)
         cursor = static_cast<Index>(at) - 1;
     }
@@ -135,7 +131,7 @@ int SWildcardString::Match(const std::string & pattern, const std::string & subj
       const std::string_view part = partStart >= subjectSize
           ? std::string_view()
           : subjectView.substr(static_cast<std::size_t>(partStart), static_cast<std::size_t>(partLength));
-      result = Sign(segment, part);
+      result = fold ? FoldedSign(segment, part) : Sign(segment, part);
     }
 
     wild = nextWild;

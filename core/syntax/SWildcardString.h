@@ -48,12 +48,10 @@ public:
   friend bool operator!=(const SWildcardString & a, const SWildcardString & b) { return a.WildcardCompare(b) != 0; }
 
 private:
-  static int Match(const std::string & pattern, const std::string & subject);
+  // `fold`: compare as if both texts were in upper case.
+  static int Match(const std::string & pattern, const std::string & subject, bool fold);
 
   bool mCanWildcard;
 
   static std::atomic<ECaseSensitivity> sCaseSensitivity;
-  // Folding buffers, one pair per thread, so that filters may run on several at once.
-  static thread_local SWildcardString sLhsBuf;
-  static thread_local SWildcardString sRhsBuf;
 };
