@@ -6,7 +6,6 @@
 #include "tasks/STaskThreads.h"
 
 #include <algorithm>
-#include <ranges>
 #include <vector>
 
 STaskParallelFilter::STaskParallelFilter(const TVectorMap<STask> & inSource, TBroadcasterVector<STask> & inTarget,
@@ -21,9 +20,9 @@ void STaskParallelFilter::Run(unsigned inThreads) {
   const std::size_t count = mSource.size();
   const unsigned threads =
       static_cast<unsigned>(std::clamp<std::size_t>(count, 1, std::clamp(inThreads, 1U, STaskThreads::sMaxThreads)));
-  // Each thread tests a run of neighbouring entries and notes the places of those that pass.
+  // Each thread tests a run of neighbouring entries and copies those that pass.
   struct Share {
-    std::vector<unsigned int> accepted;
+    std::vector<STask> accepted;
     std::size_t evaluations = 0;
     std::size_t failures = 0;
     std::string firstFailure;
@@ -37,9 +36,9 @@ void STaskParallelFilter::Run(unsigned inThreads) {
     const std::size_t first = count * inThread / threads;
     const std::size_t last = count * (inThread + 1) / threads;
     for (std::size_t position = first; position < last; ++position) {
-      const auto index = static_cast<unsigned int>(position);
-      if (filter(mSource.get(index)))
-        share.accepted.push_back(index);
+      const STask & task = mSource.get(static_cast<unsigned int>(position));
+      if (filter(task))
+        share.accepted.push_back(task);
     }
     share.evaluations = filter.EvaluationCount();
     share.failures = filter.FailureCount();
@@ -47,14 +46,9 @@ void STaskParallelFilter::Run(unsigned inThreads) {
     share.preparationFailure = filter.PreparationFailure();
   });
 
-  std::vector<unsigned int> accepted;
-  std::size_t total = 0;
-  for (const Share & share : shares)
-    total += share.accepted.size();
-  accepted.reserve(total);
+  std::vector<std::vector<STask>> accepted;
   for (Share & share : shares) {
-    accepted.insert(accepted.end(), share.accepted.begin(), share.accepted.end());
-    share.accepted = std::vector<unsigned int>();
+    accepted.push_back(std::move(share.accepted));
     mEvaluations += share.evaluations;
     mFailures += share.failures;
     if (mFirstFailure.empty())
@@ -62,11 +56,11 @@ void STaskParallelFilter::Run(unsigned inThreads) {
     if (mPreparationFailure.empty())
       mPreparationFailure = share.preparationFailure;
   }
-  const auto entries = std::views::transform(accepted, [this](unsigned int inIndex) -> const STask & {
-    return mSource.get(inIndex);
-  });
-  // With room made first, the entries stay in place while they are copied, even when the
-  // target is the source's own vector.
-  mTarget.reserve(mTarget.size() + accepted.size());
-  mTarget.insert(mTarget.size(), entries.begin(), entries.end());
+  // The entries are copies by now, so the target may be the source's own vector. Room for
+  // all of them first: the parts then move in without the vector growing in between.
+  std::size_t total = 0;
+  for (const std::vector<STask> & part : accepted)
+    total += part.size();
+  mTarget.reserve(mTarget.size() + total);
+  mTarget.append(accepted);
 }
