@@ -346,6 +346,14 @@ void STaskComparator::Sort(std::uint32_t * inFirst, std::uint32_t * inLast, std:
   }
 }
 
+unsigned STaskComparator::Threads(std::size_t inCount) const {
+  return inCount >= sThreadedSortMinimum ? STaskThreads::Count() : 1;
+}
+
+void STaskComparator::RunThreads(unsigned inThreads, const std::function<void(unsigned)> & inWork) const {
+  STaskThreads::Run(inThreads, inWork);
+}
+
 template <int L>
 void STaskComparator::KeySort(std::uint32_t * inFirst, std::uint32_t * inLast, std::uint8_t * outBreaks) const {
   const TBroadcasterVector<STask> & tasks = *mVector;
@@ -388,9 +396,8 @@ void STaskComparator::KeySort(std::uint32_t * inFirst, std::uint32_t * inLast, s
     step.longMark = step.descending ? (~longLength & 0xFF) : longLength;
   }
 
-  std::vector<Record<L>> records;
-  records.reserve(count);
-  auto add = [&](std::uint32_t inIndex, std::uint32_t inPosition) {
+  const unsigned threads = Threads(count);
+  auto makeRecord = [&](std::uint32_t inIndex, std::uint32_t inPosition) {
     if (inIndex >= tasks.size()) {
       throw std::out_of_range("vector::at index out of range");
     }
@@ -419,10 +426,11 @@ void STaskComparator::KeySort(std::uint32_t * inFirst, std::uint32_t * inLast, s
     }
     record.index = inIndex;
     record.position = inPosition;
-    records.push_back(record);
+    return record;
   };
 
   // Read the tasks in vector order where following a shuffled list would jump about memory.
+  std::vector<Record<L>> records;
   bool followList = count * 8 < tasks.size() || std::is_sorted(inFirst, inLast);
   if (!followList) {
     std::vector<std::uint32_t> positionOf(tasks.size(), kNoPosition);
@@ -435,17 +443,22 @@ void STaskComparator::KeySort(std::uint32_t * inFirst, std::uint32_t * inLast, s
       }
     }
     if (!followList) {
+      records.reserve(count);
       for (std::uint32_t index = 0; index < positionOf.size(); ++index) {
         if (positionOf[index] != kNoPosition) {
-          add(index, positionOf[index]);
+          records.push_back(makeRecord(index, positionOf[index]));
         }
       }
     }
   }
   if (followList) {
-    for (std::size_t position = 0; position < count; ++position) {
-      add(inFirst[position], static_cast<std::uint32_t>(position));
-    }
+    // In list order each thread makes the records of its own stretch of the list.
+    records.resize(count);
+    STaskThreads::Run(threads, [&](unsigned inRun) {
+      for (std::size_t position = count * inRun / threads; position < count * (inRun + 1) / threads; ++position) {
+        records[position] = makeRecord(inFirst[position], static_cast<std::uint32_t>(position));
+      }
+    });
   }
 
   // Long texts that share their first bytes would need many full comparisons: rank them.
@@ -493,7 +506,6 @@ void STaskComparator::KeySort(std::uint32_t * inFirst, std::uint32_t * inLast, s
   };
   // The order is total (ties go by position), so runs sorted apart and merged give the one
   // order there is. Long texts are ranked above, so comparing records reads no task.
-  const unsigned threads = count >= sThreadedSortMinimum ? STaskThreads::Count() : 1;
   // One level sorts fastest by its key's bytes; with more, the many passes over the larger
   // records cost more than comparing does.
   if (L == 1 && count >= sRadixSortMinimum) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "vectors/TBroadcasterVector.h"
@@ -85,6 +86,11 @@ public:
     (void)inTask;
 #endif
   }
+
+  /// The thread count in force from sThreadedSortMinimum entries on, else 1.
+  unsigned Threads(std::size_t inCount) const;
+  /// Runs inWork(0) ... inWork(inThreads - 1) at once (see STaskThreads::Run).
+  void RunThreads(unsigned inThreads, const std::function<void(unsigned)> & inWork) const;
 
   /// From this many entries on, a sort runs on the thread count in force (tests lower it).
   static inline std::size_t sThreadedSortMinimum = std::size_t(1) << 16;

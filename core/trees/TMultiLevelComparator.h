@@ -63,6 +63,17 @@ public:
   /// Hints that what `inElement` refers to will soon be read (call some time after Prefetch).
   void PrefetchContents(const T & /*inElement*/) const {}
 
+  /// How many threads may work at once on `inCount` elements grouped by this comparator:
+  /// 1 here, so that everything runs on the calling thread.
+  unsigned Threads(std::size_t /*inCount*/) const { return 1; }
+  /// Calls inWork(0) ... inWork(inThreads - 1) and returns when all have returned; one after
+  /// the other here, at once where the comparator offers threads.
+  template <class F>
+  void RunThreads(unsigned inThreads, F && inWork) const {
+    for (unsigned thread = 0; thread < inThreads; ++thread)
+      inWork(thread);
+  }
+
   /// Binds the comparator to `inVector` (not owned).
   void SetVector(const TBroadcasterVector<T> * inVector) { mVector = inVector; }
   /// The vector compared, null until set.

@@ -142,14 +142,31 @@ protected:
     auto & branches = Branches();
     const auto index = static_cast<std::uint32_t>(branches.size());
     branches.emplace_back(mTree, inParentIndex);
+    mBranchKey.push_back(0);
+    mBranchKeyExact.push_back(0);
+    SetBranchKey(index, inEntry, inLevel);
+    return index;
+  }
+  // Notes the key at `inLevel` of entry `inEntry` as branch `inIndex`'s members' key.
+  void SetBranchKey(std::uint32_t inIndex, std::uint32_t inEntry, std::int16_t inLevel) {
     std::uint64_t key = 0;
     bool exact = false;
     if (inLevel >= 0 && !mComparator.LevelKey(mData[inEntry], inLevel, key, exact)) {
       key = 0;
       exact = false;
     }
-    mBranchKey.push_back(key);
-    mBranchKeyExact.push_back(exact ? 1 : 0);
+    mBranchKey[inIndex] = key;
+    mBranchKeyExact[inIndex] = exact ? 1 : 0;
+  }
+  // The next branch of a population: appended, or with `ioSlot`, made in the slot it names
+  // (already in the list), the cursor moving on to the next slot.
+  std::uint32_t NextBranch(std::uint32_t inParentIndex, std::uint32_t inEntry, std::int16_t inLevel,
+                           std::uint32_t * ioSlot) {
+    if (ioSlot == nullptr)
+      return AddBranch(inParentIndex, inEntry, inLevel);
+    const std::uint32_t index = (*ioSlot)++;
+    Branches()[index].SetParentIndex(inParentIndex);
+    SetBranchKey(index, inEntry, inLevel);
     return index;
   }
   std::int16_t Levels() const { return mComparator.Levels(); }
@@ -175,13 +192,62 @@ protected:
     mBranchKeyExact.reserve(branches.capacity());
     mLeafBranch.assign(count, sNoIndex);
     AddBranch(sNoIndex, 0, -1);
-    Populate(0, Levels(), 0, 0, count);
+    // (Shares need the break levels, which only the indexed mode keeps.)
+    const unsigned threads = Levels() > 0 && mIndexed ? mComparator.Threads(count) : 1;
+    if (threads > 1)
+      PopulateOnThreads(threads);
+    else
+      Populate(0, Levels(), 0, 0, count);
+  }
+
+  /// Populate of the whole work list under the root, the top groups shared out among
+  /// `inThreads` threads. Each top group's branches take the indices the walk on one thread
+  /// would give them, so the tree comes out the same.
+  void PopulateOnThreads(unsigned inThreads) {
+    auto & branches = Branches();
+    const std::size_t count = mSorted.size();
+    struct Top {
+      std::size_t start, stop;
+      std::uint32_t branch;
+    };
+    std::vector<Top> tops;
+    auto next = static_cast<std::uint32_t>(branches.size());
+    for (std::size_t start = 0; start < count;) {
+      const std::size_t stop = RunEnd(start, count, 0);
+      tops.push_back({start, stop, next});
+      next += static_cast<std::uint32_t>(1 + CountGroups(start, stop, 1));
+      start = stop;
+    }
+    branches.resize(next, Branch(mTree, sNoIndex));
+    mBranchKey.resize(next);
+    mBranchKeyExact.resize(next);
+    branches[0].reserve(tops.size());
+    for (const Top & top : tops) {
+      std::uint32_t slot = top.branch;
+      NextBranch(0, mSorted[top.start], 0, &slot);
+      branches[0].emplace_back(mTree, Element::eBranch, top.branch, 0, 0);
+    }
+    // Each thread takes the top groups that start in its share of the entries; they touch
+    // only their own branches and leaves.
+    std::vector<std::size_t> firstTop(inThreads + 1, tops.size());
+    for (unsigned thread = 0; thread < inThreads; ++thread)
+      firstTop[thread] = static_cast<std::size_t>(
+          std::ranges::lower_bound(tops, count * thread / inThreads, {}, &Top::start) - tops.begin());
+    mComparator.RunThreads(inThreads, [&](unsigned inThread) {
+      for (std::size_t at = firstTop[inThread]; at < firstTop[inThread + 1]; ++at) {
+        std::uint32_t slot = tops[at].branch + 1;
+        Populate(tops[at].branch, Levels(), 1, tops[at].start, tops[at].stop, &slot);
+      }
+    });
+    for (const Top & top : tops)
+      branches[top.branch].Group()(branches[0], mComparator, 0, mData[mSorted[top.start]]);
   }
 
   /// Places the sorted positions [inBegin, inEnd) of the work list under branch
-  /// `inParentIndex`: one new group per run at a group level, leaves at the leaf level.
+  /// `inParentIndex`: one new group per run at a group level, leaves at the leaf level. New
+  /// branches are appended, or with `ioSlot` made in the slots from there on.
   void Populate(std::uint32_t inParentIndex, std::int16_t inMax, std::int16_t inLevel, std::size_t inBegin,
-                std::size_t inEnd) {
+                std::size_t inEnd, std::uint32_t * ioSlot = nullptr) {
     auto & branches = Branches();
     if (inLevel < inMax) {
       if (branches[inParentIndex].empty()) {
@@ -189,9 +255,9 @@ protected:
       }
       for (std::size_t start = inBegin; start < inEnd;) {
         const std::size_t stop = RunEnd(start, inEnd, inLevel);
-        const std::uint32_t branch = AddBranch(inParentIndex, mSorted[start], inLevel);
+        const std::uint32_t branch = NextBranch(inParentIndex, mSorted[start], inLevel, ioSlot);
         branches[inParentIndex].emplace_back(mTree, Element::eBranch, branch, inLevel, inParentIndex);
-        Populate(branch, inMax, static_cast<std::int16_t>(inLevel + 1), start, stop);
+        Populate(branch, inMax, static_cast<std::int16_t>(inLevel + 1), start, stop, ioSlot);
         branches[branch].Group()(branches[inParentIndex], mComparator, inLevel, mData[mSorted[start]]);
         start = stop;
       }
