@@ -4,6 +4,7 @@
 #include "dates/SCalendar.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 thread_local SDateParseCache * tCurrent = nullptr;
@@ -95,4 +96,44 @@ void SDateParseCache::RememberBreakdown(SDate inDate, const Breakdown & inBreakd
   slot.seconds = seconds;
   slot.filled = true;
   slot.breakdown = inBreakdown;
+}
+
+bool SDateParseCache::PackText(const char * inText, std::size_t inLength, int inOrder, TextSlot & outKey) {
+  if (inLength > kMaxText)
+    return false;
+  const std::size_t headBytes = std::min<std::size_t>(inLength, 8);
+  outKey.head = 0;
+  outKey.tail = 0;
+  std::memcpy(&outKey.head, inText, headBytes);
+  std::memcpy(&outKey.tail, inText + headBytes, inLength - headBytes); // at most 6 bytes
+  // The top bytes: the length and the order, with a bit that keeps the word from being 0.
+  outKey.tail |= (std::uint64_t{1} << 63) | (std::uint64_t(inLength) << 48) |
+                 (std::uint64_t(static_cast<std::uint8_t>(inOrder)) << 52);
+  return true;
+}
+
+std::size_t SDateParseCache::TextSlotOf(const TextSlot & inKey) {
+  const std::uint64_t h = (inKey.head * 0x9E3779B97F4A7C15ULL) ^ (inKey.tail * 0xC2B2AE3D27D4EB4FULL);
+  return static_cast<std::size_t>((h ^ (h >> 31)) >> 7) % kTextSlots;
+}
+
+bool SDateParseCache::FindText(const char * inText, std::size_t inLength, int inOrder, SDate & outDate) const {
+  TextSlot key;
+  if (mTexts == nullptr || !PackText(inText, inLength, inOrder, key))
+    return false;
+  const TextSlot & slot = mTexts[TextSlotOf(key)];
+  if (slot.head != key.head || slot.tail != key.tail)
+    return false;
+  outDate = slot.date;
+  return true;
+}
+
+void SDateParseCache::RememberText(const char * inText, std::size_t inLength, int inOrder, SDate inDate) {
+  TextSlot key;
+  if (!PackText(inText, inLength, inOrder, key))
+    return;
+  if (mTexts == nullptr)
+    mTexts = std::make_unique<TextSlot[]>(kTextSlots);
+  key.date = inDate;
+  mTexts[TextSlotOf(key)] = key;
 }

@@ -11,8 +11,8 @@
 
 /// While an instance is alive on a thread, date parsing on that thread takes "today" once
 /// for the whole scope and converts each (day, month, year) only once; formatting breaks
-/// each date down only once. Scopes nest; the innermost one is used. The time zone must
-/// not change while a scope is alive.
+/// each date down only once. Scopes nest; the innermost one is used. The time zone and the
+/// locale's date separator must not change while a scope is alive.
 class SDateParseCache {
 public:
   /// The broken-down local day of a date.
@@ -41,6 +41,11 @@ public:
   /// Remembers the conversion of the assigned components.
   void RememberDate(std::uint32_t inDay, std::uint32_t inMonth, std::uint32_t inYear,
                     SDate inDate);
+  /// The remembered date of the date text [inText, inText + inLength) read in date order
+  /// `inOrder`, if any.
+  bool FindText(const char * inText, std::size_t inLength, int inOrder, SDate & outDate) const;
+  /// Remembers what a date text reads as; texts over 14 bytes are not remembered.
+  void RememberText(const char * inText, std::size_t inLength, int inOrder, SDate inDate);
   /// How many conversions this scope remembered (each one a call of the C library).
   std::size_t ConversionCount() const { return mConversions; }
 
@@ -77,6 +82,17 @@ private:
   // The table slot of a key, or kTableSize when it has none.
   static std::size_t SlotOf(std::uint32_t inDay, std::uint32_t inMonth, std::uint32_t inYear);
 
+  // Date texts are remembered in a direct-mapped table of this many entries (a power of
+  // two), each text packed with its length and order into two words.
+  static constexpr std::size_t kTextSlots = 1024;
+  static constexpr std::size_t kMaxText = 14;
+  struct TextSlot {
+    std::uint64_t head = 0, tail = 0; // tail 0: empty (a packed key never is)
+    SDate date;
+  };
+  // Packs a text of at most kMaxText bytes with its order; false for a longer text.
+  static bool PackText(const char * inText, std::size_t inLength, int inOrder, TextSlot & outKey);
+  static std::size_t TextSlotOf(const TextSlot & inKey);
   struct BreakdownSlot {
     std::uint32_t seconds = 0;
     bool filled = false;
@@ -92,4 +108,5 @@ private:
   std::size_t mConversions = 0;
 
   std::unique_ptr<BreakdownSlot[]> mBreakdowns;
+  std::unique_ptr<TextSlot[]> mTexts;
 };

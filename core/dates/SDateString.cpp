@@ -92,6 +92,18 @@ SDate SDateString::ParseDate(const char * inText, std::size_t inLength,
                              SDateFormat inFormat) {
   if (!inFormat.IsValid())
     return SDate();
+  // A time sheet repeats its date texts: within a memo's scope each is read once.
+  SDateParseCache * cache = SDateParseCache::Current();
+  SDate remembered;
+  if (cache != nullptr && cache->FindText(inText, inLength, inFormat.GetFormat(), remembered))
+    return remembered;
+  const SDate date = ReadDate(inText, inLength, inFormat);
+  if (cache != nullptr)
+    cache->RememberText(inText, inLength, inFormat.GetFormat(), date);
+  return date;
+}
+
+SDate SDateString::ReadDate(const char * inText, std::size_t inLength, SDateFormat inFormat) {
   STextParts parts(inText, inLength, SLocale::Default().GetDateSeparator());
 
   std::uint32_t day = 0, month = 0;

@@ -58,6 +58,8 @@ public:
                                 char * outText);
 
 private:
+  // ParseDate without the memo.
+  static SDate ReadDate(const char * inText, std::size_t inLength, SDateFormat inFormat);
   SDateFormat mFormat;
   bool mUseFullYear;
 };
