@@ -176,7 +176,7 @@ STerm::STerm(const long & value, EType type)
     : mString(false), mDecimal(0.0), mInteger(static_cast<std::int32_t>(value)), mType(type), mExtra(0),
       mConverted(false) {}
 
-STerm::STerm(const std::string & text, short extra)
+STerm::STerm(std::string_view text, short extra)
     : mString(text, extra == 1), mDecimal(0.0), mInteger(0), mType(eString), mExtra(extra), mConverted(false) {}
 
 STerm::STerm(const std::string & text, const double & decimal, const long & integer, EType type, short extra)

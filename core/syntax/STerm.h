@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "syntax/SWildcardString.h"
 
@@ -29,7 +30,7 @@ public:
   STerm(const long & value, EType type);
   /// A string term; `extra` 1 marks single-quoted text (wildcards allowed), 2 double-quoted
   /// text, 0 text taken from a task field.
-  STerm(const std::string & text, short extra);
+  STerm(std::string_view text, short extra);
   /// A term with every field given; the text may wildcard exactly when `extra` is 1.
   STerm(const std::string & text, const double & decimal, const long & integer, EType type, short extra);
 

@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <string>
+#include <string_view>
 
 class SWildcardString : public std::string {
 public:
@@ -13,8 +14,7 @@ public:
   /// An empty text; `canWildcard` says whether "*" and "?" in it act as wildcards.
   explicit SWildcardString(bool canWildcard = false) : mCanWildcard(canWildcard) {}
   /// The given text; `canWildcard` says whether "*" and "?" in it act as wildcards.
-  SWildcardString(const std::string & text, bool canWildcard)
-      : std::string(text), mCanWildcard(canWildcard) {}
+  SWildcardString(std::string_view text, bool canWildcard) : std::string(text), mCanWildcard(canWildcard) {}
 
   /// Whether "*" and "?" in this text act as wildcards when it is compared.
   bool CanWildcard() const { return mCanWildcard; }

@@ -36,7 +36,6 @@ STerm STaskSymbolServer::Resolve(const SSymbol & symbol) const {
   default:
     return STerm();
   }
-  mTask->GetSubfield(field, mField);
   // Task text is never a pattern: its "*" and "?" are ordinary characters.
-  return STerm(mField, 0);
+  return STerm(mTask->Subfield(field), 0);
 }

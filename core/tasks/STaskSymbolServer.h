@@ -29,6 +29,4 @@ public:
 
 private:
   const STask * mTask = nullptr;
-  // Reused for every text field read, so a lookup allocates only for the term itself.
-  mutable std::string mField;
 };
