@@ -84,7 +84,7 @@ private:
 
   // Date texts are remembered in a direct-mapped table of this many entries (a power of
   // two), each text packed with its length and order into two words.
-  static constexpr std::size_t kTextSlots = 1024;
+  static constexpr std::size_t kTextSlots = 8192;
   static constexpr std::size_t kMaxText = 14;
   struct TextSlot {
     std::uint64_t head = 0, tail = 0; // tail 0: empty (a packed key never is)
