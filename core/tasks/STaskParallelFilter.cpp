@@ -35,11 +35,17 @@ void STaskParallelFilter::Run(unsigned inThreads) {
     STaskSyntaxFilter filter(syntax, mExpression);
     const std::size_t first = count * inThread / threads;
     const std::size_t last = count * (inThread + 1) / threads;
+    // The places first, then the copies into room made for exactly them: a growing vector
+    // of entries would move them all each time it grows.
+    std::vector<unsigned int> places;
     for (std::size_t position = first; position < last; ++position) {
-      const STask & task = mSource.get(static_cast<unsigned int>(position));
-      if (filter(task))
-        share.accepted.push_back(task);
+      const auto index = static_cast<unsigned int>(position);
+      if (filter(mSource.get(index)))
+        places.push_back(index);
     }
+    share.accepted.reserve(places.size());
+    for (const unsigned int index : places)
+      share.accepted.push_back(mSource.get(index));
     share.evaluations = filter.EvaluationCount();
     share.failures = filter.FailureCount();
     share.firstFailure = filter.FirstFailure();
