@@ -8,6 +8,8 @@
 #include <cctype>
 #include <cstring>
 #include <limits>
+#include <memory>
+#include <new>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -167,11 +169,35 @@ struct Record {
   std::uint32_t position;
 };
 
+// Records are written before they are read: growing a list of them leaves them unset
+// rather than clearing memory that is filled right after.
+template <class T>
+struct Unset : std::allocator<T> {
+  template <class U>
+  struct rebind {
+    using other = Unset<U>;
+  };
+  Unset() = default;
+  template <class U>
+  Unset(const Unset<U> &) noexcept {}
+  template <class U>
+  void construct(U * inPlace) noexcept {
+    ::new (static_cast<void *>(inPlace)) U;
+  }
+  template <class U, class... A>
+  void construct(U * inPlace, A &&... inArguments) {
+    ::new (static_cast<void *>(inPlace)) U(std::forward<A>(inArguments)...);
+  }
+};
+template <int L>
+using Records = std::vector<Record<L>, Unset<Record<L>>>;
+
 // Sorts ioRecords by their keys, level by level, ties going by position: a stable radix
 // sort on the keys' bytes, least significant first, starting from position order. Bytes in
-// which all records agree are skipped. Positions must be 0 .. size - 1, each once.
+// which all records agree are skipped. Positions must be 0 .. size - 1, each once;
+// `inInPositionOrder` says the records already stand in that order.
 template <int L>
-void RadixSort(std::vector<Record<L>> & ioRecords) {
+void RadixSort(Records<L> & ioRecords, bool inInPositionOrder) {
   const std::size_t count = ioRecords.size();
   constexpr int kDigits = 8;
   // Every digit's histogram, in one pass: they do not depend on the order.
@@ -180,10 +206,12 @@ void RadixSort(std::vector<Record<L>> & ioRecords) {
     for (int level = 0; level < L; ++level)
       for (int digit = 0; digit < kDigits; ++digit)
         ++counts[static_cast<std::size_t>(level * kDigits + digit)][(record.key[level] >> (8 * digit)) & 0xFF];
-  std::vector<Record<L>> other(count);
-  for (const Record<L> & record : ioRecords)
-    other[record.position] = record;
-  ioRecords.swap(other);
+  Records<L> other(count);
+  if (!inInPositionOrder) {
+    for (const Record<L> & record : ioRecords)
+      other[record.position] = record;
+    ioRecords.swap(other);
+  }
   for (int level = L - 1; level >= 0; --level) {
     for (int digit = 0; digit < kDigits; ++digit) {
       std::array<std::size_t, 256> & histogram = counts[static_cast<std::size_t>(level * kDigits + digit)];
@@ -430,7 +458,7 @@ void STaskComparator::KeySort(std::uint32_t * inFirst, std::uint32_t * inLast, s
   };
 
   // Read the tasks in vector order where following a shuffled list would jump about memory.
-  std::vector<Record<L>> records;
+  Records<L> records;
   bool followList = count * 8 < tasks.size() || std::is_sorted(inFirst, inLast);
   if (!followList) {
     std::vector<std::uint32_t> positionOf(tasks.size(), kNoPosition);
@@ -509,7 +537,7 @@ void STaskComparator::KeySort(std::uint32_t * inFirst, std::uint32_t * inLast, s
   // One level sorts fastest by its key's bytes; with more, the many passes over the larger
   // records cost more than comparing does.
   if (L == 1 && count >= sRadixSortMinimum) {
-    RadixSort(records);
+    RadixSort(records, followList);
   } else if (threads > 1) {
     std::vector<std::size_t> bounds(threads + 1);
     for (unsigned run = 0; run <= threads; ++run) {
