@@ -200,7 +200,7 @@ protected:
       Populate(0, Levels(), 0, 0, count);
   }
 
-  /// Populate of the whole work list under the root, the top groups shared out among
+  /// Populates the whole work list under the root with the top groups shared out among
   /// `inThreads` threads. Each top group's branches take the indices the walk on one thread
   /// would give them, so the tree comes out the same.
   void PopulateOnThreads(unsigned inThreads) {
@@ -223,8 +223,8 @@ protected:
     mBranchKeyExact.resize(next);
     branches[0].reserve(tops.size());
     for (const Top & top : tops) {
-      std::uint32_t slot = top.branch;
-      NextBranch(0, mSorted[top.start], 0, &slot);
+      branches[top.branch].SetParentIndex(0);
+      SetBranchKey(top.branch, mSorted[top.start], 0);
       branches[0].emplace_back(mTree, Element::eBranch, top.branch, 0, 0);
     }
     // Each thread takes the top groups that start in its share of the entries; they touch
