@@ -58,12 +58,6 @@ bool SWildcardString::HasWildcards() const {
   return mCanWildcard && FindWildcard(*this, 0) != npos;
 }
 
-void SWildcardString::Capitalize(char * begin, char * end) {
-  for (char * p = begin; p != end; ++p)
-    if (*p >= 'a' && *p <= 'z')
-      *p = static_cast<char>(*p - 'a' + 'A');
-}
-
 int SWildcardString::WildcardCompare(const SWildcardString & rhs) const {
   // Folding leaves "*" and "?" alone, so it is done byte by byte as the texts are compared.
   const bool fold = GlobalCaseSensitivity() == eNotCaseSensitive;

@@ -33,8 +33,6 @@ public:
   }
   /// The case rule currently in force; safe to read from any thread.
   static ECaseSensitivity GlobalCaseSensitivity() { return sCaseSensitivity.load(std::memory_order_relaxed); }
-  /// Turns the bytes of [begin, end) to upper case in place ("a" to "z" only).
-  static void Capitalize(char * begin, char * end);
   /// The kind of wildcard a byte is, or eUnknownWild for an ordinary byte.
   static WildType WildcardType(char c) {
     return c == '*' ? eAsteriskWild : (c == '?' ? eQuestionWild : eUnknownWild);
