@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 #include <system_error>
+#include <typeinfo>
 
 #include "numbers/SStringToLong.h"
 #include "syntax/SSyntaxException.h"
@@ -181,7 +182,7 @@ STerm SMathSyntax::Evaluate() {
   EnsureEvaluationData();
   if (mNestingTooDeep)
     throw SSyntaxException(kInvalidExpression);
-  return Process(0, mTokens.size(), true);
+  return mStepsReady ? ReplaySteps() : Process(0, mTokens.size(), true);
 }
 
 void SMathSyntax::EnsureEvaluationData() {
@@ -224,6 +225,84 @@ void SMathSyntax::EnsureEvaluationData() {
   mNestingTooDeep = deepest > kMaxRecursion;
   mEvaluationRevision = Revision();
   mEvaluationDataReady = true;
+  RecordSteps();
+}
+
+void SMathSyntax::RecordSteps() {
+  mSteps.clear();
+  mStepsReady = false;
+  // A subclass may read runs its own way: its evaluations walk the list through it.
+  if (mNestingTooDeep || typeid(*this) != typeid(SMathSyntax))
+    return;
+  // The walk depends on the tokens alone, never on a value: a walk that only notes
+  // what it would do is the walk of every entry.
+  mRecording = true;
+  try {
+    Process(0, mTokens.size(), true);
+    mStepsReady = true;
+  } catch (const SSyntaxException &) {
+    mSteps.clear(); // the list cannot be read through: each evaluation fails as it walks
+  } catch (...) {
+    mRecording = false;
+    mSteps.clear();
+    throw;
+  }
+  mRecording = false;
+  std::size_t depth = 0;
+  std::size_t deepest = 0;
+  for (const SStep & step : mSteps) {
+    if (step.mKind == SStep::eBeginRun)
+      deepest = std::max(deepest, ++depth);
+    else if (step.mKind == SStep::eEndRun)
+      --depth;
+  }
+  mRunValues.resize(deepest);
+}
+
+void SMathSyntax::RecordFold(std::size_t inOperator) {
+  // Every term read is folded at once: the step that read it carries the fold.
+  if (mSteps.empty() || mSteps.back().mKind == SStep::eBeginRun || mSteps.back().mFolds)
+    throw SSyntaxException(kInvalidExpression); // not a walk that can be replayed
+  mSteps.back().mFolds = true;
+  mSteps.back().mOperator = inOperator;
+}
+
+STerm SMathSyntax::ReplaySteps() {
+  std::size_t depth = 0;
+  STerm scratch;
+  const STerm * term = &scratch; // the term just read
+  STerm * movable = &scratch;    // the same when it may be moved from (not a literal's)
+  for (const SStep & step : mSteps) {
+    switch (step.mKind) {
+    case SStep::eBeginRun:
+      mRunValues[depth++] = STerm();
+      continue;
+    case SStep::eTerm:
+      term = &ResolveAt(step.mToken, scratch);
+      movable = term == &scratch ? &scratch : nullptr;
+      break;
+    case SStep::eNullTerm:
+      scratch = STerm();
+      term = movable = &scratch;
+      break;
+    case SStep::eEndRun:
+      movable = &mRunValues[--depth];
+      movable->SetConversionCache(nullptr);
+      term = movable;
+      break;
+    }
+    if (!step.mFolds)
+      continue;
+    STerm & value = mRunValues[depth - 1];
+    const SToken & op = step.mOperator < mTokens.size() ? mTokens[step.mOperator] : kNoOperator;
+    if (op.Extra() != eOperatorNone)
+      value = SMathSyntax::Operate(op, value, *term); // replayed only for this very class
+    else if (movable != nullptr)
+      value = std::move(*movable);
+    else
+      value = *term;
+  }
+  return movable != nullptr ? std::move(*movable) : *term;
 }
 
 STerm SMathSyntax::Resolve(const SToken & token) {
@@ -251,6 +330,10 @@ STerm SMathSyntax::Resolve(const SToken & token) {
 }
 
 const STerm & SMathSyntax::ResolveAt(std::size_t index, STerm & scratch) {
+  if (mRecording) {
+    mSteps.push_back({SStep::eTerm, false, index, 0});
+    return scratch;
+  }
   if (mTokens[index].Type() == eLiteral && index < mLiteralTerms.size())
     return mLiteralTerms[index];
   scratch = Resolve(mTokens[index]);
@@ -332,6 +415,8 @@ STerm SMathSyntax::Process(std::size_t begin, std::size_t end, bool evaluate) {
   else if (mDepth == 1)
     EnsureEvaluationData(); // inner runs read what the outermost one made sure of
   end = std::min(end, mTokens.size());
+  if (mRecording)
+    mSteps.push_back({SStep::eBeginRun, false, 0, 0});
 
   std::size_t i = begin;
   std::size_t start = begin;
@@ -383,6 +468,8 @@ STerm SMathSyntax::Process(std::size_t begin, std::size_t end, bool evaluate) {
       case eClassCloseParenthesis:
         throw SSyntaxException(kClosingWithoutOpening);
       case eClassNone:
+        if (mRecording)
+          mSteps.push_back({SStep::eEndRun, false, 0, 0});
         result.SetConversionCache(nullptr);
         return result;
       default:
@@ -392,6 +479,8 @@ STerm SMathSyntax::Process(std::size_t begin, std::size_t end, bool evaluate) {
 
     case 1:
       if (cls == eClassNone) {
+        if (mRecording)
+          mSteps.push_back({SStep::eEndRun, false, 0, 0});
         result.SetConversionCache(nullptr);
         return result;
       }
@@ -415,10 +504,11 @@ STerm SMathSyntax::Process(std::size_t begin, std::size_t end, bool evaluate) {
         ++paren;
       } else if (cls == eClassCloseParenthesis && --paren == 0) {
         state = 1;
-        if (evaluate)
-        {
+        if (evaluate) {
           term = STerm(); // a function has no value
           current = &term;
+          if (mRecording)
+            mSteps.push_back({SStep::eNullTerm, false, 0, 0});
         }
       }
       break;
@@ -555,7 +645,9 @@ STerm SMathSyntax::Process(std::size_t begin, std::size_t end, bool evaluate) {
         foundMark = true;
       }
     } else if (state == 1) {
-      if (op->Extra() != eOperatorNone)
+      if (mRecording)
+        RecordFold(op == &kNoOperator ? mTokens.size() : static_cast<std::size_t>(op - mTokens.data()));
+      else if (op->Extra() != eOperatorNone)
         result = Operate(*op, result, *current);
       else if (current == &term)
         result = std::move(term); // the first term of the run is the value so far

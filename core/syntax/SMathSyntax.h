@@ -86,12 +86,42 @@ private:
   /// The value of the term token at `index`: a literal's prepared term, or the token
   /// resolved into `scratch`.
   const STerm & ResolveAt(std::size_t index, STerm & scratch);
+  /// Notes, once per token list, the steps an evaluation of the whole list takes;
+  /// without them (a list that cannot be read through) evaluation walks the list.
+  void RecordSteps();
+  /// Lets the term step just recorded join its run's value by the operator token at
+  /// inOperator (past the list: as that value).
+  void RecordFold(std::size_t inOperator);
+  /// The value of the list for the symbols' current values, by the recorded steps.
+  STerm ReplaySteps();
   /// Replaces the binary minus at `index` by a unary minus.
   void MakeUnaryMinus(std::size_t index);
   /// The deepest nesting of parenthesis tokens in the list.
   int NestingDepth() const;
 
+  // One step of an evaluation: what a walk of the list in evaluation mode does, in
+  // its order, so that every entry after the first is evaluated without the walk.
+  struct SStep {
+    enum EKind : std::uint8_t {
+      eBeginRun, // a run starts: its value so far is the null term
+      eTerm,     // the term token mToken is read
+      eNullTerm, // a function call is read: it has no value
+      eEndRun    // the run ends, and its value is the term read
+    };
+    EKind mKind;
+    // Whether the term read joins the enclosing run's value (all but the outermost run's
+    // end do), by the operator token mOperator, or as that value when it is past the list.
+    bool mFolds;
+    std::size_t mToken;
+    std::size_t mOperator;
+  };
+
   int mDepth = 0;
+  bool mRecording = false;
+  bool mStepsReady = false;
+  std::vector<SStep> mSteps;
+  // The values of the runs being replayed, outermost first.
+  std::vector<STerm> mRunValues;
   bool mEvaluationDataReady = false;
   bool mNestingTooDeep = false;
   std::uint64_t mEvaluationRevision = 0;

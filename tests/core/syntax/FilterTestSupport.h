@@ -37,17 +37,20 @@ private:
   std::vector<STerm> mValues;
 };
 
-/// A syntax with one server defining the integer symbols a, b, c, d (1, 2, 3, 4) and
-/// the text symbol who ("smith").
-class TestSyntax {
+/// A syntax of class Syntax with one server defining the integer symbols a, b, c, d
+/// (1, 2, 3, 4), the text symbol who ("smith"), the date when and the duration span.
+template <class Syntax>
+class BasicTestSyntax {
 public:
-  TestSyntax() {
+  BasicTestSyntax() {
     mServer.Define("a", STerm(1L, STerm::eInteger));
     mServer.Define("b", STerm(2L, STerm::eInteger));
     mServer.Define("c", STerm(3L, STerm::eInteger));
     mServer.Define("d", STerm(4L, STerm::eInteger));
     mServer.Define("who", STerm(std::string("smith"), 0), SSymbol::eString);
     mServer.Define("f", STerm(), SSymbol::eFunction);
+    mServer.Define("when", STerm(1325419200L, STerm::eDate), SSymbol::eDate);
+    mServer.Define("span", STerm(5400L, STerm::eDuration), SSymbol::eDuration);
     mSyntax.AddServer(mServer);
   }
 
@@ -100,7 +103,9 @@ public:
   }
 
   ValueServer mServer;
-  SMathSyntax mSyntax;
+  Syntax mSyntax;
 };
+
+using TestSyntax = BasicTestSyntax<SMathSyntax>;
 
 } // namespace testsupport

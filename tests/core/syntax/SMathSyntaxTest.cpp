@@ -10,6 +10,7 @@
 
 namespace {
 
+using testsupport::BasicTestSyntax;
 using testsupport::TestSyntax;
 
 TEST(SMathSyntaxPrepare, EveryParserError) {
@@ -196,6 +197,64 @@ TEST(SMathSyntaxEvaluate, AgreesWithARecursiveEvaluator) {
     ASSERT_NO_THROW(value = test.Value(text)) << text;
     ASSERT_EQ(value.Type(), STerm::eInteger) << text;
     ASSERT_EQ(value.Integer(), expected) << text << " prepared as " << test.Listing();
+  }
+}
+
+// Walks the token list for every evaluation, as a subclass that reads runs its own way
+// does; the plain syntax walks it once and replays what the walk did.
+class WalkingSyntax : public SMathSyntax {
+public:
+  STerm Process(std::size_t begin, std::size_t end, bool evaluate) override {
+    return SMathSyntax::Process(begin, end, evaluate);
+  }
+};
+
+// What three evaluations of `text` give, the preparation's failure first (evaluation
+// goes on after one, as the filter's does).
+template <class Syntax>
+std::string Outcomes(BasicTestSyntax<Syntax> & test, const std::string & text) {
+  test.Load(text);
+  std::string out;
+  try {
+    test.mSyntax.Prepare();
+  } catch (const SSyntaxException & error) {
+    out = std::string("prepare: ") + error.what();
+  }
+  for (int round = 0; round < 3; ++round) {
+    try {
+      const STerm value = test.mSyntax.Evaluate();
+      out += " | " + std::to_string(value.Type()) + " " + std::to_string(value.Integer()) + " " +
+             std::to_string(value.Decimal()) + " '" + std::string(value.String()) + "'";
+    } catch (const SSyntaxException & error) {
+      out += std::string(" | ") + error.what();
+    }
+  }
+  return out;
+}
+
+TEST(SMathSyntaxEvaluate, ReplayingGivesWhatWalkingGives) {
+  BasicTestSyntax<SMathSyntax> replaying;
+  BasicTestSyntax<WalkingSyntax> walking;
+  // Well-formed texts first, then random token soup: groups, functions, sign and NOT
+  // chains, every operator, literals read as dates and durations, unknown names, and
+  // tokens that end a run.
+  Generator generator(2014);
+  std::mt19937 random(7);
+  const char * const words[] = {"a", "b", "who", "x", "when", "span", "f", "1", "0", "2.5", "'sm*'",
+                                "\"smith\"", "\"1:30\"", "\"1/1/2012\"", "(", ")", "(", ")", "NOT", "AND",
+                                "OR", "+", "-", "-", "*", "/", "=", "<>", ">", "<=", ",", "!"};
+  const int wordCount = static_cast<int>(std::size(words));
+  for (int round = 0; round < 6000; ++round) {
+    std::string text;
+    if (round % 3 == 0) {
+      long ignored = 0;
+      text = generator.Make(0, 0, ignored);
+    } else {
+      const int length = std::uniform_int_distribution<int>(1, 16)(random);
+      for (int i = 0; i < length; ++i)
+        text += std::string(words[std::uniform_int_distribution<int>(0, wordCount - 1)(random)]) + " ";
+    }
+    ASSERT_EQ(Outcomes(replaying, text), Outcomes(walking, text)) << text;
   }
 }
 
