@@ -17,6 +17,9 @@ class STaskParallelFilter {
 public:
   /// Below this many entries the filter runs on the calling thread alone.
   static constexpr std::size_t sSmallJob = 16384;
+  /// The fewest entries a thread takes at a time (settable so that tests can make
+  /// small maps take many runs).
+  static inline std::size_t sRunLength = 4096;
 
   /// A filter for inExpression (a text of the filter language) from inSource into inTarget;
   /// inTarget may be the vector inSource maps. Neither is owned.
