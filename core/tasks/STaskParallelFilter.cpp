@@ -29,6 +29,7 @@ void STaskParallelFilter::Run(unsigned inThreads) {
     std::size_t failures = 0;
     std::string firstFailure; // kept when it is its thread's first failure
   };
+  // Some sixty runs a thread on a large map: enough to even out, few enough to cost nothing.
   const std::size_t runLength = std::max<std::size_t>(sRunLength, count / (std::size_t(threads) * 64));
   std::vector<Part> runs(count == 0 ? 0 : (count - 1) / runLength + 1);
   std::vector<std::string> preparationFailures(threads);

@@ -9,10 +9,11 @@
 #include <string>
 
 /// The expression filter of a whole map, evaluated on several threads: each thread prepares
-/// the expression in a syntax of its own and tests its share of the map's entries; the
-/// accepted tasks are then appended to the target in the map's order, all at once, on the
-/// calling thread (one eInsert over their range, also when none was accepted). The result is
-/// that of a one-thread filter, and so are the failure counts.
+/// the expression in a syntax of its own and tests runs of neighbouring entries, taking the
+/// next run whenever it finishes one; the accepted tasks are then appended to the target in
+/// the map's order, all at once, on the calling thread (one eInsert over their range, also
+/// when none was accepted). The result is that of a one-thread filter, and so are the
+/// failure counts.
 class STaskParallelFilter {
 public:
   /// Below this many entries the filter runs on the calling thread alone.
