@@ -84,7 +84,7 @@ private:
   /// Builds, once per token list, what evaluation reads besides the tokens.
   void EnsureEvaluationData();
   /// The value of the term token at `index`: a literal's prepared term, or the token
-  /// resolved into `scratch`.
+  /// resolved into `scratch`; while steps are recorded, only notes that it is read.
   const STerm & ResolveAt(std::size_t index, STerm & scratch);
   /// Notes, once per token list, the steps an evaluation of the whole list takes;
   /// without them (a list that cannot be read through) evaluation walks the list.
@@ -100,7 +100,7 @@ private:
   int NestingDepth() const;
 
   // One step of an evaluation: what a walk of the list in evaluation mode does, in
-  // its order, so that every entry after the first is evaluated without the walk.
+  // its order, so that entries are evaluated without walking the list each time.
   struct SStep {
     enum EKind : std::uint8_t {
       eBeginRun, // a run starts: its value so far is the null term
