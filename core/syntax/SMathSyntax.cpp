@@ -275,14 +275,14 @@ STerm SMathSyntax::ReplaySteps() {
   for (const SStep & step : mSteps) {
     switch (step.mKind) {
     case SStep::eBeginRun:
-      mRunValues[depth++] = STerm();
+      mRunValues[depth++].Reset();
       continue;
     case SStep::eTerm:
       term = &ResolveAt(step.mToken, scratch);
       movable = term == &scratch ? &scratch : nullptr;
       break;
     case SStep::eNullTerm:
-      scratch = STerm();
+      scratch.Reset();
       term = movable = &scratch;
       break;
     case SStep::eEndRun:

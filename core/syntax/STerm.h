@@ -34,6 +34,40 @@ public:
   /// A term with every field given; the text may wildcard exactly when `extra` is 1.
   STerm(const std::string & text, const double & decimal, const long & integer, EType type, short extra);
 
+  STerm(const STerm &) = default;
+  STerm(STerm &&) noexcept = default;
+  STerm & operator=(const STerm &) = default;
+  /// Takes `other`'s value. Most terms are numbers with no text, and handing an empty text
+  /// over costs more than emptying this one: evaluation moves terms for every entry.
+  STerm & operator=(STerm && other) noexcept {
+    if (other.mString.empty()) {
+      mString.clear();
+      mString.SetCanWildcard(other.mString.CanWildcard());
+    } else {
+      mString = std::move(other.mString);
+    }
+    mDecimal = other.mDecimal;
+    mInteger = other.mInteger;
+    mType = other.mType;
+    mExtra = other.mExtra;
+    mConverted = other.mConverted;
+    mCache = other.mCache;
+    return *this;
+  }
+  ~STerm() = default;
+
+  /// Makes this the null term again, keeping the text's storage for reuse.
+  void Reset() {
+    mString.clear();
+    mString.SetCanWildcard(true);
+    mDecimal = 0.0;
+    mInteger = 0;
+    mType = eNull;
+    mExtra = 0;
+    mConverted = false;
+    mCache = nullptr;
+  }
+
   EType Type() const { return mType; }
   std::int32_t Integer() const { return mInteger; }
   double Decimal() const { return mDecimal; }

@@ -20,6 +20,7 @@ const char * const kSheet[] = {
     "12/30/2011\t0:45:00\txab\t100\tX\tMeeting",
     "06/15/2012\t3:15:00\ta*\t102\tC\tStar in the who code",
     "03/11/2012\t1:30:01\tAb\t103\tX\tDaylight saving starts in New York",
+    "07/01/2012\t0:15:00\tab\t104\tD\t",
 };
 
 std::vector<STask> Sheet() {
@@ -49,13 +50,15 @@ using Indices = std::vector<int>;
 TEST(STaskSyntaxFilter, KeepsWhatEachTextSays) {
   ScopedCaseSensitivity sensitive(SWildcardString::eCaseSensitive);
   const std::vector<STask> tasks = Sheet();
-  const Indices all{0, 1, 2, 3, 4}, none{};
+  const Indices all{0, 1, 2, 3, 4, 5}, none{};
   const std::pair<std::string, Indices> cases[] = {
-      {"who = 'a*'", {0, 3}}, {"who = \"a*\"", {3}}, {"who = 'a'", none}, {"description = '*\\* wild*'", none},
+      {"who = 'a*'", {0, 3, 5}}, {"who = \"a*\"", {3}}, {"who = 'a'", none}, {"description = '*\\* wild*'", none},
       {"description = '*g * w*'", {1}}, {"1", all}, {"0.5", all}, {"0", none}, {"0.0", none},
       {"who", none}, {"date", none}, {"duration", none}, {"", none},
       {"who = ", none}, {"Who = 'abc'", none}, {"who = 'abc' and job = \"100\"", none}, {std::string(1000, '('), none},
-      {"duration / (duration - 5400) > 0", {1, 3, 4}}, {"job = \"100\")", none}, {"job = \"100\" , garbage", {0, 2}}};
+      {"duration / (duration - 5400) > 0", {1, 3, 4}}, {"job = \"100\")", none}, {"job = \"100\" , garbage", {0, 2}},
+      // An empty field read after a longer one, within one entry and from one entry to the next.
+      {"description = \"\"", {5}}, {"\"x\" = who OR \"\" = description", {5}}};
   for (const auto & [text, kept] : cases)
     EXPECT_EQ(Kept(tasks, text), kept) << text;
 }
