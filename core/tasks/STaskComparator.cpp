@@ -5,11 +5,13 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cctype>
 #include <cstring>
 #include <limits>
 #include <memory>
 #include <new>
+#include <numeric>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -226,6 +228,107 @@ void RadixSort(Records<L> & ioRecords, bool inInPositionOrder) {
     }
   }
 }
+
+// Replaces the keys at `inLevel` by their ranks among the level's distinct keys, so long as
+// it has no more than `inLimit` of them; otherwise leaves the records as they were and
+// answers false. Ranks order and equal as the keys do.
+template <int L>
+bool RankKeys(Records<L> & ioRecords, int inLevel, std::size_t inLimit) {
+  // An open-addressing table of the keys seen, each with its number in order of first sight.
+  int bits = 10;
+  std::vector<std::uint64_t> slotKey;
+  std::vector<std::uint32_t> slotId;
+  std::vector<std::uint64_t> distinct;
+  const auto slotOf = [&](std::uint64_t inKey) {
+    const std::size_t mask = slotKey.size() - 1;
+    auto slot = static_cast<std::size_t>((inKey * 0x9E3779B97F4A7C15ULL) >> (64 - bits));
+    while (slotId[slot] != kNoPosition && slotKey[slot] != inKey)
+      slot = (slot + 1) & mask;
+    return slot;
+  };
+  const auto makeTable = [&] {
+    slotKey.assign(std::size_t(1) << bits, 0);
+    slotId.assign(std::size_t(1) << bits, kNoPosition);
+    for (std::size_t id = 0; id < distinct.size(); ++id) {
+      const std::size_t slot = slotOf(distinct[id]);
+      slotKey[slot] = distinct[id];
+      slotId[slot] = static_cast<std::uint32_t>(id);
+    }
+  };
+  makeTable();
+  std::vector<std::uint32_t> ids(ioRecords.size());
+  for (std::size_t i = 0; i < ioRecords.size(); ++i) {
+    const std::uint64_t key = ioRecords[i].key[inLevel];
+    std::size_t slot = slotOf(key);
+    if (slotId[slot] == kNoPosition) {
+      if (distinct.size() >= inLimit)
+        return false;
+      if (2 * (distinct.size() + 1) > slotKey.size()) {
+        ++bits;
+        makeTable();
+        slot = slotOf(key);
+      }
+      slotKey[slot] = key;
+      slotId[slot] = static_cast<std::uint32_t>(distinct.size());
+      distinct.push_back(key);
+    }
+    ids[i] = slotId[slot];
+  }
+  std::vector<std::uint32_t> byKey(distinct.size());
+  std::iota(byKey.begin(), byKey.end(), 0U);
+  std::sort(byKey.begin(), byKey.end(), [&](std::uint32_t a, std::uint32_t b) { return distinct[a] < distinct[b]; });
+  std::vector<std::uint32_t> rankOf(distinct.size());
+  for (std::size_t rank = 0; rank < byKey.size(); ++rank)
+    rankOf[byKey[rank]] = static_cast<std::uint32_t>(rank);
+  for (std::size_t i = 0; i < ioRecords.size(); ++i)
+    ioRecords[i].key[inLevel] = rankOf[ids[i]];
+  return true;
+}
+
+// Several levels' keys joined into one: each level's key less the smallest at that level,
+// in as many bits as the largest difference needs, the first level highest. Joined keys
+// order records as their keys do level by level, so long as all of them fit in 64 bits.
+template <int L>
+struct JoinedKeys {
+  std::array<std::uint64_t, L> lowest{};
+  std::array<int, L> shift{}; // the lowest bit of each level's part
+  int width = 0;              // the bits of all parts together
+
+  explicit JoinedKeys(const Records<L> & inRecords) {
+    std::array<std::uint64_t, L> highest{};
+    lowest.fill(std::numeric_limits<std::uint64_t>::max());
+    for (const Record<L> & record : inRecords) {
+      for (int level = 0; level < L; ++level) {
+        lowest[level] = std::min(lowest[level], record.key[level]);
+        highest[level] = std::max(highest[level], record.key[level]);
+      }
+    }
+    for (int level = L - 1; level >= 0; --level) {
+      shift[level] = width;
+      width += inRecords.empty() ? 0 : static_cast<int>(std::bit_width(highest[level] - lowest[level]));
+    }
+  }
+  bool Fit() const { return width <= 64; }
+  std::uint64_t Join(const Record<L> & inRecord) const {
+    std::uint64_t key = 0;
+    for (int level = 0; level < L; ++level) {
+      const std::uint64_t part = inRecord.key[level] - lowest[level];
+      key |= shift[level] < 64 ? part << shift[level] : 0;
+    }
+    return key;
+  }
+  // How many leading levels two joined keys share.
+  std::uint8_t Shared(std::uint64_t inFirst, std::uint64_t inSecond) const {
+    const std::uint64_t differ = inFirst ^ inSecond;
+    if (differ == 0)
+      return L;
+    const int top = 63 - std::countl_zero(differ);
+    int level = 0;
+    while (shift[level] > top)
+      ++level;
+    return static_cast<std::uint8_t>(level);
+  }
+};
 
 } // namespace
 
@@ -532,10 +635,35 @@ void STaskComparator::KeySort(std::uint32_t * inFirst, std::uint32_t * inLast, s
     }
     return a.position < b.position;
   };
+  // Long texts are ranked above, so the keys alone order the records. Where the levels'
+  // keys join into one of 64 bits, the records sort by the joined key's bytes (radix).
+  if (L > 1 && count >= sRadixSortMinimum) {
+    // Text keys span all 64 bits: a level with few distinct texts is ranked to join.
+    for (int level = 0; level < L; ++level) {
+      LevelPlan & step = plan[static_cast<std::size_t>(level)];
+      if (step.kind == KeyKind::eText && !step.ranked && RankKeys(records, level, sRankedKeyLimit))
+        step.ranked = true;
+    }
+    const JoinedKeys<L> joined(records);
+    if (joined.Fit()) {
+      Records<1> single(count);
+      for (std::size_t i = 0; i < count; ++i)
+        single[i] = {{joined.Join(records[i])}, records[i].index, records[i].position};
+      Records<L>().swap(records);
+      RadixSort(single, followList);
+      for (std::size_t position = 0; position < count; ++position)
+        inFirst[position] = single[position].index;
+      if (outBreaks != nullptr) {
+        outBreaks[0] = 0;
+        for (std::size_t position = 1; position < count; ++position)
+          outBreaks[position] = joined.Shared(single[position - 1].key[0], single[position].key[0]);
+      }
+      return;
+    }
+  }
   // The order is total (ties go by position), so runs sorted apart and merged give the one
-  // order there is. Long texts are ranked above, so comparing records reads no task.
-  // One level sorts fastest by its key's bytes; with more, the many passes over the larger
-  // records cost more than comparing does.
+  // order there is. One level sorts fastest by its key's bytes; with levels that do not join,
+  // the many passes over the larger records cost more than comparing does.
   if (L == 1 && count >= sRadixSortMinimum) {
     RadixSort(records, followList);
   } else if (threads > 1) {

@@ -97,6 +97,10 @@ public:
   /// From this many entries on, a one-level keyed sort sorts by the key's bytes (radix)
   /// instead of by comparisons; a test may lower it.
   static inline std::size_t sRadixSortMinimum = std::size_t(1) << 16;
+  /// A keyed sort of several levels from sRadixSortMinimum entries on ranks a text level's
+  /// keys when it has at most this many distinct ones, so that all levels' keys may join
+  /// into one and sort by its bytes; a test may lower it.
+  static inline std::size_t sRankedKeyLimit = std::size_t(1) << 16;
 
 private:
   template <int L>

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iterator>
 #include <numeric>
 #include <random>
 #include <string>
@@ -63,7 +64,24 @@ const std::vector<std::string> kTexts = {
     "review design", "Review Design call", "review desk", "\xe9t\xe9", "\xc9T\xc9", "_", "z",
     "10",       "9",        "100",      "X01",       "x01",         std::string("a\0b", 3)};
 
-STask RandomTask(std::mt19937 & ioRandom) {
+// Texts that fit the sort keys whole, so that no two are told apart by reading them.
+std::vector<std::string> ShortTexts() {
+  std::vector<std::string> texts;
+  std::ranges::copy_if(kTexts, std::back_inserter(texts), [](const std::string & text) { return text.size() < 8; });
+  return texts;
+}
+
+// Many short texts over a few letters in both cases, so that most differ and many fold alike.
+std::vector<std::string> ManyShortTexts(std::mt19937 & ioRandom) {
+  const std::string letters = "abAB\xe9\xc9z";
+  std::vector<std::string> texts(2000);
+  for (std::string & text : texts)
+    for (auto length = 1 + ioRandom() % 6; length > 0; --length)
+      text += letters[ioRandom() % letters.size()];
+  return texts;
+}
+
+STask RandomTask(std::mt19937 & ioRandom, const std::vector<std::string> & inTexts = kTexts) {
   auto pick = [&](const std::vector<std::string> & inFrom) {
     return inFrom[std::uniform_int_distribution<std::size_t>(0, inFrom.size() - 1)(ioRandom)];
   };
@@ -71,7 +89,7 @@ STask RandomTask(std::mt19937 & ioRandom) {
   const int minutes = std::uniform_int_distribution<int>(0, 5)(ioRandom) * 15;
   std::string line = "01/0" + std::to_string(day) + "/2012\t" + std::to_string(minutes / 60) + ":" +
                      (minutes % 60 < 10 ? "0" : "") + std::to_string(minutes % 60) + ":00\t";
-  line += pick(kTexts) + "\t" + pick(kTexts) + "\t" + pick(kTexts) + "\t" + pick(kTexts);
+  line += pick(inTexts) + "\t" + pick(inTexts) + "\t" + pick(inTexts) + "\t" + pick(inTexts);
   return Make(line);
 }
 
@@ -90,16 +108,27 @@ C RandomComparator(std::mt19937 & ioRandom, const TBroadcasterVector<STask> * in
 TEST_F(STaskComparatorTest, SortMatchesTheComparator) {
   const std::size_t threadedMinimum = STaskComparator::sThreadedSortMinimum;
   const std::size_t radixMinimum = STaskComparator::sRadixSortMinimum;
+  const std::size_t rankedLimit = STaskComparator::sRankedKeyLimit;
   for (unsigned seed = 1; seed <= 40; ++seed) {
     std::mt19937 random(seed);
     TBroadcasterVector<STask> tasks;
-    const std::size_t count = seed % 4 == 0 ? 50 : 300 + seed * 13;
-    for (std::size_t i = 0; i < count; ++i)
-      tasks.push_back(RandomTask(random));
-    // Half the seeds sort one level, which goes by the key's bytes.
+    // (Hundreds of texts: more than a thousand entries, so that a level has as many.)
+    const bool manyTexts = seed % 32 == 6;
+    const std::size_t count = manyTexts ? 3000 : (seed % 4 == 0 ? 50 : 300 + seed * 13);
+    // Half the seeds sort one level, which goes by the key's bytes; a quarter of the others
+    // join their levels' keys to sort by those bytes, some with short texts only (a few
+    // sharp ones, or hundreds), which are ranked by their keys to join unless they may not be.
     const bool oneLevel = seed % 4 < 2;
-    STaskComparator::sRadixSortMinimum = oneLevel ? 2 : std::size_t(1) << 30;
-    const C comparator = oneLevel ? Levels(&tasks, {static_cast<C::EField>(static_cast<int>(seed % 15) - 7)}) : RandomComparator(random, &tasks);
+    const bool joinLevels = !oneLevel && seed % 8 >= 6;
+    const std::vector<std::string> texts =
+        !joinLevels || seed % 2 != 0 ? kTexts : (manyTexts ? ManyShortTexts(random) : ShortTexts());
+    for (std::size_t i = 0; i < count; ++i)
+      tasks.push_back(RandomTask(random, texts));
+    STaskComparator::sRadixSortMinimum = oneLevel || joinLevels ? 2 : std::size_t(1) << 30;
+    STaskComparator::sRankedKeyLimit = seed % 16 >= 8 ? 4 : rankedLimit;
+    const C comparator = oneLevel    ? Levels(&tasks, {static_cast<C::EField>(static_cast<int>(seed % 15) - 7)})
+                         : manyTexts ? Levels(&tasks, {C::eNotDescription, C::eWhoCode, C::eDuration})
+                                     : RandomComparator(random, &tasks);
     // Every other seed sorts on 2 to 4 threads.
     STaskThreads::SetCount(2 + seed % 3);
     STaskComparator::sThreadedSortMinimum = seed % 2 ? 2 : std::size_t(1) << 30;
@@ -131,6 +160,7 @@ TEST_F(STaskComparatorTest, SortMatchesTheComparator) {
   STaskThreads::SetCount(0);
   STaskComparator::sThreadedSortMinimum = threadedMinimum;
   STaskComparator::sRadixSortMinimum = radixMinimum;
+  STaskComparator::sRankedKeyLimit = rankedLimit;
 }
 
 } // namespace
