@@ -278,7 +278,7 @@ STerm SMathSyntax::ReplaySteps() {
       mRunValues[depth++].Reset();
       continue;
     case SStep::eTerm:
-      term = &ResolveAt(step.mToken, scratch);
+      term = &ReplayTerm(step.mToken, scratch);
       movable = term == &scratch ? &scratch : nullptr;
       break;
     case SStep::eNullTerm:
@@ -303,6 +303,19 @@ STerm SMathSyntax::ReplaySteps() {
       value = *term;
   }
   return movable != nullptr ? std::move(*movable) : *term;
+}
+
+const STerm & SMathSyntax::ReplayTerm(std::size_t index, STerm & scratch) {
+  const SToken & token = mTokens[index];
+  const SSymbolVector & symbols = *this;
+  const long symbol = token.Extra();
+  // A field is read into the scratch term's storage, as Resolve below gives it (the steps
+  // are replayed only for this very class).
+  if (token.Type() == eSymbol && symbol >= 1 && static_cast<std::size_t>(symbol) <= symbols.size()) {
+    symbols[static_cast<std::size_t>(symbol - 1)].ResolveInto(scratch);
+    return scratch;
+  }
+  return ResolveAt(index, scratch);
 }
 
 STerm SMathSyntax::Resolve(const SToken & token) {

@@ -86,6 +86,8 @@ private:
   /// The value of the term token at `index`: a literal's prepared term, or the token
   /// resolved into `scratch`; while steps are recorded, only notes that it is read.
   const STerm & ResolveAt(std::size_t index, STerm & scratch);
+  /// ResolveAt for a replay: a symbol's value is read into `scratch` in place.
+  const STerm & ReplayTerm(std::size_t index, STerm & scratch);
   /// Notes, once per token list, the steps an evaluation of the whole list takes;
   /// without them (a list that cannot be read through) evaluation walks the list.
   void RecordSteps();

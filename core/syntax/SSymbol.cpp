@@ -8,3 +8,10 @@ STerm SSymbol::Resolve() const {
     return STerm();
   return mServer->Resolve(*this);
 }
+
+void SSymbol::ResolveInto(STerm & value) const {
+  if (mServer == nullptr)
+    value.Reset();
+  else
+    mServer->ResolveInto(*this, value);
+}

@@ -23,6 +23,8 @@ public:
 
   /// The symbol's current value; the null term when it has no server.
   STerm Resolve() const;
+  /// Sets `value` to the symbol's current value, reusing its storage where the server can.
+  void ResolveInto(STerm & value) const;
 
 private:
   SSymbolServer * mServer;

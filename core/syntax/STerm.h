@@ -56,6 +56,22 @@ public:
   }
   ~STerm() = default;
 
+  /// Makes this an integer-valued term (`type` eInteger, eDate or eDuration), as
+  /// STerm(value, type) would be, keeping the text's storage for reuse.
+  void AssignInteger(long value, EType type) {
+    Reset();
+    mString.SetCanWildcard(false);
+    mInteger = static_cast<std::int32_t>(value);
+    mType = type;
+  }
+  /// Makes this a string term, as STerm(text, extra) would be, reusing the text's storage.
+  void AssignString(std::string_view text, short extra) {
+    Reset();
+    mString.assign(text);
+    mString.SetCanWildcard(extra == 1);
+    mType = eString;
+    mExtra = extra;
+  }
   /// Makes this the null term again, keeping the text's storage for reuse.
   void Reset() {
     mString.clear();

@@ -13,14 +13,24 @@ void STaskSymbolServer::Populate(SSymbolVector & symbols) {
 }
 
 STerm STaskSymbolServer::Resolve(const SSymbol & symbol) const {
-  if (mTask == nullptr)
-    return STerm();
+  STerm value;
+  ResolveInto(symbol, value);
+  return value;
+}
+
+void STaskSymbolServer::ResolveInto(const SSymbol & symbol, STerm & value) const {
+  if (mTask == nullptr) {
+    value.Reset();
+    return;
+  }
   STask::EField field;
   switch (symbol.ID()) {
   case eDateSymbol:
-    return STerm(static_cast<long>(static_cast<unsigned long>(mTask->GetDate())), STerm::eDate);
+    value.AssignInteger(static_cast<long>(static_cast<unsigned long>(mTask->GetDate())), STerm::eDate);
+    return;
   case eDurationSymbol:
-    return STerm(static_cast<long>(static_cast<unsigned long>(mTask->GetDuration())), STerm::eDuration);
+    value.AssignInteger(static_cast<long>(static_cast<unsigned long>(mTask->GetDuration())), STerm::eDuration);
+    return;
   case eWhoSymbol:
     field = STask::eWhoCode;
     break;
@@ -34,8 +44,9 @@ STerm STaskSymbolServer::Resolve(const SSymbol & symbol) const {
     field = STask::eDescription;
     break;
   default:
-    return STerm();
+    value.Reset();
+    return;
   }
   // Task text is never a pattern: its "*" and "?" are ordinary characters.
-  return STerm(mTask->Subfield(field), 0);
+  value.AssignString(mTask->Subfield(field), 0);
 }

@@ -20,6 +20,8 @@ public:
 
   /// The value of a field of the task under test; the null term with no task or an unknown ID.
   STerm Resolve(const SSymbol & symbol) const override;
+  /// As Resolve, into `value`'s storage: filtering reads a field of every entry.
+  void ResolveInto(const SSymbol & symbol, STerm & value) const override;
   /// Appends "date", "duration", "who", "job", "code" and "description", bound to this server.
   void Populate(SSymbolVector & symbols) override;
   /// Puts `task` (not owned; it must stay alive while it is tested) under test.
