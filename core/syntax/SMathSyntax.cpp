@@ -306,16 +306,21 @@ STerm SMathSyntax::ReplaySteps() {
 }
 
 const STerm & SMathSyntax::ReplayTerm(std::size_t index, STerm & scratch) {
-  const SToken & token = mTokens[index];
-  const SSymbolVector & symbols = *this;
-  const long symbol = token.Extra();
   // A field is read into the scratch term's storage, as Resolve below gives it (the steps
   // are replayed only for this very class).
-  if (token.Type() == eSymbol && symbol >= 1 && static_cast<std::size_t>(symbol) <= symbols.size()) {
-    symbols[static_cast<std::size_t>(symbol - 1)].ResolveInto(scratch);
+  if (const SSymbol * symbol = SymbolOf(mTokens[index])) {
+    symbol->ResolveInto(scratch);
     return scratch;
   }
   return ResolveAt(index, scratch);
+}
+
+const SSymbol * SMathSyntax::SymbolOf(const SToken & token) const {
+  const SSymbolVector & symbols = *this;
+  const long index = token.Extra();
+  if (token.Type() != eSymbol || index < 1 || static_cast<std::size_t>(index) > symbols.size())
+    return nullptr;
+  return &symbols[static_cast<std::size_t>(index - 1)];
 }
 
 STerm SMathSyntax::Resolve(const SToken & token) {
@@ -331,11 +336,8 @@ STerm SMathSyntax::Resolve(const SToken & token) {
   case eLiteral:
     return STerm(token.Token(), static_cast<short>(token.Extra() == 2 ? 1 : 2));
   case eSymbol: {
-    const SSymbolVector & symbols = *this;
-    const long index = token.Extra();
-    if (index >= 1 && static_cast<std::size_t>(index) <= symbols.size())
-      return symbols[static_cast<std::size_t>(index - 1)].Resolve();
-    return STerm();
+    const SSymbol * symbol = SymbolOf(token);
+    return symbol != nullptr ? symbol->Resolve() : STerm();
   }
   default:
     return STerm();

@@ -88,6 +88,8 @@ private:
   const STerm & ResolveAt(std::size_t index, STerm & scratch);
   /// ResolveAt for a replay: a symbol's value is read into `scratch` in place.
   const STerm & ReplayTerm(std::size_t index, STerm & scratch);
+  /// The symbol a symbol token names; null for any other token or an unknown symbol.
+  const SSymbol * SymbolOf(const SToken & token) const;
   /// Notes, once per token list, the steps an evaluation of the whole list takes;
   /// without them (a list that cannot be read through) evaluation walks the list.
   void RecordSteps();
